@@ -1,0 +1,36 @@
+// Start-up and modes: what the rest of the program may use.
+#pragma once
+
+#include <windows.h>
+
+// Slots of FormSlot, in their fixed order.
+enum FormSlotIndex { MainSlot = 0, PreviewSlot = 1, SettingsSlot = 2, SaverSlot = 3 };
+
+struct FormSlotEntry {
+    HWND window;  // 0 until the window is created; never cleared
+    HFONT font;   // the same 12-unit face in every slot
+};
+
+// Made once at start-up and shared by every window of the process.
+extern FormSlotEntry FormSlot[4];
+extern HBRUSH ButtonFaceBrush;
+
+// The face every slot's font asks for, in Shift-JIS.
+extern const char SharedFontFace[];
+
+// Mode words the window openers dispatch on.
+extern const char ModeWordSaver[];
+extern const char ModeWordOption[];
+extern const char ModeWordPreview[];
+
+// Creates the settings ("Option") or saver ("Saver") window, disables the
+// owner and runs a message loop until WM_QUIT; returns that message's wParam.
+// Any other word: returns 0 and creates nothing.
+WPARAM OpenModalWindow(HWND owner, const char* modeWord);
+
+// Creates the preview ("Preview") window as a child of parent and returns it
+// (0 if it could not be created). No loop runs here.
+HWND OpenPreviewWindow(HWND parent, const char* modeWord);
+
+// Ends a modal window: owner enabled, window destroyed, WM_QUIT(code) queued.
+void CloseModalWindow(HWND window, WPARAM code);

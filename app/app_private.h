@@ -1,0 +1,10 @@
+// Shared between the files of app/ only.
+#pragma once
+
+#include <windows.h>
+
+// Reads the command line and opens the one mode window this process is for.
+void SelectMode();
+
+// The procedure every mode window has until its own one is installed.
+LRESULT CALLBACK DialogClassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

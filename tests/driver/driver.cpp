@@ -1,0 +1,420 @@
+#include "driver.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <utility>
+
+namespace driver {
+
+// ---- Files and folders -------------------------------------------------
+
+std::string ModuleDirectory() {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string text(path);
+    // Walk forward so a double-byte character ending in 0x5C is not cut.
+    size_t cut = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (IsDBCSLeadByte(static_cast<BYTE>(text[i])) && i + 1 < text.size()) {
+            ++i;
+            continue;
+        }
+        if (text[i] == '\\') cut = i + 1;
+    }
+    return text.substr(0, cut);
+}
+
+std::string BuiltScr() { return ModuleDirectory() + "pok_v3.scr"; }
+
+namespace {
+
+void RemoveTree(const std::string& folder) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = found.cFileName;
+            if (name == "." || name == "..") continue;
+            const std::string full = folder + name;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveTree(full + "\\");
+            } else {
+                SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileA(full.c_str());
+            }
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryA(folder.c_str());
+}
+
+}  // namespace
+
+TempFolder::TempFolder(const std::string& name) {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(sizeof temp, temp);
+    std::string base = std::string(temp) + "pok_tests\\";
+    CreateDirectoryA(base.c_str(), nullptr);
+    path_ = base + std::to_string(GetCurrentProcessId()) + "_" + name + "\\";
+    RemoveTree(path_);
+    CreateDirectoryA(path_.c_str(), nullptr);
+}
+
+TempFolder::~TempFolder() { RemoveTree(path_); }
+
+std::string ReadFile(const std::string& path) {
+    std::string bytes;
+    if (FILE* file = std::fopen(path.c_str(), "rb")) {
+        char buffer[4096];
+        size_t got;
+        while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, got);
+        std::fclose(file);
+    }
+    return bytes;
+}
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+    if (FILE* file = std::fopen(path.c_str(), "wb")) {
+        std::fwrite(bytes.data(), 1, bytes.size(), file);
+        std::fclose(file);
+    }
+}
+
+bool FileExists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void CopyInto(const std::string& source, const std::string& target) {
+    CopyFileA(source.c_str(), target.c_str(), FALSE);
+}
+
+std::vector<std::pair<std::string, std::string>> IniKeys(const std::string& bytes,
+                                                         const std::string& section) {
+    std::vector<std::pair<std::string, std::string>> keys;
+    bool inSection = false;
+    size_t at = 0;
+    while (at < bytes.size()) {
+        size_t end = bytes.find('\n', at);
+        if (end == std::string::npos) end = bytes.size();
+        std::string line = bytes.substr(at, end - at);
+        at = end + 1;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (!line.empty() && line.front() == '[') {
+            inSection = line == "[" + section + "]";
+            continue;
+        }
+        const size_t equals = line.find('=');
+        if (inSection && equals != std::string::npos)
+            keys.emplace_back(line.substr(0, equals), line.substr(equals + 1));
+    }
+    return keys;
+}
+
+// ---- Processes ---------------------------------------------------------
+
+Process::Process(Process&& other) noexcept { *this = std::move(other); }
+
+Process& Process::operator=(Process&& other) noexcept {
+    if (this != &other) {
+        kill();
+        handle_ = std::exchange(other.handle_, nullptr);
+        id_ = std::exchange(other.id_, 0);
+        startTick_ = other.startTick_;
+    }
+    return *this;
+}
+
+Process::~Process() { kill(); }
+
+bool Process::running() const {
+    return handle_ && WaitForSingleObject(handle_, 0) == WAIT_TIMEOUT;
+}
+
+namespace {
+
+bool HasVisibleWindow(DWORD processId) {
+    for (const WindowInfo& info : TopLevelWindows(processId))
+        if (info.visible) return true;
+    return false;
+}
+
+}  // namespace
+
+ExitReport Process::waitExit(DWORD timeoutMs) {
+    ExitReport report = {false, 0, 0, false};
+    if (!handle_) return report;
+    const DWORD waitStart = GetTickCount();
+    for (;;) {
+        if (HasVisibleWindow(id_)) report.showedWindow = true;
+        PumpMessages();
+        if (MsgWaitForMultipleObjects(1, &handle_, FALSE, 5, QS_ALLINPUT) == WAIT_OBJECT_0) {
+            report.ended = true;
+            report.elapsedMs = GetTickCount() - startTick_;
+            GetExitCodeProcess(handle_, &report.code);
+            return report;
+        }
+        if (GetTickCount() - waitStart >= timeoutMs) return report;
+    }
+}
+
+void Process::kill() {
+    if (!handle_) return;
+    if (running()) {
+        TerminateProcess(handle_, 255);
+        WaitForSingleObject(handle_, 5000);
+    }
+    CloseHandle(handle_);
+    handle_ = nullptr;
+}
+
+Process Start(const std::string& application, const std::string& commandLine,
+              const std::string& workDir) {
+    Process process;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    std::string line = commandLine;  // CreateProcessA may write into it
+    process.startTick_ = GetTickCount();
+    if (CreateProcessA(application.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr,
+                       workDir.empty() ? nullptr : workDir.c_str(), &startup, &info)) {
+        CloseHandle(info.hThread);
+        process.handle_ = info.hProcess;
+        process.id_ = info.dwProcessId;
+    }
+    return process;
+}
+
+Captured RunCapture(const std::string& application, const std::string& commandLine,
+                    DWORD timeoutMs) {
+    Captured result = {false, 0, {}};
+    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+    HANDLE readEnd = nullptr, writeEnd = nullptr;
+    if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return result;
+    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = writeEnd;
+    startup.hStdError = writeEnd;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    PROCESS_INFORMATION info = {};
+    std::string line = commandLine;
+    const BOOL created = CreateProcessA(application.c_str(), &line[0], nullptr, nullptr, TRUE,
+                                        CREATE_NO_WINDOW, nullptr, nullptr, &startup, &info);
+    CloseHandle(writeEnd);
+    if (!created) {
+        CloseHandle(readEnd);
+        return result;
+    }
+    CloseHandle(info.hThread);
+
+    const DWORD start = GetTickCount();
+    for (;;) {
+        DWORD available = 0;
+        while (PeekNamedPipe(readEnd, nullptr, 0, nullptr, &available, nullptr) && available) {
+            char buffer[4096];
+            DWORD got = 0;
+            if (!::ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) || !got) break;
+            result.output.append(buffer, got);
+        }
+        if (WaitForSingleObject(info.hProcess, 5) == WAIT_OBJECT_0) {
+            // Drain what was written just before the end.
+            DWORD got = 0;
+            char buffer[4096];
+            while (PeekNamedPipe(readEnd, nullptr, 0, nullptr, &available, nullptr) && available &&
+                   ::ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) && got)
+                result.output.append(buffer, got);
+            result.ended = true;
+            GetExitCodeProcess(info.hProcess, &result.code);
+            break;
+        }
+        if (GetTickCount() - start >= timeoutMs) {
+            TerminateProcess(info.hProcess, 255);
+            break;
+        }
+    }
+    CloseHandle(info.hProcess);
+    CloseHandle(readEnd);
+    return result;
+}
+
+int RunHost(const std::string& shellCommand, DWORD timeoutMs) {
+    // Wine starts Linux programs but gives no handle to wait on, so the
+    // command leaves its status in a file that we watch.
+    static int serial = 0;
+    const std::string marker = "/tmp/pok-host-" + std::to_string(GetCurrentProcessId()) + "-" +
+                               std::to_string(++serial);
+    std::string windowsMarker = "Z:" + marker;
+    for (char& c : windowsMarker)
+        if (c == '/') c = '\\';
+    DeleteFileA(windowsMarker.c_str());
+
+    std::string escaped;
+    for (char c : shellCommand) {
+        if (c == '"' || c == '\\') escaped += '\\';
+        escaped += c;
+    }
+    std::string line = "Z:\\bin\\sh -c \"" + escaped + "; echo $? > " + marker + ".tmp; mv " +
+                       marker + ".tmp " + marker + "\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &info))
+        return -1;
+    if (info.hThread) CloseHandle(info.hThread);
+    if (info.hProcess) CloseHandle(info.hProcess);
+
+    if (!WaitUntil([&] { return FileExists(windowsMarker); }, timeoutMs)) return -1;
+    const std::string status = ReadFile(windowsMarker);
+    DeleteFileA(windowsMarker.c_str());
+    return std::atoi(status.c_str());
+}
+
+// ---- Windows -----------------------------------------------------------
+
+WindowInfo Inspect(HWND window) {
+    WindowInfo info;
+    info.handle = window;
+    if (!IsWindow(window)) return info;
+    GetWindowThreadProcessId(window, &info.processId);
+    wchar_t buffer[512] = {};
+    GetClassNameW(window, buffer, 512);
+    info.className = buffer;
+    const int length = GetWindowTextLengthW(window);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    GetWindowTextW(window, &text[0], length + 1);
+    text.resize(wcslen(text.c_str()));
+    info.text = text;
+    GetWindowRect(window, &info.rect);
+    RECT client = {};
+    GetClientRect(window, &client);
+    POINT corner = {0, 0};
+    ClientToScreen(window, &corner);
+    info.clientRect = {corner.x, corner.y, corner.x + client.right, corner.y + client.bottom};
+    info.style = GetWindowLongW(window, GWL_STYLE);
+    info.exStyle = GetWindowLongW(window, GWL_EXSTYLE);
+    info.owner = GetWindow(window, GW_OWNER);
+    info.parent = GetAncestor(window, GA_PARENT);
+    info.id = static_cast<int>(GetWindowLongPtrW(window, GWLP_ID));
+    info.enabled = IsWindowEnabled(window) != FALSE;
+    info.visible = IsWindowVisible(window) != FALSE;
+    info.zoomed = IsZoomed(window) != FALSE;
+    return info;
+}
+
+namespace {
+
+struct WindowSearch {
+    DWORD processId;
+    std::vector<WindowInfo> found;
+};
+
+BOOL CALLBACK CollectProcessWindow(HWND window, LPARAM context) {
+    auto* search = reinterpret_cast<WindowSearch*>(context);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == search->processId) search->found.push_back(Inspect(window));
+    return TRUE;
+}
+
+}  // namespace
+
+std::vector<WindowInfo> TopLevelWindows(DWORD processId) {
+    WindowSearch search = {processId, {}};
+    EnumWindows(CollectProcessWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::vector<WindowInfo> Children(HWND window) {
+    std::vector<WindowInfo> children;
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        children.push_back(Inspect(child));
+    return children;
+}
+
+HWND WaitWindow(DWORD processId, const std::wstring& className, const std::wstring& title,
+                DWORD timeoutMs, bool mustBeVisible) {
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            for (const WindowInfo& info : TopLevelWindows(processId)) {
+                if (!className.empty() && info.className != className) continue;
+                if (!title.empty() && info.text != title) continue;
+                if (mustBeVisible && !info.visible) continue;
+                found = info.handle;
+                return true;
+            }
+            return false;
+        },
+        timeoutMs);
+    return found;
+}
+
+void PumpMessages() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+void PostClose(HWND window) { PostMessageW(window, WM_CLOSE, 0, 0); }
+
+void ClickButton(HWND dialog, int controlId) {
+    HWND button = GetDlgItem(dialog, controlId);
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(controlId, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(button));
+}
+
+// ---- Screen ------------------------------------------------------------
+
+Pixels GrabScreen(const RECT& area) {
+    Pixels pixels;
+    pixels.left = area.left;
+    pixels.top = area.top;
+    pixels.width = area.right - area.left;
+    pixels.height = area.bottom - area.top;
+    if (pixels.width <= 0 || pixels.height <= 0) return pixels;
+
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO format = {};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    format.bmiHeader.biWidth = pixels.width;
+    format.bmiHeader.biHeight = -pixels.height;  // top-down
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(memory, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, pixels.width, pixels.height, screen, area.left, area.top, SRCCOPY);
+    GdiFlush();
+    pixels.data.resize(static_cast<size_t>(pixels.width) * pixels.height);
+    const auto* quads = static_cast<const RGBQUAD*>(bits);
+    for (size_t i = 0; bits && i < pixels.data.size(); ++i)
+        pixels.data[i] = RGB(quads[i].rgbRed, quads[i].rgbGreen, quads[i].rgbBlue);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+std::wstring Widen(const std::string& shiftJis) {
+    const int length = MultiByteToWideChar(932, 0, shiftJis.data(), static_cast<int>(shiftJis.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    MultiByteToWideChar(932, 0, shiftJis.data(), static_cast<int>(shiftJis.size()), &wide[0], length);
+    return wide;
+}
+
+std::string Narrow(const std::wstring& text) {
+    const int length = WideCharToMultiByte(932, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string narrow(static_cast<size_t>(length), '\0');
+    WideCharToMultiByte(932, 0, text.data(), static_cast<int>(text.size()), &narrow[0], length, nullptr, nullptr);
+    return narrow;
+}
+
+}  // namespace driver

@@ -1,0 +1,151 @@
+// The Windows-side test driver: acts as the user and the operating system do
+// towards pok_v3.scr, from a program running in the same Wine desktop.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace driver {
+
+// ---- Files and folders -------------------------------------------------
+std::string ModuleDirectory();  // folder of the running test program, with backslash
+std::string BuiltScr();         // the pok_v3.scr built beside the test programs
+
+// A fresh, empty folder under the Windows temp folder (name may hold
+// Shift-JIS), removed with its files when the object goes.
+class TempFolder {
+public:
+    explicit TempFolder(const std::string& name);
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    const std::string& path() const { return path_; }  // with backslash
+    std::string file(const std::string& name) const { return path_ + name; }
+
+private:
+    std::string path_;
+};
+
+std::string ReadFile(const std::string& path);                 // "" if missing
+void WriteFile(const std::string& path, const std::string& bytes);
+bool FileExists(const std::string& path);
+void CopyInto(const std::string& source, const std::string& target);
+
+// Keys of one INI section in file order: the order matters, not the bytes.
+std::vector<std::pair<std::string, std::string>> IniKeys(const std::string& bytes,
+                                                         const std::string& section);
+
+// ---- Processes ---------------------------------------------------------
+struct ExitReport {
+    bool ended;              // false: still running when the wait gave up
+    DWORD code;
+    DWORD elapsedMs;         // from the start to the moment the end was seen
+    bool showedWindow;       // a visible top-level window of it was seen while waiting
+};
+
+// A started program; terminated on destruction if it still runs, so a
+// failing test never leaves a saver holding the instance mutex.
+class Process {
+public:
+    Process() = default;
+    Process(Process&& other) noexcept;
+    Process& operator=(Process&& other) noexcept;
+    ~Process();
+
+    bool started() const { return handle_ != nullptr; }
+    DWORD id() const { return id_; }
+    HANDLE handle() const { return handle_; }
+    DWORD startTick() const { return startTick_; }
+    bool running() const;
+    ExitReport waitExit(DWORD timeoutMs);
+    void kill();
+
+private:
+    friend Process Start(const std::string&, const std::string&, const std::string&);
+    HANDLE handle_ = nullptr;
+    DWORD id_ = 0;
+    DWORD startTick_ = 0;
+};
+
+// Starts application with exactly this command line (it need not name the
+// program: the system passes whatever it likes). workDir "" keeps ours.
+Process Start(const std::string& application, const std::string& commandLine,
+              const std::string& workDir = "");
+
+// Runs a console program to its end, capturing what it writes.
+struct Captured {
+    bool ended;
+    DWORD code;
+    std::string output;
+};
+Captured RunCapture(const std::string& application, const std::string& commandLine,
+                    DWORD timeoutMs);
+
+// Runs a command of the Linux host (xdotool and the like) through /bin/sh
+// and waits for it; returns its exit status, or -1 on timeout.
+int RunHost(const std::string& shellCommand, DWORD timeoutMs);
+
+// ---- Windows -----------------------------------------------------------
+struct WindowInfo {
+    HWND handle = nullptr;
+    DWORD processId = 0;
+    std::wstring className;
+    std::wstring text;       // read as Unicode
+    RECT rect = {};          // screen coordinates
+    RECT clientRect = {};    // client area in screen coordinates
+    LONG style = 0;
+    LONG exStyle = 0;
+    HWND owner = nullptr;
+    HWND parent = nullptr;
+    int id = 0;
+    bool enabled = false;
+    bool visible = false;
+    bool zoomed = false;
+    int width() const { return rect.right - rect.left; }
+    int height() const { return rect.bottom - rect.top; }
+};
+
+WindowInfo Inspect(HWND window);
+std::vector<WindowInfo> TopLevelWindows(DWORD processId);  // all, hidden ones too
+std::vector<WindowInfo> Children(HWND window);             // direct children, z-order
+
+// Waits for a top-level window of the process with this class and/or title
+// (an empty one matches anything); nullptr if none came in time.
+HWND WaitWindow(DWORD processId, const std::wstring& className, const std::wstring& title,
+                DWORD timeoutMs, bool mustBeVisible = true);
+
+void PostClose(HWND window);
+void ClickButton(HWND dialog, int controlId);  // WM_COMMAND BN_CLICKED, as a click sends
+
+// ---- Screen ------------------------------------------------------------
+struct Pixels {
+    int left = 0, top = 0, width = 0, height = 0;
+    std::vector<COLORREF> data;  // row by row from the top
+    COLORREF at(int x, int y) const { return data[static_cast<size_t>((y - top) * width + (x - left))]; }
+};
+Pixels GrabScreen(const RECT& area);
+
+// Handles what other processes send to our windows: a preview host must
+// answer while the saver creates its child window in it.
+void PumpMessages();
+
+// Polls cond every few milliseconds, serving our windows meanwhile, until it
+// holds or the time is up.
+template <typename Condition>
+bool WaitUntil(Condition cond, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (cond()) return true;
+        if (GetTickCount() - start >= timeoutMs) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        PumpMessages();
+    }
+}
+
+std::wstring Widen(const std::string& shiftJis);  // CP932 to UTF-16
+std::string Narrow(const std::wstring& text);     // UTF-16 to CP932
+
+}  // namespace driver

@@ -1,0 +1,155 @@
+// The settings file through the real profile functions: a probe program
+// built from the settings store is copied into a folder and run there.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "driver.h"
+
+namespace {
+
+using driver::TempFolder;
+using Keys = std::vector<std::pair<std::string, std::string>>;
+
+const char DefaultsLine[] = "BgColor=16777088 hiki=2 dx0=8 dy0=5 weight=25";
+
+struct Probe {
+    explicit Probe(const std::string& folderName, const std::string& exeName = "settings_probe.exe")
+        : folder(folderName), exe(folder.file(exeName)) {
+        driver::CopyInto(driver::ModuleDirectory() + "settings_probe.exe", exe);
+    }
+    std::string run(const std::string& arguments) {
+        const driver::Captured captured = driver::RunCapture(exe, "\"" + exe + "\" " + arguments, 20000);
+        EXPECT_TRUE(captured.ended) << "probe " << arguments << " did not end";
+        std::string output = captured.output;
+        output.erase(std::remove(output.begin(), output.end(), '\r'), output.end());
+        return output;
+    }
+    // First line of "load": the five values.
+    std::string load() {
+        const std::string output = run("load");
+        return output.substr(0, output.find('\n'));
+    }
+    std::string ini() const { return folder.file("pok_v3.ini"); }
+
+    TempFolder folder;
+    std::string exe;
+};
+
+TEST(SettingsFile, NoFileGivesEveryDefaultAndCreatesNothing) {
+    Probe probe("nofile");
+    EXPECT_EQ(probe.load(), DefaultsLine);
+    EXPECT_FALSE(driver::FileExists(probe.ini()));
+}
+
+TEST(SettingsFile, MissingKeysTakeTheirOwnDefaults) {
+    const struct {
+        const char* file;
+        const char* loaded;
+    } cases[] = {
+        {"[settei]\r\nweight=200\r\n", "BgColor=16777088 hiki=2 dx0=8 dy0=5 weight=200"},
+        {"[settei]\r\nhiki=0\r\ndy0=0\r\n", "BgColor=16777088 hiki=0 dx0=8 dy0=0 weight=25"},
+        {"[other]\r\nhiki=7\r\n", DefaultsLine},
+        {"", DefaultsLine},
+        // Section and key names match without regard to case.
+        {"[SETTEI]\r\nBGCOLOR=255\r\nDX0=20\r\n", "BgColor=255 hiki=2 dx0=20 dy0=5 weight=25"},
+    };
+    for (const auto& c : cases) {
+        Probe probe("partial");
+        driver::WriteFile(probe.ini(), c.file);
+        EXPECT_EQ(probe.load(), c.loaded) << c.file;
+    }
+}
+
+TEST(SettingsFile, ValuesOutsideTheSlidersGoBackUnchanged) {
+    const struct {
+        const char* file;
+        const char* loaded;
+    } cases[] = {
+        {"[settei]\r\nBgColor=-1\r\nhiki=50\r\ndx0=1\r\ndy0=99\r\nweight=204\r\n",
+         "BgColor=-1 hiki=50 dx0=1 dy0=99 weight=204"},
+        {"[settei]\r\nBgColor=0\r\nhiki=9\r\ndx0=2\r\ndy0=0\r\nweight=0\r\n",
+         "BgColor=0 hiki=9 dx0=2 dy0=0 weight=0"},
+        {"[settei]\r\nBgColor=16777215\r\nhiki=2\r\ndx0=20\r\ndy0=20\r\nweight=200\r\n",
+         "BgColor=16777215 hiki=2 dx0=20 dy0=20 weight=200"},
+    };
+    for (const auto& c : cases) {
+        Probe probe("roundtrip");
+        driver::WriteFile(probe.ini(), c.file);
+        EXPECT_EQ(probe.load(), c.loaded);
+        EXPECT_EQ(probe.run("loadsave"), "saved=1\n");
+        EXPECT_EQ(driver::IniKeys(driver::ReadFile(probe.ini()), "settei"),
+                  driver::IniKeys(c.file, "settei"))
+            << "what was loaded must be written back as it was";
+    }
+}
+
+TEST(SettingsFile, NewFileHoldsTheKeysInTheirFixedOrder) {
+    Probe probe("newfile");
+    EXPECT_EQ(probe.run("save 16777088 2 8 5 25"), "saved=1\n");
+    EXPECT_EQ(driver::ReadFile(probe.ini()),
+              "[settei]\r\nBgColor=16777088\r\nhiki=2\r\ndx0=8\r\ndy0=5\r\nweight=25\r\n");
+
+    Probe extremes("extremes");
+    extremes.run("save -2147483648 4294967295 0 0 4294967295");
+    EXPECT_EQ(driver::IniKeys(driver::ReadFile(extremes.ini()), "settei"),
+              (Keys{{"BgColor", "-2147483648"}, {"hiki", "4294967295"}, {"dx0", "0"},
+                    {"dy0", "0"}, {"weight", "4294967295"}}));
+}
+
+TEST(SettingsFile, ExistingFileKeepsItsOtherLinesAndKeyPlaces) {
+    Probe probe("existing");
+    driver::WriteFile(probe.ini(), "; mine\r\n[settei]\r\nweight=3\r\nhiki=1\r\n[other]\r\nx=1\r\n");
+    probe.run("save 0 4 5 6 7");
+    const std::string text = driver::ReadFile(probe.ini());
+    EXPECT_NE(text.find("; mine"), std::string::npos);
+    EXPECT_EQ(driver::IniKeys(text, "other"), (Keys{{"x", "1"}}));
+    EXPECT_EQ(driver::IniKeys(text, "settei"),
+              (Keys{{"weight", "7"}, {"hiki", "4"}, {"BgColor", "0"}, {"dx0", "5"}, {"dy0", "6"}}));
+}
+
+// Folder and file names whose second bytes are 0x5C, the backslash byte.
+TEST(SettingsFile, FoundBesideAnExecutableWithDoubleByteNames) {
+    const struct {
+        const char* folder;
+        const char* exe;
+    } cases[] = {
+        {"ソフト", "settings_probe.exe"},
+        {"表示", "表示ソフト.exe"},
+        {"ソフト", "ソ.exe"},
+    };
+    for (const auto& c : cases) {
+        Probe probe(c.folder, c.exe);
+        driver::WriteFile(probe.ini(), "[settei]\r\nhiki=7\r\n");
+        const std::string output = probe.run("load");
+        EXPECT_EQ(output.substr(0, output.find('\n')), "BgColor=16777088 hiki=7 dx0=8 dy0=5 weight=25")
+            << c.folder << "\\" << c.exe;
+        EXPECT_NE(output.find("dir=" + probe.folder.path() + "\n"), std::string::npos) << output;
+
+        // And saving lands in the same file.
+        DeleteFileA(probe.ini().c_str());
+        probe.run("save 1 2 3 4 5");
+        EXPECT_EQ(driver::IniKeys(driver::ReadFile(probe.ini()), "settei").size(), 5u) << c.exe;
+    }
+}
+
+TEST(SettingsFile, AFailedWriteIsReportedAndLeavesTheFileAlone) {
+    Probe probe("locked");
+    const std::string before = "[settei]\r\nhiki=3\r\n";
+    driver::WriteFile(probe.ini(), before);
+    // Held open without write sharing, the file cannot be written (running
+    // as root, a read-only attribute would not stop Wine).
+    HANDLE held = CreateFileA(probe.ini().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(probe.run("save 1 2 3 4 5"), "saved=0\n");
+    CloseHandle(held);
+    EXPECT_EQ(driver::ReadFile(probe.ini()), before);
+}
+
+}  // namespace
