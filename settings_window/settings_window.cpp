@@ -1,25 +1,158 @@
-// The settings window.
+// The settings window: nineteen controls built by code, the sliders and the buttons.
 #include "settings_window/settings_window.h"
 
+#include <commctrl.h>
+
+#include <iterator>
+
 #include "app/app.h"
+#include "resources/resources.h"
+#include "settings/settings.h"
+#include "settings_window/rules.h"
+#include "settings_window/settings_window_private.h"
 
 namespace {
 
+constexpr DWORD Slider = WS_CHILD | WS_VISIBLE | TBS_HORZ | TBS_BOTH | TBS_NOTICKS;
+constexpr DWORD PushButton = WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON;
+constexpr DWORD Label = WS_CHILD | WS_VISIBLE | SS_LEFT;
+constexpr DWORD Picture = WS_CHILD | WS_VISIBLE | SS_BITMAP;
+constexpr DWORD Swatch = WS_CHILD | WS_VISIBLE | SS_ETCHEDFRAME;
+constexpr DWORD CentredText = WS_CHILD | WS_VISIBLE | SS_CENTER;
+
+const char SaveFailedText[] =
+    "設定を保存できませんでした。\n設定ファイル pok_v3.ini に書き込めません。";
+
+struct SettingsWindowState {
+    HBITMAP previewPicture;  // handed to the picture control, ours to delete
+} g;
+
+HWND SettingsWindow() { return FormSlot[SettingsSlot].window; }
+
+void ShowPreviewPicture(HWND window, HWND control, const ControlRow& row) {
+    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
+    g.previewPicture = static_cast<HBITMAP>(
+        LoadImageA(instance, MAKEINTRESOURCEA(PreviewPictureId), IMAGE_BITMAP, 0, 0, LR_DEFAULTSIZE));
+    SendMessageA(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(g.previewPicture));
+    // Some static controls shrink to the bitmap without counting their edge,
+    // which cuts off the picture's last column and row; the row fits both.
+    MoveWindow(control, row.x, row.y, row.width, row.height, FALSE);
+}
+
+void CreateControls(HWND window) {
+    const HINSTANCE instance = GetModuleHandleA(nullptr);
+    const auto font = reinterpret_cast<WPARAM>(FormSlot[SettingsSlot].font);
+    for (const ControlRow& row : ControlRows) {
+        HWND control = CreateWindowExA(row.exStyle, row.className, row.text, row.style, row.x, row.y,
+                                       row.width, row.height, window,
+                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)),
+                                       instance, nullptr);
+        SendMessageA(control, WM_SETFONT, font, 0);
+        if (row.id == PictureId) ShowPreviewPicture(window, control, row);
+    }
+}
+
+void CentreWindow(HWND window) {
+    RECT rect = {};
+    GetWindowRect(window, &rect);
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    MoveWindow(window, CentredOrigin(GetSystemMetrics(SM_CXSCREEN), width),
+               CentredOrigin(GetSystemMetrics(SM_CYSCREEN), height), width, height, FALSE);
+}
+
+// Runs once, when the controls exist; the fields are not written from the sliders here.
+void InitSettingsWindow() {
+    HWND window = SettingsWindow();
+    LoadSettings();
+    for (const SliderRow& row : SliderRows)
+        SendDlgItemMessageA(window, row.id, TBM_SETRANGE, TRUE, MAKELPARAM(row.minimum, row.maximum));
+    for (const SliderRow& row : SliderRows)
+        SendDlgItemMessageA(window, row.id, TBM_SETPOS, TRUE,
+                            static_cast<LPARAM>(ThumbPosition(row, SaverSettings.*row.field)));
+    CentreWindow(window);
+}
+
+void OnInitDialog(HWND window) {
+    FormSlot[SettingsSlot].window = window;
+    CreateControls(window);
+    InitSettingsWindow();
+}
+
+void OnPaint(HWND window) {
+    PAINTSTRUCT paint = {};
+    BeginPaint(window, &paint);
+    PaintSwatch();
+    EndPaint(window, &paint);
+}
+
+// A slider's setting follows it only when the mouse lets go of it: keyboard
+// moves change the thumb alone until the next release.
+void OnNotify(int id, const NMHDR* header) {
+    const SliderRow* row = FindSlider(id);
+    if (!row || header->code != static_cast<UINT>(NM_RELEASEDCAPTURE)) return;
+    SaverSettings.*row->field =
+        static_cast<std::uint32_t>(SendDlgItemMessageA(SettingsWindow(), id, TBM_GETPOS, 0, 0));
+}
+
+void SaveAndClose() {
+    HWND window = SettingsWindow();
+    if (!SaveSettings()) {
+        // Closing now would lose the user's choices without a word: say so
+        // and stay open, so they can try again or cancel.
+        char title[128] = {};
+        GetWindowTextA(window, title, sizeof title);
+        MessageBoxA(window, SaveFailedText, title, MB_OK | MB_ICONWARNING);
+        return;
+    }
+    CloseModalWindow(window, 0);
+}
+
+void OnCommand(int id, int notificationCode) {
+    switch (ActionOf(id, notificationCode)) {
+    case ButtonAction::ChooseColour: OnColourButton(); return;
+    case ButtonAction::Save: SaveAndClose(); return;
+    case ButtonAction::Cancel: CloseModalWindow(SettingsWindow(), 0); return;
+    case ButtonAction::None: return;
+    }
+}
+
 LRESULT SettingsWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_INITDIALOG:
-        FormSlot[SettingsSlot].window = window;
-        return 0;
-    case WM_CLOSE:
-        CloseModalWindow(window, 0);
-        return 0;
-    case WM_DESTROY:
-        return 0;
+    case WM_INITDIALOG: OnInitDialog(window); return 0;
+    case WM_PAINT:      OnPaint(window); return 0;
+    case WM_NOTIFY:     OnNotify(LOWORD(wParam), reinterpret_cast<const NMHDR*>(lParam)); return 0;
+    case WM_COMMAND:    OnCommand(LOWORD(wParam), HIWORD(wParam)); return 0;
+    case WM_CLOSE:      CloseModalWindow(window, 0); return 0;
+    case WM_DESTROY:    DeleteObject(g.previewPicture); return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
 }  // namespace
+
+const ControlRow ControlRows[19] = {
+    {StepSliderId, TRACKBAR_CLASSA, "", Slider, 0, 40, 224, 125, 25},
+    {HopSliderId, TRACKBAR_CLASSA, "", Slider, 0, 40, 254, 125, 25},
+    {OkButtonId, "BUTTON", "OK", PushButton, 0, 5, 338, 70, 30},
+    {CancelButtonId, "BUTTON", "CANCEL", PushButton, 0, 89, 338, 70, 30},
+    {StepLabelId, "STATIC", "すすむ", Label, 0, 5, 230, 39, 18},
+    {HopLabelId, "STATIC", "はねる", Label, 0, 5, 259, 43, 22},
+    {FewDogsLabelId, "STATIC", "ちょっぴり", Label, 0, 47, 175, 55, 17},
+    {SpeedLabelId, "STATIC", "うごき", Label, 0, 5, 309, 40, 19},
+    {SpeedSliderId, TRACKBAR_CLASSA, "", Slider, 0, 40, 303, 125, 25},
+    {ManyDogsLabelId, "STATIC", "いっぱい", Label, 0, 114, 175, 49, 16},
+    {SlowLabelId, "STATIC", "ゆっくり", Label, 0, 47, 286, 43, 15},
+    {FastLabelId, "STATIC", "はやい", Label, 0, 121, 286, 40, 14},
+    {ColourButtonId, "BUTTON", "背景色", PushButton, 0, 5, 129, 57, 33},
+    {PictureId, "STATIC", "", Picture, WS_EX_STATICEDGE, 5, 6, 154, 114},
+    {SwatchId, "STATIC", "", Swatch, 0, 69, 129, SwatchWidth, SwatchHeight},
+    {AuthorCreditId, "STATIC", "作・絵 こむぎ小路 2004", CentredText, WS_EX_CLIENTEDGE, 5, 379, 154, 31},
+    {DogSliderId, TRACKBAR_CLASSA, "", Slider, 0, 39, 195, 125, 25},
+    {DogLabelId, "STATIC", "いぬ", Label, 0, 5, 201, 39, 18},
+    {ProducerCreditId, "STATIC", "制作 しっぽ振り工房", CentredText, 0, 9, 395, 147, 16},
+};
+static_assert(std::size(ControlRows) == 19);
 
 LRESULT CALLBACK SettingsWindowEntry(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return SettingsWindowProc(window, message, wParam, lParam);

@@ -1,5 +1,7 @@
 #include "driver.h"
 
+#include <winternl.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <utility>
@@ -304,6 +306,8 @@ bool XButton(int button, bool down) {
     return Host(std::string("xdotool ") + (down ? "mousedown " : "mouseup ") + std::to_string(button));
 }
 
+bool XClickAt(int x, int y) { return XMovePointer(x, y) && XClick(1); }
+
 // ---- Windows -----------------------------------------------------------
 
 WindowInfo Inspect(HWND window) {
@@ -398,6 +402,89 @@ void ClickButton(HWND dialog, int controlId) {
     HWND button = GetDlgItem(dialog, controlId);
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(controlId, BN_CLICKED),
                  reinterpret_cast<LPARAM>(button));
+}
+
+constexpr char DestroyWatchClass[] = "PokDestroyWatch";  // the hook finds us by it
+
+DestroyWatch::DestroyWatch() {
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = Listen;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = DestroyWatchClass;
+    RegisterClassA(&windowClass);
+    listener_ = CreateWindowExA(0, DestroyWatchClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
+    SetWindowLongPtrA(listener_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    module_ = LoadLibraryA((ModuleDirectory() + "pok_watch.dll").c_str());
+    const auto hookProc = reinterpret_cast<HOOKPROC>(
+        reinterpret_cast<void (*)()>(GetProcAddress(module_, "DestroyWatchHook")));
+    if (listener_ && hookProc) hook_ = SetWindowsHookExA(WH_CBT, hookProc, module_, 0);
+}
+
+DestroyWatch::~DestroyWatch() {
+    if (hook_) UnhookWindowsHookEx(hook_);
+    if (listener_) DestroyWindow(listener_);
+    if (module_) FreeLibrary(module_);
+}
+
+std::optional<bool> DestroyWatch::ownerEnabledAtDestroy(HWND window) const {
+    const auto found = seen_.find(window);
+    if (found == seen_.end()) return std::nullopt;
+    return found->second;
+}
+
+LRESULT CALLBACK DestroyWatch::Listen(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_APP) {
+        auto* watch = reinterpret_cast<DestroyWatch*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+        if (watch) watch->seen_[reinterpret_cast<HWND>(wParam)] = lParam != 0;
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+namespace {
+
+// One entry of the GDI handle table a process keeps in its own memory
+// (the layout Wine uses; a live entry has a non-zero type).
+struct GdiHandleEntry {
+    std::uint64_t object;
+    std::uint32_t owner;
+    std::uint16_t unique;
+    std::uint8_t type;
+    std::uint8_t flags;
+    std::uint64_t userPointer;
+};
+static_assert(sizeof(GdiHandleEntry) == 24, "layout of the handle table");
+constexpr size_t GdiHandleCount = 0x10000;
+
+int CountGdiTableEntries(HANDLE process) {
+    using QueryProcess = LONG(WINAPI*)(HANDLE, PROCESSINFOCLASS, PVOID, ULONG, PULONG);
+    const auto query = reinterpret_cast<QueryProcess>(reinterpret_cast<void (*)()>(
+        GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess")));
+    PROCESS_BASIC_INFORMATION basic = {};
+    if (!query || query(process, ProcessBasicInformation, &basic, sizeof basic, nullptr) != 0) return -1;
+    // GdiSharedHandleTable in the process environment block.
+    const size_t tableField = sizeof(void*) == 4 ? 0x94 : 0xF8;
+    void* table = nullptr;
+    if (!ReadProcessMemory(process, static_cast<char*>(static_cast<void*>(basic.PebBaseAddress)) + tableField,
+                           &table, sizeof table, nullptr) ||
+        !table)
+        return -1;
+    std::vector<GdiHandleEntry> entries(GdiHandleCount);
+    if (!ReadProcessMemory(process, table, entries.data(), entries.size() * sizeof(GdiHandleEntry), nullptr))
+        return -1;
+    int live = 0;
+    for (const GdiHandleEntry& entry : entries)
+        if (entry.type) ++live;
+    return live;
+}
+
+}  // namespace
+
+int GdiObjectCount(HANDLE process) {
+    const DWORD counted = GetGuiResources(process, GR_GDIOBJECTS);
+    if (counted) return static_cast<int>(counted);
+    return CountGdiTableEntries(process);
 }
 
 // ---- Screen ------------------------------------------------------------

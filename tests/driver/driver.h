@@ -5,6 +5,8 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -96,6 +98,7 @@ bool XMovePointerBy(int dx, int dy);
 bool XKey(const std::string& keysym);  // press and release, e.g. "Escape", "a", "alt+F4"
 bool XClick(int button);               // 1 left, 2 middle, 3 right
 bool XButton(int button, bool down);
+bool XClickAt(int x, int y);           // left button, desktop coordinates
 
 // ---- Windows -----------------------------------------------------------
 struct WindowInfo {
@@ -128,6 +131,32 @@ HWND WaitWindow(DWORD processId, const std::wstring& className, const std::wstri
 
 void PostClose(HWND window);
 void ClickButton(HWND dialog, int controlId);  // WM_COMMAND BN_CLICKED, as a click sends
+
+// Whether the owner of a window was enabled at the moment the window was
+// destroyed, for windows of any process in the desktop. A CBT hook in
+// pok_watch.dll (beside the test programs) reports each destruction.
+class DestroyWatch {
+public:
+    DestroyWatch();
+    ~DestroyWatch();
+    DestroyWatch(const DestroyWatch&) = delete;
+    DestroyWatch& operator=(const DestroyWatch&) = delete;
+    bool installed() const { return hook_ != nullptr; }
+    // Empty until the window's destruction has been reported.
+    std::optional<bool> ownerEnabledAtDestroy(HWND window) const;
+
+private:
+    static LRESULT CALLBACK Listen(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    HMODULE module_ = nullptr;
+    HHOOK hook_ = nullptr;
+    HWND listener_ = nullptr;
+    std::map<HWND, bool> seen_;
+};
+
+// GDI objects a process holds: GetGuiResources where the system counts them;
+// where it does not (Wine), the live entries of the GDI handle table that
+// the process keeps in its own memory. -1 if neither can be read.
+int GdiObjectCount(HANDLE process);
 
 // ---- Screen ------------------------------------------------------------
 struct Pixels {

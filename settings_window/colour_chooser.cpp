@@ -1,0 +1,53 @@
+// The background colour: the system colour dialog and the swatch beside its button.
+#include <windows.h>
+#include <commdlg.h>
+
+#include "app/app.h"
+#include "settings/settings.h"
+#include "settings_window/rules.h"
+#include "settings_window/settings_window_private.h"
+
+BOOL PickColour(HWND owner, std::int32_t& colour) {
+    // Built afresh on every call: what the user did to them last time is not kept.
+    COLORREF customColours[CustomColourCount];
+    for (int i = 0; i < CustomColourCount; ++i) customColours[i] = CustomGrey(i);
+
+    CHOOSECOLORA record = {};
+    record.lStructSize = sizeof record;
+    record.hwndOwner = owner;
+    record.rgbResult = static_cast<COLORREF>(colour);
+    record.lpCustColors = customColours;
+    record.Flags = CC_RGBINIT | CC_FULLOPEN;
+    record.lpTemplateName = "";
+    const BOOL chosen = ChooseColorA(&record);
+    colour = static_cast<std::int32_t>(record.rgbResult);
+    return chosen;
+}
+
+void PaintSwatch() {
+    HWND swatch = GetDlgItem(FormSlot[SettingsSlot].window, SwatchId);
+    if (!swatch) return;
+
+    // Composed off-screen and copied in one go, over the frame lines too: the
+    // control redraws only its frame, so the colour stays inside it.
+    HBRUSH brush = CreateSolidBrush(static_cast<COLORREF>(SaverSettings.BgColor));
+    HDC swatchDc = GetDC(swatch);
+    HDC memory = CreateCompatibleDC(swatchDc);
+    HBITMAP bitmap = CreateCompatibleBitmap(swatchDc, SwatchWidth, SwatchHeight);
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    const RECT area = {0, 0, SwatchWidth, SwatchHeight};
+    FillRect(memory, &area, brush);
+    BitBlt(swatchDc, 0, 0, SwatchWidth, SwatchHeight, memory, 0, 0, SRCCOPY);
+
+    SelectObject(memory, previous);
+    DeleteObject(brush);
+    DeleteDC(memory);
+    DeleteObject(bitmap);
+    ReleaseDC(swatch, swatchDc);
+}
+
+void OnColourButton() {
+    // No owner: the settings window stays usable while the dialog is open.
+    PickColour(nullptr, SaverSettings.BgColor);
+    PaintSwatch();
+}

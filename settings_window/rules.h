@@ -1,0 +1,59 @@
+// The settings window's arithmetic and slider table, without windows.h.
+#pragma once
+
+#include <cstdint>
+
+#include "settings/settings.h"
+
+// Control identifiers, in creation order.
+enum SettingsControlId : int {
+    StepSliderId = 1000,
+    HopSliderId = 1001,
+    OkButtonId = 1002,
+    CancelButtonId = 1003,
+    StepLabelId = 1004,
+    HopLabelId = 1005,
+    FewDogsLabelId = 1006,
+    SpeedLabelId = 1007,
+    SpeedSliderId = 1008,
+    ManyDogsLabelId = 1009,
+    SlowLabelId = 1010,
+    FastLabelId = 1011,
+    ColourButtonId = 1012,
+    PictureId = 1013,
+    SwatchId = 1014,
+    AuthorCreditId = 1015,
+    DogSliderId = 1016,
+    DogLabelId = 1017,
+    ProducerCreditId = 1018,
+};
+
+// A slider and the setting it edits.
+struct SliderRow {
+    int id;
+    std::uint32_t minimum, maximum;
+    std::uint32_t SaverSettingsRecord::*field;
+};
+
+// In the order the ranges and then the positions are set.
+extern const SliderRow SliderRows[4];
+
+// The row of a slider identifier, or nullptr for any other control.
+const SliderRow* FindSlider(int id);
+
+// Where a slider's thumb stands for a stored value: a value outside the range
+// (a hand-edited file) shows at its nearest end, read as the unsigned value it is.
+std::uint32_t ThumbPosition(const SliderRow& row, std::uint32_t value);
+
+// Left or top edge that centres a window of this size on a screen of this
+// size; a half pixel goes to the even neighbour.
+int CentredOrigin(int screenSize, int windowSize);
+
+// What a WM_COMMAND from the settings window's controls does.
+enum class ButtonAction { None, ChooseColour, Save, Cancel };
+ButtonAction ActionOf(int id, int notificationCode);
+
+// The custom colours the colour dialog offers: sixteen greys from black up in
+// steps of 15 (white is not among them), as COLORREF 0x00BBGGRR.
+constexpr int CustomColourCount = 16;
+std::uint32_t CustomGrey(int index);

@@ -1,0 +1,275 @@
+// A settings window of pok_v3.scr opened as the system opens it, and what
+// the settings tests do to it: read its controls, click and drag them with
+// the real pointer, and read the file it writes.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "driver.h"
+
+namespace settings_test {
+
+constexpr DWORD WindowWait = 15000;  // a cold Wine start can take seconds
+constexpr DWORD ExitWait = 15000;
+constexpr DWORD ReactionWait = 10000;  // for a window to answer input or a message
+
+const std::wstring DialogClass = L"NORMALDLG";
+const std::wstring SettingsTitle = L"Pokセーバー Ver.3.01";
+const std::wstring StandardDialogClass = L"#32770";  // the colour dialog and message boxes
+
+enum ControlId : int {
+    StepSlider = 1000,
+    HopSlider = 1001,
+    OkButton = 1002,
+    CancelButton = 1003,
+    SpeedSlider = 1008,
+    ColourButton = 1012,
+    Picture = 1013,
+    Swatch = 1014,
+    DogSlider = 1016,
+};
+
+constexpr COLORREF LightCyan = 16777088;  // the background colour without a file
+constexpr COLORREF PureBlue = RGB(0, 0, 255);
+
+const char FreshFile[] = "[settei]\r\nBgColor=16777088\r\nhiki=2\r\ndx0=8\r\ndy0=5\r\nweight=25\r\n";
+
+using Keys = std::vector<std::pair<std::string, std::string>>;
+
+inline POINT CentreOf(const RECT& rect) {
+    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+inline RECT Inset(const RECT& rect, int by) {
+    return {rect.left + by, rect.top + by, rect.right - by, rect.bottom - by};
+}
+
+inline bool AllPixelsAre(const driver::Pixels& pixels, COLORREF colour) {
+    return !pixels.data.empty() &&
+           std::all_of(pixels.data.begin(), pixels.data.end(), [&](COLORREF c) { return c == colour; });
+}
+
+inline bool WaitPixels(const RECT& area, COLORREF colour, DWORD timeoutMs = ReactionWait) {
+    return driver::WaitUntil([&] { return AllPixelsAre(driver::GrabScreen(area), colour); }, timeoutMs);
+}
+
+// A private copy of the saver, so that each test has its own settings file,
+// and its settings window opened with "/c".
+class SettingsSession {
+public:
+    explicit SettingsSession(const std::string& name)
+        : folder_(name), scr_(folder_.file("pok_v3.scr")) {
+        driver::CopyInto(driver::BuiltScr(), scr_);
+    }
+
+    std::string iniPath() const { return folder_.file("pok_v3.ini"); }
+    std::string iniBytes() const { return driver::ReadFile(iniPath()); }
+    bool iniExists() const { return driver::FileExists(iniPath()); }
+    void writeIni(const std::string& bytes) const { driver::WriteFile(iniPath(), bytes); }
+    const std::string& scr() const { return scr_; }
+
+    // Starts the process and waits until its window is shown and its owner,
+    // the hidden main window, disabled.
+    bool open() {
+        process_ = driver::Start(scr_, "\"" + scr_ + "\" /c");
+        window_ = driver::WaitWindow(process_.id(), DialogClass, SettingsTitle, WindowWait);
+        if (!window_) return false;
+        owner_ = GetWindow(window_, GW_OWNER);
+        return driver::WaitUntil([&] { return owner_ && !IsWindowEnabled(owner_); }, WindowWait);
+    }
+
+    HWND window() const { return window_; }
+    HWND owner() const { return owner_; }
+    driver::Process& process() { return process_; }
+    bool windowOpen() const { return IsWindow(window_) && process_.running(); }
+
+    HWND control(int id) const { return GetDlgItem(window_, id); }
+    RECT screenRect(int id) const {
+        RECT rect = {};
+        GetWindowRect(control(id), &rect);
+        return rect;
+    }
+    RECT clientScreenRect(int id) const { return driver::Inspect(control(id)).clientRect; }
+    // The swatch's inside: its client area less the etched frame's two lines.
+    RECT swatchInside() const { return Inset(clientScreenRect(Swatch), 2); }
+
+    // A person's click in the middle of a control.
+    bool click(int id) const {
+        const POINT centre = CentreOf(screenRect(id));
+        return driver::XClickAt(centre.x, centre.y);
+    }
+
+    int position(int slider) const {
+        return static_cast<int>(SendMessageW(control(slider), TBM_GETPOS, 0, 0));
+    }
+    bool waitPosition(int slider, int value) const {
+        return driver::WaitUntil([&] { return position(slider) == value; }, ReactionWait);
+    }
+
+    // Returns once the window has handled everything posted or typed to it
+    // before: a marker goes through its queue behind them. The hop slider's
+    // line size carries the marker; no test moves that slider by keyboard.
+    bool settle() {
+        const int marker = ++marker_ % 50 + 2;
+        PostMessageW(control(HopSlider), TBM_SETLINESIZE, 0, marker);
+        return driver::WaitUntil(
+            [&] { return SendMessageW(control(HopSlider), TBM_GETLINESIZE, 0, 0) == marker; },
+            ReactionWait);
+    }
+
+    // The middle of a slider's thumb, found on the screen once it is drawn:
+    // in the rows just above the channel only the thumb differs from the
+    // button face.
+    std::optional<POINT> thumbCentre(int slider) const {
+        const RECT area = clientScreenRect(slider);
+        const int row = (area.top + area.bottom) / 2 - 5;
+        const COLORREF face = GetSysColor(COLOR_BTNFACE);
+        int first = -1, last = -1;
+        driver::WaitUntil(
+            [&] {
+                const driver::Pixels line = driver::GrabScreen({area.left, row, area.right, row + 1});
+                first = last = -1;
+                for (int x = area.left; x < area.right; ++x) {
+                    if (line.at(x, row) == face) continue;
+                    if (first < 0) first = x;
+                    last = x;
+                }
+                return first >= 0;
+            },
+            ReactionWait);
+        if (first < 0) return std::nullopt;
+        return POINT{(first + last) / 2, (area.top + area.bottom) / 2};
+    }
+
+    // A person's drag of a slider's thumb to the desktop point x, released
+    // once the slider shows value there.
+    bool dragThumb(int slider, int x, int value) const {
+        const std::optional<POINT> thumb = thumbCentre(slider);
+        if (!thumb) return false;
+        bool moved = driver::XMovePointer(thumb->x, thumb->y) && driver::XButton(1, true);
+        // Several steps, as a hand moves: a trackbar follows each one.
+        for (int step = 1; moved && step <= 4; ++step)
+            moved = driver::XMovePointer(thumb->x + (x - thumb->x) * step / 4, thumb->y);
+        const bool reached = moved && waitPosition(slider, value);
+        return driver::XButton(1, false) && reached;
+    }
+
+    // A point of the title bar that answers as the close box.
+    std::optional<POINT> closeBox() const {
+        RECT rect = {};
+        GetWindowRect(window_, &rect);
+        const int y = rect.top + GetSystemMetrics(SM_CYFIXEDFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2;
+        for (int x = rect.right - 1; x > rect.left; --x) {
+            const LRESULT hit = SendMessageW(window_, WM_NCHITTEST, 0, MAKELPARAM(x, y));
+            if (hit == HTCLOSE) return POINT{x - 4, y};
+        }
+        return std::nullopt;
+    }
+
+    // A visible standard dialog of the process (the colour dialog, a message box).
+    HWND waitStandardDialog() {
+        return driver::WaitWindow(process_.id(), StandardDialogClass, L"", WindowWait);
+    }
+
+    driver::ExitReport waitExit() { return process_.waitExit(ExitWait); }
+
+private:
+    driver::TempFolder folder_;
+    std::string scr_;
+    driver::Process process_;
+    HWND window_ = nullptr;
+    HWND owner_ = nullptr;
+    int marker_ = 0;
+};
+
+// The colour dialog as a person meets it.
+class ColourDialog {
+public:
+    static constexpr int RedEdit = 706, GreenEdit = 707, BlueEdit = 708;
+    static constexpr int AddToCustom = 712, DefineCustom = 719, CustomColours = 721;
+
+    explicit ColourDialog(HWND window) : window_(window) {}
+    HWND window() const { return window_; }
+
+    // Asked of the control itself: GetWindowText does not read another
+    // process's edit boxes.
+    std::wstring text(int id) const {
+        wchar_t buffer[64] = {};
+        SendMessageW(GetDlgItem(window_, id), WM_GETTEXT, 64, reinterpret_cast<LPARAM>(buffer));
+        return buffer;
+    }
+
+    bool click(int id) const {
+        RECT rect = {};
+        GetWindowRect(GetDlgItem(window_, id), &rect);
+        const POINT centre = CentreOf(rect);
+        return driver::XClickAt(centre.x, centre.y);
+    }
+
+    // Clicks into an edit box, clears its (at most three) digits and types value.
+    bool type(int edit, int value) const {
+        std::string keys = "End BackSpace BackSpace BackSpace";
+        for (char digit : std::to_string(value)) keys += std::string(" ") + digit;
+        return click(edit) && driver::XKey(keys) &&
+               driver::WaitUntil([&] { return text(edit) == std::to_wstring(value); }, ReactionWait);
+    }
+
+    bool typeColour(COLORREF colour) const {
+        return type(RedEdit, GetRValue(colour)) && type(GreenEdit, GetGValue(colour)) &&
+               type(BlueEdit, GetBValue(colour));
+    }
+
+    // The colour in the middle of each of the sixteen custom-colour boxes,
+    // sorted: which box holds which colour is the dialog's affair.
+    std::vector<COLORREF> customColours() const {
+        const RECT area = driver::Inspect(GetDlgItem(window_, CustomColours)).clientRect;
+        const driver::Pixels pixels = driver::GrabScreen(area);
+        const int width = area.right - area.left, height = area.bottom - area.top;
+        std::vector<COLORREF> colours;
+        for (int row = 0; row < 2; ++row)
+            for (int column = 0; column < 8; ++column)
+                colours.push_back(pixels.at(area.left + column * width / 8 + width / 16,
+                                            area.top + row * height / 2 + height / 4));
+        std::sort(colours.begin(), colours.end());
+        return colours;
+    }
+
+    bool waitGone() const {
+        return driver::WaitUntil([&] { return !IsWindow(window_); }, ReactionWait);
+    }
+
+private:
+    HWND window_;
+};
+
+inline std::vector<COLORREF> SixteenGreys() {
+    std::vector<COLORREF> greys;
+    for (int level = 0; level <= 225; level += 15) greys.push_back(RGB(level, level, level));
+    std::sort(greys.begin(), greys.end());
+    return greys;
+}
+
+// Opens the colour dialog with the colour button, as a person does.
+inline std::optional<ColourDialog> OpenColourDialog(SettingsSession& session) {
+    if (!session.click(ColourButton)) return std::nullopt;
+    HWND dialog = session.waitStandardDialog();
+    if (!dialog) return std::nullopt;
+    return ColourDialog(dialog);
+}
+
+// Chooses a colour in the dialog and presses its OK.
+inline bool ChooseColour(SettingsSession& session, COLORREF colour) {
+    const std::optional<ColourDialog> dialog = OpenColourDialog(session);
+    return dialog && dialog->typeColour(colour) && dialog->click(IDOK) && dialog->waitGone() &&
+           session.settle();
+}
+
+}  // namespace settings_test

@@ -1,0 +1,543 @@
+// The settings window read from the real window and handled by a person:
+// its layout, its sliders, and every way of closing it.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cwchar>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "driver.h"
+#include "settings_session.h"
+
+namespace {
+
+using namespace settings_test;
+
+// ---- Layout ------------------------------------------------------------
+
+constexpr LONG SliderStyle = 0x50000018;    // child, visible, horizontal, both, no ticks
+constexpr LONG PushButtonStyle = 0x50000000;
+constexpr LONG LabelStyle = 0x50000000;     // SS_LEFT
+constexpr LONG PictureStyle = 0x5000000E;   // SS_BITMAP
+constexpr LONG SwatchStyle = 0x50000012;    // SS_ETCHEDFRAME
+constexpr LONG CentredStyle = 0x50000001;   // SS_CENTER
+
+struct ExpectedControl {
+    int id;
+    const wchar_t* className;
+    const wchar_t* text;
+    LONG style;
+    LONG exStyle;
+    int x, y, width, height;
+};
+
+// The design's rows, in creation order, as the window must report them.
+const ExpectedControl Design[19] = {
+    {1000, L"msctls_trackbar32", L"", SliderStyle, 0, 40, 224, 125, 25},
+    {1001, L"msctls_trackbar32", L"", SliderStyle, 0, 40, 254, 125, 25},
+    {1002, L"BUTTON", L"OK", PushButtonStyle, 0, 5, 338, 70, 30},
+    {1003, L"BUTTON", L"CANCEL", PushButtonStyle, 0, 89, 338, 70, 30},
+    {1004, L"STATIC", L"すすむ", LabelStyle, 0, 5, 230, 39, 18},
+    {1005, L"STATIC", L"はねる", LabelStyle, 0, 5, 259, 43, 22},
+    {1006, L"STATIC", L"ちょっぴり", LabelStyle, 0, 47, 175, 55, 17},
+    {1007, L"STATIC", L"うごき", LabelStyle, 0, 5, 309, 40, 19},
+    {1008, L"msctls_trackbar32", L"", SliderStyle, 0, 40, 303, 125, 25},
+    {1009, L"STATIC", L"いっぱい", LabelStyle, 0, 114, 175, 49, 16},
+    {1010, L"STATIC", L"ゆっくり", LabelStyle, 0, 47, 286, 43, 15},
+    {1011, L"STATIC", L"はやい", LabelStyle, 0, 121, 286, 40, 14},
+    {1012, L"BUTTON", L"背景色", PushButtonStyle, 0, 5, 129, 57, 33},
+    {1013, L"STATIC", L"", PictureStyle, WS_EX_STATICEDGE, 5, 6, 154, 114},
+    {1014, L"STATIC", L"", SwatchStyle, 0, 69, 129, 90, 33},
+    {1015, L"STATIC", L"作・絵 こむぎ小路 2004", CentredStyle, WS_EX_CLIENTEDGE, 5, 379, 154, 31},
+    {1016, L"msctls_trackbar32", L"", SliderStyle, 0, 39, 195, 125, 25},
+    {1017, L"STATIC", L"いぬ", LabelStyle, 0, 5, 201, 39, 18},
+    {1018, L"STATIC", L"制作 しっぽ振り工房", CentredStyle, 0, 9, 395, 147, 16},
+};
+
+bool HasText(const ExpectedControl& row) { return row.text[0] != L'\0'; }
+
+HFONT CreateSettingsFont() {
+    return CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+                       OUT_STROKE_PRECIS, CLIP_STROKE_PRECIS, DRAFT_QUALITY,
+                       FF_SWISS | DEFAULT_PITCH, L"ＭＳ Ｐゴシック");
+}
+
+TEST(SettingsLayout, EveryControlStandsAsDesigned) {
+    SettingsSession session("layout");
+    ASSERT_TRUE(session.open());
+    const driver::WindowInfo window = driver::Inspect(session.window());
+    EXPECT_EQ(window.width(), 170);
+    EXPECT_EQ(window.height(), 447);
+
+    const std::vector<driver::WindowInfo> children = driver::Children(session.window());
+    ASSERT_EQ(children.size(), 19u);
+    for (size_t i = 0; i < children.size(); ++i) {
+        const ExpectedControl& row = Design[i];
+        const driver::WindowInfo& child = children[i];
+        SCOPED_TRACE(testing::Message() << "control " << row.id);
+        EXPECT_EQ(child.id, row.id) << "controls out of their creation order";
+        EXPECT_EQ(_wcsicmp(child.className.c_str(), row.className), 0) << driver::Narrow(child.className);
+        EXPECT_EQ(child.text, row.text);
+        EXPECT_EQ(child.style, row.style) << std::hex << child.style;
+        EXPECT_EQ(child.exStyle, row.exStyle) << std::hex << child.exStyle;
+        EXPECT_EQ(child.rect.left - window.clientRect.left, row.x);
+        EXPECT_EQ(child.rect.top - window.clientRect.top, row.y);
+        EXPECT_EQ(child.width(), row.width);
+        EXPECT_EQ(child.height(), row.height);
+    }
+    // The credit lines are ours to word: they must fit their boxes.
+    HFONT font = CreateSettingsFont();
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, font);
+    for (int id : {1015, 1018}) {
+        const driver::WindowInfo credit = driver::Inspect(session.control(id));
+        SIZE extent = {};
+        GetTextExtentPoint32W(dc, credit.text.c_str(), static_cast<int>(credit.text.size()), &extent);
+        EXPECT_LE(extent.cx, credit.clientRect.right - credit.clientRect.left) << "credit " << id << " is cut";
+        EXPECT_LE(extent.cy, 16) << "credit " << id;
+    }
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    DeleteObject(font);
+
+    session.click(CancelButton);
+    EXPECT_TRUE(session.waitExit().ended);
+}
+
+// The text controls again, in a window of this process, drawn by the same
+// system controls in the font the settings window asks for (or in none).
+class ReferenceWindow {
+public:
+    ReferenceWindow(int left, bool withFont) : font_(withFont ? CreateSettingsFont() : nullptr) {
+        WNDCLASSW windowClass = {};
+        windowClass.lpfnWndProc = DefWindowProcW;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        windowClass.lpszClassName = L"PokReferenceWindow";
+        RegisterClassW(&windowClass);
+        window_ = CreateWindowExW(WS_EX_NOACTIVATE, L"PokReferenceWindow", L"", WS_POPUP, left, 0, 170,
+                                  420, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        for (const ExpectedControl& row : Design) {
+            if (!HasText(row)) continue;
+            HWND control = CreateWindowExW(row.exStyle, row.className, row.text, row.style, row.x,
+                                           row.y, row.width, row.height, window_,
+                                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)),
+                                           GetModuleHandleW(nullptr), nullptr);
+            if (font_) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), 0);
+        }
+        ShowWindow(window_, SW_SHOWNOACTIVATE);
+        driver::PumpMessages();
+    }
+    ~ReferenceWindow() {
+        DestroyWindow(window_);
+        if (font_) DeleteObject(font_);
+        driver::PumpMessages();
+    }
+    RECT clientScreenRect(int id) const { return driver::Inspect(GetDlgItem(window_, id)).clientRect; }
+
+private:
+    HFONT font_;
+    HWND window_ = nullptr;
+};
+
+bool SamePixels(const RECT& a, const RECT& b) {
+    const driver::Pixels first = driver::GrabScreen(a);
+    const driver::Pixels second = driver::GrabScreen(b);
+    return first.width == second.width && first.height == second.height && first.data == second.data;
+}
+
+TEST(SettingsLayout, EveryTextIsInTheTwelveUnitJapaneseFont) {
+    SettingsSession session("font");
+    ASSERT_TRUE(session.open());
+    ReferenceWindow reference(0, true);
+    ReferenceWindow withoutFont(180, false);
+
+    for (const ExpectedControl& row : Design) {
+        if (!HasText(row)) continue;
+        const RECT shown = session.clientScreenRect(row.id);
+        EXPECT_TRUE(driver::WaitUntil([&] { return SamePixels(shown, reference.clientScreenRect(row.id)); },
+                                      ReactionWait))
+            << "control " << row.id << " is not drawn in the 12-unit ＭＳ Ｐゴシック face";
+    }
+    // The comparison sees a control left in the system's font.
+    EXPECT_FALSE(SamePixels(session.clientScreenRect(1006), withoutFont.clientScreenRect(1006)));
+
+    session.click(CancelButton);
+    EXPECT_TRUE(session.waitExit().ended);
+}
+
+// A bitmap resource of a built executable, read as pixels from the top row down.
+std::optional<driver::Pixels> ResourceBitmap(const std::string& file, int id) {
+    HMODULE module = LoadLibraryExA(file.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (!module) return std::nullopt;
+    auto bitmap = static_cast<HBITMAP>(
+        LoadImageA(module, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    std::optional<driver::Pixels> pixels;
+    BITMAP info = {};
+    if (bitmap && GetObjectW(bitmap, sizeof info, &info)) {
+        BITMAPINFO format = {};
+        format.bmiHeader.biSize = sizeof format.bmiHeader;
+        format.bmiHeader.biWidth = info.bmWidth;
+        format.bmiHeader.biHeight = -info.bmHeight;
+        format.bmiHeader.biPlanes = 1;
+        format.bmiHeader.biBitCount = 32;
+        format.bmiHeader.biCompression = BI_RGB;
+        std::vector<RGBQUAD> quads(static_cast<size_t>(info.bmWidth) * info.bmHeight);
+        HDC dc = CreateCompatibleDC(nullptr);
+        if (GetDIBits(dc, bitmap, 0, info.bmHeight, quads.data(), &format, DIB_RGB_COLORS)) {
+            pixels = driver::Pixels{};
+            pixels->width = info.bmWidth;
+            pixels->height = info.bmHeight;
+            for (const RGBQUAD& q : quads) pixels->data.push_back(RGB(q.rgbRed, q.rgbGreen, q.rgbBlue));
+        }
+        DeleteDC(dc);
+    }
+    if (bitmap) DeleteObject(bitmap);
+    FreeLibrary(module);
+    return pixels;
+}
+
+TEST(SettingsLayout, PictureControlShowsThePreviewPictureWhole) {
+    SettingsSession session("picture");
+    ASSERT_TRUE(session.open());
+    const std::optional<driver::Pixels> picture = ResourceBitmap(session.scr(), 102);
+    ASSERT_TRUE(picture) << "the built pok_v3.scr holds no bitmap 102";
+
+    // On Windows the control keeps its 154 x 114 with the bitmap inside its
+    // one-pixel edge; that is what the window must show everywhere.
+    const RECT inside = session.clientScreenRect(Picture);
+    EXPECT_EQ(inside.right - inside.left, picture->width);
+    EXPECT_EQ(inside.bottom - inside.top, picture->height);
+    EXPECT_TRUE(driver::WaitUntil([&] { return driver::GrabScreen(inside).data == picture->data; }, ReactionWait))
+        << "the picture control does not show bitmap 102 pixel for pixel";
+
+    session.click(CancelButton);
+    EXPECT_TRUE(session.waitExit().ended);
+}
+
+// Icon 104 of a built executable as a title bar draws it: the small size,
+// with the pixels its mask lets through (empty where the mask hides).
+std::optional<std::vector<std::optional<COLORREF>>> SmallIconPixels(const std::string& file, int size) {
+    HMODULE module = LoadLibraryExA(file.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (!module) return std::nullopt;
+    auto icon = static_cast<HICON>(LoadImageA(module, MAKEINTRESOURCEA(104), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
+    std::optional<std::vector<std::optional<COLORREF>>> result;
+    if (icon) {
+        auto render = [&](COLORREF ground) {
+            driver::Pixels pixels;
+            BITMAPINFO format = {};
+            format.bmiHeader = {sizeof format.bmiHeader, size, -size, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+            void* bits = nullptr;
+            HDC dc = CreateCompatibleDC(nullptr);
+            HBITMAP target = CreateDIBSection(dc, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
+            HGDIOBJ old = SelectObject(dc, target);
+            HBRUSH brush = CreateSolidBrush(ground);
+            const RECT all = {0, 0, size, size};
+            FillRect(dc, &all, brush);
+            DrawIconEx(dc, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
+            GdiFlush();
+            const auto* quads = static_cast<const RGBQUAD*>(bits);
+            for (int i = 0; i < size * size; ++i)
+                pixels.data.push_back(RGB(quads[i].rgbRed, quads[i].rgbGreen, quads[i].rgbBlue));
+            SelectObject(dc, old);
+            DeleteObject(brush);
+            DeleteObject(target);
+            DeleteDC(dc);
+            return pixels.data;
+        };
+        const std::vector<COLORREF> onBlack = render(RGB(0, 0, 0));
+        const std::vector<COLORREF> onWhite = render(RGB(255, 255, 255));
+        result.emplace();
+        for (size_t i = 0; i < onBlack.size(); ++i)
+            result->push_back(onBlack[i] == onWhite[i] ? std::optional<COLORREF>(onBlack[i]) : std::nullopt);
+        DestroyIcon(icon);
+    }
+    FreeLibrary(module);
+    return result;
+}
+
+bool IconAt(const driver::Pixels& screen, const std::vector<std::optional<COLORREF>>& icon, int size, int x, int y) {
+    for (int row = 0; row < size; ++row)
+        for (int column = 0; column < size; ++column) {
+            const std::optional<COLORREF>& pixel = icon[static_cast<size_t>(row * size + column)];
+            if (pixel && screen.at(x + column, y + row) != *pixel) return false;
+        }
+    return true;
+}
+
+TEST(SettingsLayout, TitleBarHasIcon104AndACloseBoxButNoOtherBoxOrSizingBorder) {
+    SettingsSession session("frame");
+    ASSERT_TRUE(session.open());
+    const driver::WindowInfo window = driver::Inspect(session.window());
+    // The system adds WS_CLIPSIBLINGS to every top-level window.
+    EXPECT_EQ(window.style & ~(WS_VISIBLE | WS_CLIPSIBLINGS), static_cast<LONG>(WS_POPUP | WS_CAPTION | WS_SYSMENU))
+        << std::hex << window.style;
+    EXPECT_FALSE(window.style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME));
+    EXPECT_TRUE(session.closeBox().has_value()) << "no close box";
+
+    const int size = GetSystemMetrics(SM_CXSMICON);
+    const auto icon = SmallIconPixels(session.scr(), size);
+    ASSERT_TRUE(icon) << "the built pok_v3.scr holds no icon 104";
+    int opaque = 0;
+    for (const auto& pixel : *icon) opaque += pixel.has_value();
+    ASSERT_GT(opaque, size * size / 4) << "icon 104 is almost all transparent; nothing to look for";
+
+    // Somewhere at the left end of the title bar, where the system draws it.
+    const RECT titleStart = {window.rect.left, window.rect.top, window.rect.left + 3 * size,
+                             window.clientRect.top};
+    const bool found = driver::WaitUntil(
+        [&] {
+            const driver::Pixels screen = driver::GrabScreen(titleStart);
+            for (int y = titleStart.top; y + size <= titleStart.bottom; ++y)
+                for (int x = titleStart.left; x + size <= titleStart.right; ++x)
+                    if (IconAt(screen, *icon, size, x, y)) return true;
+            return false;
+        },
+        ReactionWait);
+    EXPECT_TRUE(found) << "the title bar does not show icon 104";
+
+    session.click(CancelButton);
+    EXPECT_TRUE(session.waitExit().ended);
+}
+
+TEST(Centring, WindowStandsInTheMiddleOfTheScreenHalvesGoingToEven) {
+    const struct {
+        int screenWidth, screenHeight, x, y;
+    } cases[] = {
+        {1024, 768, 427, 160},   // 160.5 gives 160
+        {1023, 768, 426, 160},   // 426.5 gives 426
+        {1680, 1050, 755, 302},  // 301.5 gives 302
+    };
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    const auto* expected = std::find_if(std::begin(cases), std::end(cases), [&](const auto& c) {
+        return c.screenWidth == width && c.screenHeight == height;
+    });
+    ASSERT_NE(expected, std::end(cases)) << "no expectation for a " << width << " x " << height << " screen";
+
+    SettingsSession session("centring");
+    ASSERT_TRUE(session.open());
+    const driver::WindowInfo window = driver::Inspect(session.window());
+    EXPECT_EQ(window.rect.left, expected->x);
+    EXPECT_EQ(window.rect.top, expected->y);
+    EXPECT_EQ(window.width(), 170);
+    EXPECT_EQ(window.height(), 447);
+
+    session.click(CancelButton);
+    EXPECT_TRUE(session.waitExit().ended);
+}
+
+// ---- Sliders -----------------------------------------------------------
+
+TEST(Sliders, StandAtTheDefaultsWithoutAFileAndCoverTheirRanges) {
+    SettingsSession session("slider_defaults");
+    ASSERT_TRUE(session.open());
+    const struct {
+        int slider, position, minimum, maximum;
+    } cases[] = {
+        {DogSlider, 2, 0, 9}, {StepSlider, 8, 2, 20}, {HopSlider, 5, 0, 20}, {SpeedSlider, 25, 0, 200},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(session.position(c.slider), c.position) << "slider " << c.slider;
+        EXPECT_EQ(SendMessageW(session.control(c.slider), TBM_GETRANGEMIN, 0, 0), c.minimum) << c.slider;
+        EXPECT_EQ(SendMessageW(session.control(c.slider), TBM_GETRANGEMAX, 0, 0), c.maximum) << c.slider;
+    }
+    session.click(CancelButton);
+    EXPECT_TRUE(session.waitExit().ended);
+    EXPECT_FALSE(session.iniExists()) << "only OK may write the file";
+}
+
+TEST(Sliders, ValuesBeyondTheirRangeShowAtTheNearestEndAndGoBackUnchanged) {
+    SettingsSession session("slider_beyond");
+    const std::string file = "[settei]\r\nBgColor=255\r\nhiki=50\r\ndx0=1\r\ndy0=99\r\nweight=4294967295\r\n";
+    session.writeIni(file);
+    ASSERT_TRUE(session.open());
+    EXPECT_EQ(session.position(DogSlider), 9);
+    EXPECT_EQ(session.position(StepSlider), 2);
+    EXPECT_EQ(session.position(HopSlider), 20);
+    EXPECT_EQ(session.position(SpeedSlider), 200);
+
+    session.click(OkButton);
+    const driver::ExitReport exit = session.waitExit();
+    EXPECT_TRUE(exit.ended);
+    EXPECT_EQ(driver::IniKeys(session.iniBytes(), "settei"), driver::IniKeys(file, "settei"))
+        << "untouched sliders must write back what was read";
+}
+
+TEST(Sliders, DraggingTheStepSliderToItsEndStores20) {
+    SettingsSession session("slider_drag");
+    ASSERT_TRUE(session.open());
+    const RECT slider = session.screenRect(StepSlider);
+    ASSERT_TRUE(session.dragThumb(StepSlider, slider.right + 30, 20));
+
+    session.click(OkButton);
+    EXPECT_TRUE(session.waitExit().ended);
+    EXPECT_EQ(driver::IniKeys(session.iniBytes(), "settei"),
+              (Keys{{"BgColor", "16777088"}, {"hiki", "2"}, {"dx0", "20"}, {"dy0", "5"}, {"weight", "25"}}));
+}
+
+TEST(Sliders, ArrowKeysAfterAClickMoveTheThumbButNotTheSetting) {
+    SettingsSession session("slider_keys");
+    ASSERT_TRUE(session.open());
+    const std::optional<POINT> thumb = session.thumbCentre(SpeedSlider);
+    ASSERT_TRUE(thumb);
+    // A click in the channel right of the thumb moves it a page; releasing stores it.
+    ASSERT_TRUE(driver::XClickAt(thumb->x + 30, thumb->y));
+    ASSERT_TRUE(driver::WaitUntil([&] { return session.position(SpeedSlider) != 25; }, ReactionWait));
+    const int released = session.position(SpeedSlider);
+
+    ASSERT_TRUE(driver::XKey("Right Right Right Right Right Right Right Right Right Right"));
+    ASSERT_TRUE(session.waitPosition(SpeedSlider, released + 10)) << "the slider did not take the keys";
+
+    session.click(OkButton);
+    EXPECT_TRUE(session.waitExit().ended);
+    const Keys keys = driver::IniKeys(session.iniBytes(), "settei");
+    ASSERT_EQ(keys.size(), 5u);
+    EXPECT_EQ(keys[4], (std::pair<std::string, std::string>{"weight", std::to_string(released)}))
+        << "the speed must be where the mouse let go, not where the keys left the thumb";
+}
+
+// ---- Closing -----------------------------------------------------------
+
+// Every way out: the process ends with code 0, and the main window was
+// enabled again before the settings window went.
+void ExpectClosedProperly(SettingsSession& session, const driver::DestroyWatch& watch, const std::string& way) {
+    const driver::ExitReport exit = session.waitExit();
+    EXPECT_TRUE(exit.ended) << way << ": the process did not end";
+    EXPECT_EQ(exit.code, 0u) << way;
+    std::optional<bool> ownerEnabled;
+    driver::WaitUntil([&] { return (ownerEnabled = watch.ownerEnabledAtDestroy(session.window())).has_value(); },
+                      ReactionWait);
+    ASSERT_TRUE(ownerEnabled.has_value()) << way << ": the window's destruction was not seen";
+    EXPECT_TRUE(*ownerEnabled) << way << ": the main window was still disabled when the settings window went";
+}
+
+TEST(Closing, OkWritesAllFiveKeysInTheirOrder) {
+    driver::DestroyWatch watch;
+    ASSERT_TRUE(watch.installed());
+    SettingsSession session("close_ok");
+    ASSERT_TRUE(session.open());
+    ASSERT_TRUE(session.click(OkButton));
+    ExpectClosedProperly(session, watch, "OK");
+    EXPECT_EQ(session.iniBytes(), FreshFile);
+}
+
+TEST(Closing, CancelCloseBoxAndAltF4LeaveTheFileAsItWas) {
+    const std::string before = "; kept as it is\r\n[settei]\r\nweight=3\r\nBgColor=255\r\n";
+    const struct {
+        const char* way;
+        std::function<bool(SettingsSession&)> close;
+    } ways[] = {
+        {"CANCEL", [](SettingsSession& s) { return s.click(CancelButton); }},
+        {"close box",
+         [](SettingsSession& s) {
+             const std::optional<POINT> box = s.closeBox();
+             return box && driver::XClickAt(box->x, box->y);
+         }},
+        {"Alt+F4", [](SettingsSession&) { return driver::XKey("alt+F4"); }},
+    };
+    for (const auto& way : ways) {
+        SCOPED_TRACE(way.way);
+        driver::DestroyWatch watch;
+        ASSERT_TRUE(watch.installed());
+        SettingsSession session("close_other");
+        session.writeIni(before);
+        ASSERT_TRUE(session.open());
+        const RECT step = session.screenRect(StepSlider);
+        ASSERT_TRUE(session.dragThumb(StepSlider, step.right + 30, 20));
+        ASSERT_TRUE(ChooseColour(session, PureBlue));
+        ASSERT_TRUE(WaitPixels(session.swatchInside(), PureBlue)) << "the colour did not change";
+
+        ASSERT_TRUE(way.close(session));
+        ExpectClosedProperly(session, watch, way.way);
+        EXPECT_EQ(session.iniBytes(), before);
+    }
+}
+
+TEST(Closing, CommandFromOkWithNotificationCodeOneNeitherSavesNorCloses) {
+    SettingsSession session("command_code_one");
+    ASSERT_TRUE(session.open());
+    PostMessageW(session.window(), WM_COMMAND, MAKEWPARAM(OkButton, 1),
+                 reinterpret_cast<LPARAM>(session.control(OkButton)));
+    ASSERT_TRUE(session.settle());
+    EXPECT_TRUE(session.windowOpen());
+    EXPECT_FALSE(session.iniExists());
+
+    session.click(CancelButton);
+    EXPECT_TRUE(session.waitExit().ended);
+    EXPECT_FALSE(session.iniExists());
+}
+
+TEST(Closing, TabEnterAndEscapeHaveNoDialogMeaning) {
+    SettingsSession session("dialog_keys");
+    ASSERT_TRUE(session.open());
+    // The dog slider takes the focus when clicked on its thumb; each key is
+    // followed by a right arrow that shows the focus still there.
+    const std::optional<POINT> thumb = session.thumbCentre(DogSlider);
+    ASSERT_TRUE(thumb);
+    ASSERT_TRUE(driver::XClickAt(thumb->x, thumb->y));
+    ASSERT_TRUE(session.settle());
+    int expected = session.position(DogSlider);
+    for (const char* key : {"Tab", "Return", "Escape"}) {
+        ASSERT_TRUE(driver::XKey(std::string(key) + " Right"));
+        EXPECT_TRUE(session.waitPosition(DogSlider, ++expected)) << key << " moved the focus away";
+        EXPECT_TRUE(session.windowOpen()) << key << " closed the window";
+        EXPECT_FALSE(session.iniExists()) << key << " saved";
+    }
+    GetAsyncKeyState(VK_ESCAPE);  // the pressed-since bit is desktop-wide: leave it clear
+
+    session.click(CancelButton);
+    EXPECT_TRUE(session.waitExit().ended);
+    EXPECT_FALSE(session.iniExists());
+}
+
+// ---- A settings file that cannot be written -----------------------------
+
+std::wstring AllTexts(HWND window) {
+    std::wstring texts;
+    for (const driver::WindowInfo& child : driver::Children(window)) texts += child.text + L"\n";
+    return texts;
+}
+
+TEST(UnwritableFile, OkSaysSoInJapaneseAndKeepsTheWindowOpen) {
+    SettingsSession session("unwritable");
+    const std::string before = "[settei]\r\nhiki=3\r\n";
+    session.writeIni(before);
+    ASSERT_TRUE(session.open());
+    const RECT step = session.screenRect(StepSlider);
+    ASSERT_TRUE(session.dragThumb(StepSlider, step.right + 30, 20));
+
+    // Held open without write sharing, the file cannot be written.
+    HANDLE held = CreateFileA(session.iniPath().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    ASSERT_TRUE(session.click(OkButton));
+    HWND message = session.waitStandardDialog();
+    ASSERT_NE(message, nullptr) << "no message about the failed save";
+    EXPECT_EQ(GetWindow(message, GW_OWNER), session.window()) << "the message must belong to the settings window";
+    EXPECT_NE(AllTexts(message).find(L"設定を保存できませんでした"), std::wstring::npos)
+        << driver::Narrow(AllTexts(message));
+    EXPECT_TRUE(session.windowOpen());
+
+    RECT button = {};
+    GetWindowRect(GetDlgItem(message, IDOK), &button);
+    ASSERT_TRUE(driver::XClickAt(CentreOf(button).x, CentreOf(button).y));
+    ASSERT_TRUE(driver::WaitUntil([&] { return !IsWindow(message); }, ReactionWait));
+    EXPECT_TRUE(session.windowOpen()) << "the settings window must stay for another try";
+    EXPECT_TRUE(driver::WaitUntil([&] { return IsWindowEnabled(session.window()) != FALSE; }, ReactionWait));
+    CloseHandle(held);
+    EXPECT_EQ(session.iniBytes(), before);
+
+    ASSERT_TRUE(session.click(CancelButton));
+    const driver::ExitReport exit = session.waitExit();
+    EXPECT_TRUE(exit.ended);
+    EXPECT_EQ(exit.code, 0u);
+    EXPECT_EQ(session.iniBytes(), before);
+}
+
+}  // namespace
