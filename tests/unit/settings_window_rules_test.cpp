@@ -1,0 +1,100 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <set>
+
+#include "settings_window/rules.h"
+
+namespace {
+
+TEST(CentredOrigin, HalfPixelsGoToTheEvenNeighbour) {
+    const struct {
+        int screen, window, origin;
+    } cases[] = {
+        {1024, 170, 427}, {768, 447, 160},   // 160.5 gives 160
+        {1023, 170, 426},                    // 426.5 gives 426
+        {1680, 170, 755}, {1050, 447, 302},  // 301.5 gives 302
+        {1280, 170, 555}, {1024, 447, 288}, {1920, 170, 875}, {1080, 447, 316},
+        {170, 170, 0},
+        // Screens smaller than the window: the same rule below zero.
+        {169, 170, 0},     // -0.5 gives 0
+        {167, 170, -2},    // -1.5 gives -2
+        {165, 170, -2},    // -2.5 gives -2
+        {100, 170, -35},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CentredOrigin(c.screen, c.window), c.origin) << c.screen << " - " << c.window;
+}
+
+TEST(SliderRows, EachEditsItsOwnSetting) {
+    const struct {
+        int id;
+        std::uint32_t SaverSettingsRecord::*field;
+    } cases[] = {
+        {StepSliderId, &SaverSettingsRecord::dx0},
+        {HopSliderId, &SaverSettingsRecord::dy0},
+        {SpeedSliderId, &SaverSettingsRecord::weight},
+        {DogSliderId, &SaverSettingsRecord::hiki},
+    };
+    for (const auto& c : cases) {
+        const SliderRow* row = FindSlider(c.id);
+        ASSERT_NE(row, nullptr) << c.id;
+        SaverSettingsRecord record = {1, 2, 3, 4, 5};
+        record.*row->field = 77;
+        EXPECT_EQ(record.*c.field, 77u) << "slider " << c.id << " edits the wrong setting";
+    }
+    for (int other : {999, 1002, 1003, 1012, 1013, 1014, 1019})
+        EXPECT_EQ(FindSlider(other), nullptr) << other;
+}
+
+TEST(SliderRows, ThumbOfAValueBeyondTheRangeStandsAtTheNearestEnd) {
+    const SliderRow& step = *FindSlider(StepSliderId);  // 2..20
+    const SliderRow& dogs = *FindSlider(DogSliderId);   // 0..9
+    const struct {
+        const SliderRow& row;
+        std::uint32_t value, thumb;
+    } cases[] = {
+        {step, 1, 2}, {step, 0, 2}, {step, 2, 2}, {step, 8, 8}, {step, 20, 20}, {step, 21, 20},
+        // A hand-written -1 reads as the largest unsigned value, far above the range.
+        {step, 4294967295u, 20}, {dogs, 50, 9}, {dogs, 0, 0},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ThumbPosition(c.row, c.value), c.thumb) << "slider " << c.row.id << " value " << c.value;
+}
+
+TEST(ButtonRule, OnlyAClickActs) {
+    const struct {
+        int id, code;
+        ButtonAction action;
+    } cases[] = {
+        {OkButtonId, 0, ButtonAction::Save},
+        {CancelButtonId, 0, ButtonAction::Cancel},
+        {ColourButtonId, 0, ButtonAction::ChooseColour},
+        {OkButtonId, 1, ButtonAction::None},  // as from an accelerator
+        {CancelButtonId, 1, ButtonAction::None},
+        {ColourButtonId, 5, ButtonAction::None},
+        {StepSliderId, 0, ButtonAction::None},
+        {SwatchId, 0, ButtonAction::None},
+        {1, 0, ButtonAction::None},
+        {2, 0, ButtonAction::None},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ActionOf(c.id, c.code), c.action) << "control " << c.id << " code " << c.code;
+}
+
+TEST(CustomGreys, SixteenGreysFromBlackInStepsOfFifteen) {
+    EXPECT_EQ(CustomGrey(0), 0x000000u);
+    EXPECT_EQ(CustomGrey(1), 0x0F0F0Fu);
+    EXPECT_EQ(CustomGrey(15), 0xE1E1E1u);  // light grey 225, no white
+    std::set<std::uint32_t> distinct;
+    for (int i = 0; i < CustomColourCount; ++i) {
+        const std::uint32_t colour = CustomGrey(i);
+        const std::uint32_t red = colour & 0xFF;
+        EXPECT_EQ(colour, red | red << 8 | red << 16) << "entry " << i << " is not a grey";
+        EXPECT_EQ(red, 15u * static_cast<std::uint32_t>(i));
+        distinct.insert(colour);
+    }
+    EXPECT_EQ(distinct.size(), 16u);
+}
+
+}  // namespace
