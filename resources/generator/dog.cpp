@@ -81,9 +81,9 @@ const PoseShape kPoses[] = {
     // On the ground: standing square, ears hanging, tail curled up.
     {0, 0, {0, 0}, {4, 2}, {0, 0}, {-4, -2}, 0, 0, false},
     // Taking off: nose up, front legs reaching, hind legs pushing back.
-    {-4, 2, {40, 60}, {30, 50}, {-45, -60}, {-35, -50}, 30, 10, true},
+    {-4, 2, {50, 75}, {38, 62}, {-55, -75}, {-42, -62}, 30, 10, true},
     // Top of the hop: legs tucked under, ears flying.
-    {-2, 5, {35, -70}, {25, -75}, {55, -60}, {45, -65}, 65, 15, true},
+    {-2, 5, {40, -80}, {30, -85}, {65, -70}, {55, -75}, 55, 15, true},
 };
 
 constexpr double kLegWidth = 12;
@@ -111,8 +111,8 @@ std::vector<Part> LegParts(double jx, double jy, Leg leg, double reach, Rgb colo
 
 void Append(std::vector<Part>& to, const std::vector<Part>& more) { to.insert(to.end(), more.begin(), more.end()); }
 
-void BodyPath(cairo_t* cr) { EllipsePath(cr, 0, 0, 36, 22, -4); }
-void HaunchPath(cairo_t* cr) { EllipsePath(cr, -20, 3, 16, 17, -10); }
+void BodyPath(cairo_t* cr) { EllipsePath(cr, 1, 0, 33, 22, -4); }
+void HaunchPath(cairo_t* cr) { EllipsePath(cr, -17, 3, 15.5, 17, -10); }
 void HeadPath(cairo_t* cr) { EllipsePath(cr, 0, 0, 32, 29); }
 void MuzzlePath(cairo_t* cr) { EllipsePath(cr, 26, 11, 17, 12.5, -6); }
 
@@ -193,22 +193,22 @@ void DrawHead(cairo_t* cr, bool mouthOpen, double earSwing, double outline) {
 void DrawDog(cairo_t* cr, Pose pose, double reach) {
     const PoseShape& s = kPoses[int(pose)];
     cairo_save(cr);
-    cairo_translate(cr, 60, 88 - s.lift);
+    cairo_translate(cr, 62, 88 - s.lift);
     cairo_rotate(cr, Radians(s.tilt));
 
     std::vector<Part> far;
-    Append(far, LegParts(-8, 9, s.farHind, reach, kFurShade));
+    Append(far, LegParts(-5, 9, s.farHind, reach, kFurShade));
     Append(far, LegParts(30, 7, s.farFront, reach, kFurShade));
     DrawGroup(cr, far, kLine);
 
     cairo_save(cr);
-    cairo_translate(cr, -31, -9);
+    cairo_translate(cr, -27, -10);
     cairo_rotate(cr, Radians(-s.tail));
     DrawGroup(cr, {{TailPath, kFur, 9}}, kLine);
     cairo_restore(cr);
 
     std::vector<Part> near;
-    Append(near, LegParts(-20, 9, s.nearHind, reach, kFur));
+    Append(near, LegParts(-17, 9, s.nearHind, reach, kFur));
     Append(near, LegParts(20, 9, s.nearFront, reach, kFur));
     DrawGroup(cr, near, kLine);
 
@@ -229,6 +229,66 @@ void DrawDog(cairo_t* cr, Pose pose, double reach) {
     cairo_restore(cr);
 }
 
-void DrawDogHead(cairo_t* cr, double outline) { DrawHead(cr, false, 0, outline); }
+void DrawDogFace(cairo_t* cr) {
+    constexpr double kThin = 1.0;
+    cairo_save(cr);
+    cairo_translate(cr, 0, -1);
+    auto ear = [](double side) {
+        return [side](cairo_t* c) {
+            // Hanging from the crown, down the side of the face.
+            cairo_move_to(c, 16 + side * 5, 7.5);
+            cairo_curve_to(c, 16 + side * 11, 5.5, 16 + side * 15.5, 12, 16 + side * 14, 20);
+            cairo_curve_to(c, 16 + side * 13, 24, 16 + side * 9.5, 23, 16 + side * 9, 18);
+            cairo_curve_to(c, 16 + side * 8.5, 14, 16 + side * 6, 11, 16 + side * 5, 7.5);
+            cairo_close_path(c);
+        };
+    };
+    auto head = [](cairo_t* c) { EllipsePath(c, 16, 17, 11, 10); };
+    DrawGroup(cr, {{[](cairo_t* c) {
+                        cairo_move_to(c, 8, 27.5);
+                        cairo_curve_to(c, 12, 30, 20, 30, 24, 27.5);
+                    },
+                    kCollar, 2.6}},
+              kThin);
+    DrawGroup(cr, {{head, kFur}}, kThin);
+    FillInside(cr, head, [](cairo_t* c) { EllipsePath(c, 16, 23, 7.5, 5); }, kCream);
+    DrawGroup(cr, {{ear(-1), kEar}, {ear(1), kEar}}, kThin);
+    // Eyes set pixel by pixel: at this size smooth edges only blur them.
+    cairo_save(cr);
+    cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
+    for (int left : {10, 19}) {
+        cairo_new_path(cr);
+        cairo_rectangle(cr, left, 14, 3, 3);
+        cairo_rectangle(cr, left + 1, 13, 1, 1);
+        cairo_rectangle(cr, left + 1, 17, 1, 1);
+        SetColour(cr, kNose);
+        cairo_fill(cr);
+        cairo_rectangle(cr, left + 1, 14, 1, 1);
+        SetColour(cr, kShine);
+        cairo_fill(cr);
+    }
+    cairo_restore(cr);
+    for (double x : {8.8, 23.2}) {
+        cairo_new_path(cr);
+        EllipsePath(cr, x, 19.5, 1.8, 1);
+        SetColour(cr, kBlush, 0.8);
+        cairo_fill(cr);
+    }
+    cairo_new_path(cr);
+    EllipsePath(cr, 16, 19.6, 2.6, 1.8);
+    SetColour(cr, kNose);
+    cairo_fill(cr);
+    cairo_new_path(cr);
+    cairo_move_to(cr, 16, 21);
+    cairo_line_to(cr, 16, 22.5);
+    cairo_move_to(cr, 13.5, 22.5);
+    cairo_curve_to(cr, 14.5, 24, 16, 23.5, 16, 22.5);
+    cairo_curve_to(cr, 16, 23.5, 17.5, 24, 18.5, 22.5);
+    SetColour(cr, kOutline);
+    cairo_set_line_width(cr, 0.9);
+    cairo_stroke(cr);
+    DrawGroup(cr, {{[](cairo_t* c) { EllipsePath(c, 16, 29, 1.6, 1.6); }, kTag}}, 0.6);
+    cairo_restore(cr);
+}
 
 }  // namespace art

@@ -32,7 +32,8 @@ constexpr Rgb kShine{255, 255, 255};
 // pixels: the sprite sheet uses it to land each pose on its exact rows.
 void DrawDog(cairo_t* cr, Pose pose, double reach = 0.0);
 
-// Only the head, centred on the origin, as the icon shows it.
-void DrawDogHead(cairo_t* cr, double outline);
+// The same dog's face seen from the front, drawn for 32 x 32 pixels: the
+// side view's muzzle and single ear do not read at icon size.
+void DrawDogFace(cairo_t* cr);
 
 }  // namespace art

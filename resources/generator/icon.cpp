@@ -11,9 +11,7 @@ IconImage Icon() {
     constexpr int kSize = 32;
     Canvas canvas(kSize, kSize);
     cairo_t* cr = canvas.cr();
-    cairo_translate(cr, 14.5, 17);
-    cairo_scale(cr, 0.37, 0.37);
-    DrawDogHead(cr, 3.4);
+    DrawDogFace(cr);
     const std::vector<Rgba> drawn = canvas.Read();
 
     // Like the sprite cells: half-covered pixels are opaque and blend into

@@ -11,6 +11,7 @@ namespace {
 constexpr Rgb kGround{255, 250, 240};
 constexpr Rgb kPink{255, 184, 204};
 constexpr Rgb kPinkLight{255, 214, 226};
+constexpr Rgb kPinkShadow{240, 150, 178};
 constexpr Rgb kCreditInk{150, 84, 96};
 
 // The pink shape and the dog, centred on the origin, title-card size.
@@ -25,9 +26,15 @@ void DrawEmblem(cairo_t* cr) {
     SetColour(cr, kPinkLight);
     cairo_stroke(cr);
 
+    // A shadow on the ground below says the dog is in the air.
+    cairo_new_path(cr);
+    EllipsePath(cr, -2, 76, 56, 7);
+    SetColour(cr, kPinkShadow);
+    cairo_fill(cr);
+
     cairo_save(cr);
-    cairo_scale(cr, 1.55, 1.55);
-    cairo_translate(cr, -79, -68);
+    cairo_scale(cr, 1.4, 1.4);
+    cairo_translate(cr, -84, -64);
     DrawDog(cr, Pose::Rising);
     cairo_restore(cr);
 }
@@ -44,8 +51,8 @@ RgbImage TitleScene(bool forPreview) {
 
     cairo_save(cr);
     if (forPreview) {
-        cairo_translate(cr, 76, 56);
-        cairo_scale(cr, 0.5, 0.5);
+        cairo_translate(cr, 74, 56);
+        cairo_scale(cr, 0.54, 0.54);
     } else {
         // The intro shows rows 1 to 240 only; centre on those.
         cairo_translate(cr, 150, 121);
@@ -54,7 +61,7 @@ RgbImage TitleScene(bool forPreview) {
     cairo_restore(cr);
 
     if (forPreview) {
-        DrawSeal(cr, 136, 96, 22);
+        DrawSeal(cr, 137, 97, 22);
     } else {
         DrawCredit(cr, 10, 9, 9, kCreditInk);
         DrawSeal(cr, 268, 208, 36);
