@@ -131,8 +131,8 @@ void TailPath(cairo_t* cr) {
     cairo_curve_to(cr, 2, -36, 6, -28, 2, -24);
 }
 
-void DrawHead(cairo_t* cr, bool mouthOpen, double earSwing, double outline) {
-    DrawGroup(cr, {{HeadPath, kFur}, {MuzzlePath, kCream}}, outline);
+void DrawHead(cairo_t* cr, bool mouthOpen, double earSwing) {
+    DrawGroup(cr, {{HeadPath, kFur}, {MuzzlePath, kCream}}, kLine);
     FillInside(cr, HeadPath, [](cairo_t* c) { EllipsePath(c, 10, 17, 20, 11); }, kCream);
     cairo_new_path(cr);
     MuzzlePath(cr);
@@ -142,7 +142,7 @@ void DrawHead(cairo_t* cr, bool mouthOpen, double earSwing, double outline) {
 
     // Mouth under the nose.
     SetColour(cr, kOutline);
-    cairo_set_line_width(cr, outline * 0.75);
+    cairo_set_line_width(cr, kLine * 0.75);
     if (mouthOpen) {
         auto mouth = [](cairo_t* c) {
             cairo_move_to(c, 39, 11);
@@ -150,7 +150,7 @@ void DrawHead(cairo_t* cr, bool mouthOpen, double earSwing, double outline) {
             cairo_curve_to(c, 30, 17.5, 35, 16, 39, 11);
             cairo_close_path(c);
         };
-        DrawGroup(cr, {{mouth, kMouth}}, outline * 0.5);
+        DrawGroup(cr, {{mouth, kMouth}}, kLine * 0.5);
         FillInside(cr, mouth, [](cairo_t* c) { EllipsePath(c, 32, 22, 5, 4); }, kTongue);
     } else {
         cairo_new_path(cr);
@@ -161,7 +161,7 @@ void DrawHead(cairo_t* cr, bool mouthOpen, double earSwing, double outline) {
     }
 
     // Nose with a glint.
-    DrawGroup(cr, {{[](cairo_t* c) { EllipsePath(c, 40, 3, 6.5, 4.8, 10); }, kNose}}, outline * 0.5);
+    DrawGroup(cr, {{[](cairo_t* c) { EllipsePath(c, 40, 3, 6.5, 4.8, 10); }, kNose}}, kLine * 0.5);
     cairo_new_path(cr);
     EllipsePath(cr, 38, 1.4, 2.2, 1.3, 10);
     SetColour(cr, kShine, 0.85);
@@ -184,7 +184,7 @@ void DrawHead(cairo_t* cr, bool mouthOpen, double earSwing, double outline) {
     cairo_save(cr);
     cairo_translate(cr, -13, -21);
     cairo_rotate(cr, Radians(25 + earSwing));
-    DrawGroup(cr, {{EarPath, kEar}}, outline);
+    DrawGroup(cr, {{EarPath, kEar}}, kLine);
     cairo_restore(cr);
 }
 
@@ -225,7 +225,7 @@ void DrawDog(cairo_t* cr, Pose pose, double reach) {
     DrawGroup(cr, {{[](cairo_t* c) { EllipsePath(c, 40, -7, 4, 4); }, kTag}}, kLine * 0.6);
 
     cairo_translate(cr, 37, -46);
-    DrawHead(cr, s.mouthOpen, s.ear, kLine);
+    DrawHead(cr, s.mouthOpen, s.ear);
     cairo_restore(cr);
 }
 
