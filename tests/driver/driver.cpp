@@ -272,6 +272,38 @@ int RunHost(const std::string& shellCommand, DWORD timeoutMs) {
     return std::atoi(status.c_str());
 }
 
+// ---- Real X input --------------------------------------------------------
+
+namespace {
+
+constexpr DWORD HostToolWait = 10000;
+
+std::string Tools() {
+    const char* tools = std::getenv("TESTBED_TOOLS");
+    return tools ? tools : "";
+}
+
+bool Host(const std::string& command) { return RunHost(command, HostToolWait) == 0; }
+
+}  // namespace
+
+bool XMovePointer(int x, int y) {
+    return Host("'" + Tools() + "/xwarp' " + std::to_string(x) + " " + std::to_string(y));
+}
+
+bool XMovePointerBy(int dx, int dy) {
+    auto signedText = [](int v) { return (v >= 0 ? "+" : "") + std::to_string(v); };
+    return Host("'" + Tools() + "/xwarp' " + signedText(dx) + " " + signedText(dy));
+}
+
+bool XKey(const std::string& keysym) { return Host("xdotool key " + keysym); }
+
+bool XClick(int button) { return Host("xdotool click " + std::to_string(button)); }
+
+bool XButton(int button, bool down) {
+    return Host(std::string("xdotool ") + (down ? "mousedown " : "mouseup ") + std::to_string(button));
+}
+
 // ---- Windows -----------------------------------------------------------
 
 WindowInfo Inspect(HWND window) {

@@ -88,6 +88,15 @@ Captured RunCapture(const std::string& application, const std::string& commandLi
 // and waits for it; returns its exit status, or -1 on timeout.
 int RunHost(const std::string& shellCommand, DWORD timeoutMs);
 
+// ---- Real X input: what a person's hand does -----------------------------
+// Delivered through the X server to the Wine desktop, not posted as messages.
+// Each returns once the host tool has finished.
+bool XMovePointer(int x, int y);      // desktop coordinates
+bool XMovePointerBy(int dx, int dy);
+bool XKey(const std::string& keysym);  // press and release, e.g. "Escape", "a", "alt+F4"
+bool XClick(int button);               // 1 left, 2 middle, 3 right
+bool XButton(int button, bool down);
+
 // ---- Windows -----------------------------------------------------------
 struct WindowInfo {
     HWND handle = nullptr;

@@ -56,3 +56,54 @@ TEST(Platform, DesktopHasTheSizeTheBedWasAskedFor) {
 }
 
 }  // namespace
+
+namespace {
+
+// Real X input must reach Windows programs in the desktop: later tests act
+// as a person through it.
+struct InputWindow {
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == WM_KEYDOWN) lastKey = static_cast<int>(wParam);
+        if (message == WM_LBUTTONDOWN) clicks++;
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    InputWindow() {
+        WNDCLASSW windowClass = {};
+        windowClass.lpfnWndProc = Procedure;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.lpszClassName = L"PokInputProbe";
+        RegisterClassW(&windowClass);
+        window = CreateWindowExW(WS_EX_TOPMOST, L"PokInputProbe", L"", WS_POPUP | WS_VISIBLE, 0, 0,
+                                 GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                                 nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        SetForegroundWindow(window);
+        driver::PumpMessages();
+    }
+    ~InputWindow() { DestroyWindow(window); }
+    HWND window;
+    static int lastKey;
+    static int clicks;
+};
+int InputWindow::lastKey = 0;
+int InputWindow::clicks = 0;
+
+bool CursorAt(int x, int y) {
+    POINT point;
+    GetCursorPos(&point);
+    return point.x == x && point.y == y;
+}
+
+TEST(Platform, RealXInputReachesTheDesktop) {
+    InputWindow probe;
+    ASSERT_TRUE(driver::XMovePointer(300, 200));
+    EXPECT_TRUE(driver::WaitUntil([] { return CursorAt(300, 200); }, 5000));
+    ASSERT_TRUE(driver::XMovePointerBy(1, -2));
+    EXPECT_TRUE(driver::WaitUntil([] { return CursorAt(301, 198); }, 5000));
+
+    ASSERT_TRUE(driver::XKey("a"));
+    EXPECT_TRUE(driver::WaitUntil([] { return InputWindow::lastKey == 'A'; }, 5000));
+    ASSERT_TRUE(driver::XClick(1));
+    EXPECT_TRUE(driver::WaitUntil([] { return InputWindow::clicks == 1; }, 5000));
+}
+
+}  // namespace
