@@ -109,7 +109,10 @@ public:
     HostProgram& operator=(const HostProgram&) = delete;
 
     bool ready() const { return top_ && area_ && saver_.started(); }
-    bool waitPreview() const { return driver::WaitUntil([&] { return preview() != nullptr; }, StartWait); }
+    // The child exists hidden until the saver's set-up has placed and shown it.
+    bool waitPreview() const {
+        return driver::WaitUntil([&] { return IsWindowVisible(preview()) != FALSE; }, StartWait);
+    }
 
     LRESULT request(UINT what, WPARAM wParam = 0, LPARAM lParam = 0) const {
         DWORD_PTR result = 0;
@@ -168,7 +171,7 @@ TEST(PreviewInHost, ChildAtTheAreaCornerWhateverTheAreaSize) {
     for (const Row& row : rows) {
         HostProgram host(row.start.cx, row.start.cy);
         ASSERT_TRUE(host.ready()) << row.what << ": the host did not come up";
-        ASSERT_TRUE(host.waitPreview()) << row.what << ": the saver made no child in the area";
+        ASSERT_TRUE(host.waitPreview()) << row.what << ": the saver showed no child in the area";
         ExpectPreviewInPlace(host, row.what);
 
         host.request(preview_host::Resize, row.resized.cx, row.resized.cy);
@@ -187,9 +190,19 @@ TEST(PreviewOnTheDesktop, PictureAtTheTopLeftPixelForPixelAndTheHostElsewhere) {
     // The picture and a band of the host's own background to its right and below.
     const RECT seen = {0, 0, std::min(GetSystemMetrics(SM_CXSCREEN), PictureWidth + 24),
                        std::min(GetSystemMetrics(SM_CYSCREEN), PictureHeight + 24)};
-    const driver::Pixels background = driver::GrabScreen(seen);
+    // The bed's desktop is plain; windows of earlier tests may take a moment
+    // to leave it.
+    const COLORREF desktop = GetSysColor(COLOR_DESKTOP);
+    std::string differences;
+    ASSERT_TRUE(driver::WaitUntil(
+        [&] {
+            differences = Differences(driver::GrabScreen(seen), [&](int, int) { return desktop; });
+            return differences.empty();
+        },
+        StartWait))
+        << "the desktop is not plain before the preview starts: " << differences;
     auto expected = [&](int x, int y) {
-        return x < PictureWidth && y < PictureHeight ? picture.at(x, y) : background.at(x, y);
+        return x < PictureWidth && y < PictureHeight ? picture.at(x, y) : desktop;
     };
 
     const std::string scr = driver::BuiltScr();
@@ -197,7 +210,6 @@ TEST(PreviewOnTheDesktop, PictureAtTheTopLeftPixelForPixelAndTheHostElsewhere) {
     HWND preview = driver::WaitWindow(saver.id(), L"NORMALDLG", L"Preview", StartWait);
     ASSERT_NE(preview, nullptr) << "no preview window on the desktop";
 
-    std::string differences;
     const bool shown = driver::WaitUntil(
         [&] { return (differences = Differences(driver::GrabScreen(seen), expected)).empty(); }, StartWait);
     EXPECT_TRUE(shown) << differences;
