@@ -1,7 +1,5 @@
 #include "driver.h"
 
-#include <winternl.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <utility>
@@ -184,6 +182,70 @@ Process Start(const std::string& application, const std::string& commandLine,
         process.id_ = info.dwProcessId;
     }
     return process;
+}
+
+Process Open(DWORD processId) {
+    Process process;
+    process.startTick_ = GetTickCount();
+    process.handle_ = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_VM_READ |
+                                      PROCESS_TERMINATE,
+                                  FALSE, processId);
+    if (process.handle_) process.id_ = processId;
+    return process;
+}
+
+namespace {
+
+// Wine's GDI handle table, which the process's PEB points to: one entry per
+// handle, in use while its type is not zero.
+struct WineGdiHandleEntry {
+    std::uint64_t object;
+    std::uint32_t owner;
+    std::uint16_t unique;
+    std::uint8_t type;
+    std::uint8_t flags;
+    std::uint64_t userPointer;
+};
+static_assert(sizeof(WineGdiHandleEntry) == 24, "Wine's table layout");
+constexpr size_t WineGdiHandleCount = 0x10000;
+#ifdef _WIN64
+constexpr size_t PebGdiSharedHandleTable = 0xF8;
+#else
+constexpr size_t PebGdiSharedHandleTable = 0x94;
+#endif
+
+long WineGdiObjectCount(HANDLE process) {
+    using QueryProcess = LONG(WINAPI*)(HANDLE, int, void*, ULONG, ULONG*);
+    auto query = reinterpret_cast<QueryProcess>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess")));
+    struct {
+        LONG_PTR exitStatus;
+        char* peb;
+        ULONG_PTR affinity, priority, processId, parentId;
+    } basic = {};
+    if (!query || query(process, 0 /* ProcessBasicInformation */, &basic, sizeof basic, nullptr) != 0)
+        return -1;
+    void* table = nullptr;
+    if (!ReadProcessMemory(process, basic.peb + PebGdiSharedHandleTable, &table, sizeof table, nullptr) ||
+        !table)
+        return -1;
+    std::vector<WineGdiHandleEntry> entries(WineGdiHandleCount);
+    if (!ReadProcessMemory(process, table, entries.data(), entries.size() * sizeof entries[0], nullptr))
+        return -1;
+    long count = 0;
+    for (const WineGdiHandleEntry& entry : entries)
+        if (entry.type) ++count;
+    return count;
+}
+
+}  // namespace
+
+long GdiObjectCount(HANDLE process) {
+    // Wine answers GetGuiResources with 0, so there the table is read instead.
+    if (GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version"))
+        return WineGdiObjectCount(process);
+    const DWORD count = GetGuiResources(process, GR_GDIOBJECTS);
+    return count ? static_cast<long>(count) : -1;
 }
 
 Captured RunCapture(const std::string& application, const std::string& commandLine,
@@ -440,51 +502,6 @@ LRESULT CALLBACK DestroyWatch::Listen(HWND window, UINT message, WPARAM wParam, 
         return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
-}
-
-namespace {
-
-// One entry of the GDI handle table a process keeps in its own memory
-// (the layout Wine uses; a live entry has a non-zero type).
-struct GdiHandleEntry {
-    std::uint64_t object;
-    std::uint32_t owner;
-    std::uint16_t unique;
-    std::uint8_t type;
-    std::uint8_t flags;
-    std::uint64_t userPointer;
-};
-static_assert(sizeof(GdiHandleEntry) == 24, "layout of the handle table");
-constexpr size_t GdiHandleCount = 0x10000;
-
-int CountGdiTableEntries(HANDLE process) {
-    using QueryProcess = LONG(WINAPI*)(HANDLE, PROCESSINFOCLASS, PVOID, ULONG, PULONG);
-    const auto query = reinterpret_cast<QueryProcess>(reinterpret_cast<void (*)()>(
-        GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess")));
-    PROCESS_BASIC_INFORMATION basic = {};
-    if (!query || query(process, ProcessBasicInformation, &basic, sizeof basic, nullptr) != 0) return -1;
-    // GdiSharedHandleTable in the process environment block.
-    const size_t tableField = sizeof(void*) == 4 ? 0x94 : 0xF8;
-    void* table = nullptr;
-    if (!ReadProcessMemory(process, static_cast<char*>(static_cast<void*>(basic.PebBaseAddress)) + tableField,
-                           &table, sizeof table, nullptr) ||
-        !table)
-        return -1;
-    std::vector<GdiHandleEntry> entries(GdiHandleCount);
-    if (!ReadProcessMemory(process, table, entries.data(), entries.size() * sizeof(GdiHandleEntry), nullptr))
-        return -1;
-    int live = 0;
-    for (const GdiHandleEntry& entry : entries)
-        if (entry.type) ++live;
-    return live;
-}
-
-}  // namespace
-
-int GdiObjectCount(HANDLE process) {
-    const DWORD counted = GetGuiResources(process, GR_GDIOBJECTS);
-    if (counted) return static_cast<int>(counted);
-    return CountGdiTableEntries(process);
 }
 
 // ---- Screen ------------------------------------------------------------

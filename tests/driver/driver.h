@@ -67,6 +67,7 @@ public:
 
 private:
     friend Process Start(const std::string&, const std::string&, const std::string&);
+    friend Process Open(DWORD);
     HANDLE handle_ = nullptr;
     DWORD id_ = 0;
     DWORD startTick_ = 0;
@@ -76,6 +77,14 @@ private:
 // program: the system passes whatever it likes). workDir "" keeps ours.
 Process Start(const std::string& application, const std::string& commandLine,
               const std::string& workDir = "");
+
+// A process that some other program started (a preview host starts the
+// saver), held like one of ours from now on; not started() if it cannot be
+// opened.
+Process Open(DWORD processId);
+
+// GDI objects the process holds now; -1 if they cannot be read.
+long GdiObjectCount(HANDLE process);
 
 // Runs a console program to its end, capturing what it writes.
 struct Captured {
@@ -152,11 +161,6 @@ private:
     HWND listener_ = nullptr;
     std::map<HWND, bool> seen_;
 };
-
-// GDI objects a process holds: GetGuiResources where the system counts them;
-// where it does not (Wine), the live entries of the GDI handle table that
-// the process keeps in its own memory. -1 if neither can be read.
-int GdiObjectCount(HANDLE process);
 
 // ---- Screen ------------------------------------------------------------
 struct Pixels {

@@ -142,11 +142,11 @@ TEST(DrawingResources, FiftyColourDialogsAndFiftyRepaintsLeaveTheGdiCountAlone) 
     // The system fills caches of its own (device contexts, linked fonts) over
     // the first rounds, at a pace that varies; a round that leaks never lets
     // the count settle and shows below as fifty or a hundred more.
-    int before = driver::GdiObjectCount(process);
+    long before = driver::GdiObjectCount(process);
     for (int round = 0, unchanged = 0; round < 15 && unchanged < 3; ++round) {
         ASSERT_TRUE(OpenAndCancelDialog(session));
         ASSERT_TRUE(CoverAndUncover(session));
-        const int now = driver::GdiObjectCount(process);
+        const long now = driver::GdiObjectCount(process);
         unchanged = now == before ? unchanged + 1 : 0;
         before = now;
     }
