@@ -34,8 +34,9 @@ void ShowPreviewPicture(HWND window, HWND control, const ControlRow& row) {
     g.previewPicture = static_cast<HBITMAP>(
         LoadImageA(instance, MAKEINTRESOURCEA(PreviewPictureId), IMAGE_BITMAP, 0, 0, LR_DEFAULTSIZE));
     SendMessageA(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(g.previewPicture));
-    // Some static controls shrink to the bitmap without counting their edge,
-    // which cuts off the picture's last column and row; the row fits both.
+    // Some static controls size themselves to the bitmap without counting
+    // their edge, leaving the picture two pixels too little room each way;
+    // the row's rectangle holds both.
     MoveWindow(control, row.x, row.y, row.width, row.height, FALSE);
 }
 
