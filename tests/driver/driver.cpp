@@ -306,9 +306,12 @@ Captured RunCapture(const std::string& application, const std::string& commandLi
 int RunHost(const std::string& shellCommand, DWORD timeoutMs) {
     // Wine starts Linux programs but gives no handle to wait on, so the
     // command leaves its status in a file that we watch.
+    // Windows process ids repeat across test beds running side by side, so
+    // the marker lives in this bed's own scratch folder.
     static int serial = 0;
-    const std::string marker = "/tmp/pok-host-" + std::to_string(GetCurrentProcessId()) + "-" +
-                               std::to_string(++serial);
+    const char* scratch = std::getenv("TESTBED_SCRATCH");
+    const std::string marker = std::string(scratch ? scratch : "/tmp") + "/host-" +
+                               std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++serial);
     std::string windowsMarker = "Z:" + marker;
     for (char& c : windowsMarker)
         if (c == '/') c = '\\';
