@@ -1,0 +1,40 @@
+// The four pictures of the product, drawn and converted to their file formats.
+#pragma once
+
+#include <vector>
+
+#include "image_files.h"
+
+namespace art {
+
+constexpr int kCellWidth = 150;
+constexpr int kCellHeight = 128;
+
+// First and last painted row inside a cell, per pose. The animation's hop
+// heights are measured against these, so they are fixed.
+struct RowSpan {
+    int top, bottom;
+};
+constexpr RowSpan kPaintedRows[3] = {{9, 123}, {7, 119}, {4, 113}};
+
+// Colour column and mask column side by side, six cells down: three poses
+// facing right, then their mirror images facing left. A sketch skips fitting
+// the poses to their rows and reports where they fall instead, for work on
+// the drawing.
+RgbImage SpriteSheet(bool sketch = false);
+
+// The card the intro reveals, and the same drawing without the credit at
+// preview size. Both opaque.
+RgbImage TitleScene(bool forPreview);
+
+struct IconImage {
+    IndexedImage image;
+    std::vector<bool> transparent;
+};
+IconImage Icon();
+
+// Turns a picture into 8-bit palette form: the flat colours keep their exact
+// values, the blended edges share what is left of the palette.
+IndexedImage Quantize(const RgbImage& image, size_t colours);
+
+}  // namespace art

@@ -1,0 +1,99 @@
+#include <cmath>
+#include <stdexcept>
+#include <cstdio>
+#include <string>
+
+#include "canvas.h"
+#include "dog.h"
+#include "pictures.h"
+
+namespace art {
+namespace {
+
+// The dog is drawn on a taller canvas than a cell so that nothing is cut off
+// while its rows are fitted; it is moved into the cell by whole rows.
+constexpr int kSlack = 40;
+constexpr int kCanvasHeight = kCellHeight + 2 * kSlack;
+
+// Pixels at least half covered belong to the dog. Using one threshold for
+// both columns makes mask and colour agree pixel for pixel.
+constexpr double kInside = 0.5;
+
+struct Drawn {
+    std::vector<Rgba> pixels;
+    int top = -1, bottom = -1;  // painted rows on the canvas
+};
+
+Drawn DrawPose(Pose pose, double reach) {
+    Canvas canvas(kCellWidth, kCanvasHeight);
+    cairo_translate(canvas.cr(), 0, kSlack);
+    DrawDog(canvas.cr(), pose, reach);
+    Drawn d;
+    d.pixels = canvas.Read();
+    for (int y = 0; y < kCanvasHeight; ++y)
+        for (int x = 0; x < kCellWidth; ++x)
+            if (d.pixels[size_t(y * kCellWidth + x)].a >= kInside) {
+                if (d.top < 0) d.top = y;
+                d.bottom = y;
+            }
+    return d;
+}
+
+// The legs are lengthened or shortened by a fraction of a pixel until the
+// pose spans exactly its number of rows; the smallest change wins.
+Drawn FitPose(Pose pose, bool sketch) {
+    const RowSpan want = kPaintedRows[int(pose)];
+    const int height = want.bottom - want.top + 1;
+    for (int step = 0; step <= 300 && !sketch; ++step) {
+        for (int sign : {1, -1}) {
+            const double reach = sign * step * 0.02;
+            Drawn d = DrawPose(pose, reach);
+            if (d.bottom - d.top + 1 == height) return d;
+        }
+    }
+    const Drawn d = DrawPose(pose, 0);
+    const std::string drawn = "pose " + std::to_string(int(pose)) + " spans rows " +
+                              std::to_string(d.top - kSlack) + " to " + std::to_string(d.bottom - kSlack);
+    if (!sketch) throw std::runtime_error(drawn + " and cannot be fitted to its rows");
+    std::fprintf(stderr, "%s\n", drawn.c_str());
+    return d;
+}
+
+}  // namespace
+
+RgbImage SpriteSheet(bool sketch) {
+    constexpr Rgb kBlack{0, 0, 0}, kWhite{255, 255, 255};
+    RgbImage sheet(2 * kCellWidth, 6 * kCellHeight, kBlack);
+    for (int pose = 0; pose < 3; ++pose) {
+        const Drawn d = FitPose(Pose(pose), sketch);
+        const int shift = kPaintedRows[pose].top - d.top;
+        for (int y = 0; y < kCellHeight; ++y) {
+            const int from = y - shift;
+            for (int x = 0; x < kCellWidth; ++x) {
+                Rgba p{};
+                if (from >= 0 && from < kCanvasHeight) p = d.pixels[size_t(from * kCellWidth + x)];
+                const bool inside = p.a >= kInside;
+                Rgb colour = kBlack;
+                if (inside) {
+                    // Edge pixels blend into the outline colour, never into
+                    // black, so they stay clean on any background.
+                    const Rgb o = palette::kOutline;
+                    colour = {uint8_t(std::lround(255 * p.r + (1 - p.a) * o.r)),
+                              uint8_t(std::lround(255 * p.g + (1 - p.a) * o.g)),
+                              uint8_t(std::lround(255 * p.b + (1 - p.a) * o.b))};
+                    if (colour == kBlack) throw std::runtime_error("pure black inside the dog");
+                    if ((x == 0 || x == kCellWidth - 1) && !sketch) throw std::runtime_error("dog touches the cell's side");
+                }
+                const int right = pose * kCellHeight + y;
+                const int left = (pose + 3) * kCellHeight + y;
+                sheet.at(x, right) = colour;
+                sheet.at(kCellWidth + x, right) = inside ? kBlack : kWhite;
+                sheet.at(kCellWidth - 1 - x, left) = colour;
+                sheet.at(2 * kCellWidth - 1 - x, left) = inside ? kBlack : kWhite;
+            }
+        }
+    }
+    return sheet;
+}
+
+}  // namespace art
