@@ -17,8 +17,8 @@ void ShowFrame(int phase) {
     WaitFrame();
 }
 
-// Read anew for every turn test: only the right edge follows a screen that
-// changes size during the run.
+// Read again for every cycle's turn tests: only the right edge follows a
+// screen that changes size during the run.
 std::int32_t CurrentScreenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
 
 }  // namespace

@@ -31,7 +31,6 @@ void PlaceDogs(DogPack& pack, const DogSettings& settings, std::int32_t cx, std:
                std::uint32_t tickCount) {
     pack.last = LastDogIndex(settings.hiki);
     pack.dy0 = static_cast<std::int32_t>(settings.dy0);
-    pack.cx = cx;
     pack.cy = cy;
     for (std::int32_t d = 0; d <= pack.last; ++d) pack.dog[d].frameBase = RightFacingBase;
     for (std::int32_t d = 0; d <= pack.last; ++d) pack.dog[d].dx = static_cast<std::int32_t>(settings.dx0);

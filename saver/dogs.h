@@ -30,7 +30,7 @@ struct DogPack {
     std::int32_t DrawOrder[DogSlots];  // dog indices, back to front
     std::int32_t last;                 // index of the last dog shown; -1: none
     std::int32_t dy0;
-    std::int32_t cx, cy;               // screen size of the run
+    std::int32_t cy;                   // screen height of the run: new heights span it
 };
 
 // Index of the last dog for a stored hiki: at most ten dogs fit the slots, and

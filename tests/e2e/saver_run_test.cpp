@@ -331,6 +331,45 @@ TEST(SaverRun, OnePixelMovesDoNotEndItTwoPixelsDo) {
     ExpectEndsWithCodeZero(saver, "a two-pixel move");
 }
 
+// Values only a hand in the settings file can give: the saver must run and
+// still end on input (a crash would end it with another code).
+TEST(SaverRun, HandEditedSettingsStillRunAndEndOnInput) {
+    const struct {
+        const char* what;
+        const char* file;
+        bool dogs;
+    } cases[] = {
+        {"hiki -1 (no dog), weight 300 (frame count below zero)",
+         "[settei]\r\nhiki=-1\r\nweight=300\r\n", false},
+        {"hiki 50, dx0 -1, dy0 -2^31, weight 2^31 - 1",
+         "[settei]\r\nhiki=50\r\ndx0=-1\r\ndy0=-2147483648\r\nweight=2147483647\r\n", true},
+    };
+    for (const auto& c : cases) {
+        SaverCopy copy("saver_extremes");
+        driver::WriteFile(copy.folder.file("pok_v3.ini"), c.file);
+        const Picture card = LoadPicture(copy.scr, 103);
+        ASSERT_EQ(card.width, 300);
+        const Screen plain(ScreenWidth(), ScreenHeight(), DefaultBackground);
+        const Screen title = TitleScreen(DefaultBackground, card);
+
+        Process saver = StartRunning(copy, DefaultBackground);
+        ASSERT_NE(WaitForScreen({title}, IntroWait), 0u) << c.what << ": no title card";
+        if (c.dogs) {
+            EXPECT_TRUE(driver::WaitUntil(
+                [&] {
+                    const driver::Pixels now = driver::GrabScreen(WholeScreen());
+                    return !Matches(now, title) && !Matches(now, plain);
+                },
+                IntroWait))
+                << c.what << ": no dogs after the title";
+        } else {
+            EXPECT_NE(WaitForScreen({plain}, IntroWait), 0u) << c.what << ": the title must give way to the bare background";
+        }
+        ASSERT_TRUE(driver::XKey("Escape"));
+        ExpectEndsWithCodeZero(saver, c.what);
+    }
+}
+
 TEST(SaverRun, EscapeEndsItDuringTheFirstPause) {
     SaverCopy copy("saver_escape");
     Process saver = StartRunning(copy, DefaultBackground);

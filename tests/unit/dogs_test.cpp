@@ -163,7 +163,6 @@ TEST(HopPhases, HandEditedHopHeightsStayDefined) {
 DogPack PackAtColumns(std::uint32_t hiki, const std::vector<std::int32_t>& xs, std::int32_t dx = 8) {
     DogPack pack = {};
     pack.last = LastDogIndex(hiki);
-    pack.cx = 1024;
     pack.cy = 768;
     for (size_t d = 0; d < xs.size(); ++d) pack.dog[d] = {xs[d], 100, dx, RightFacingBase};
     return pack;
@@ -298,7 +297,6 @@ TEST(HopCycle, OneDogHopsAcrossTurnsAndComesBack) {
 
 TEST(HopCycle, EqualRowsAreDrawnInPlacementThenCycleOrder) {
     DogPack pack = PackWithRows({100, 100, 100});
-    pack.cx = 1024;
     pack.cy = 768;
     for (std::int32_t d = 0; d <= 2; ++d) pack.dog[d] = {100 * d, 100, 2, RightFacingBase};
     SortDogsByDepth(pack, DepthSort::Placement);
