@@ -1,14 +1,43 @@
-// The preview window: a child of the host's preview area.
+// The preview window: a child of the host's preview area that shows the
+// preview picture at its top-left corner until the host takes it away.
 #include "preview/preview.h"
 
 #include "app/app.h"
+#include "resources/resources.h"
 
 namespace {
 
+// The window is the picture's exact size, whatever the host area's size.
+constexpr int PictureWidth = 152;
+constexpr int PictureHeight = 112;
+
 void InitPreviewWindow() {
     HWND window = FormSlot[PreviewSlot].window;
-    MoveWindow(window, 0, 0, 152, 112, FALSE);
+    MoveWindow(window, 0, 0, PictureWidth, PictureHeight, FALSE);
     ShowWindow(window, SW_SHOWNA);  // the host keeps the focus
+}
+
+// The picture is loaded for every paint and released right after, so the
+// preview holds nothing between paints however long the host keeps it.
+void PaintPreview(HDC paintDC) {
+    HBITMAP picture = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr),
+                                                      MAKEINTRESOURCEA(PreviewPictureId),
+                                                      IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+    // Without it the empty memory DC would still blit its one stray pixel.
+    if (!picture) return;
+    HDC memoryDC = CreateCompatibleDC(paintDC);
+    SelectObject(memoryDC, picture);
+    BitBlt(paintDC, 0, 0, PictureWidth, PictureHeight, memoryDC, 0, 0, SRCCOPY);
+    // The DC goes first so the picture is no longer selected when it is deleted.
+    DeleteDC(memoryDC);
+    DeleteObject(picture);
+}
+
+void OnPaint(HWND window) {
+    PAINTSTRUCT paint = {};
+    HDC paintDC = BeginPaint(window, &paint);
+    PaintPreview(paintDC);
+    EndPaint(window, &paint);
 }
 
 }  // namespace
@@ -18,6 +47,9 @@ LRESULT CALLBACK PreviewWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     case WM_INITDIALOG:
         FormSlot[PreviewSlot].window = window;
         InitPreviewWindow();
+        return 0;
+    case WM_PAINT:
+        OnPaint(window);
         return 0;
     case WM_DESTROY:
         ExitProcess(0);  // the host took the preview away: nothing is left to do

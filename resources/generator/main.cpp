@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <exception>
 #include <fstream>
+#include <iterator>
+#include <stdexcept>
 #include <string>
 
 #include "image_files.h"

@@ -1,6 +1,6 @@
 #include <cmath>
-#include <stdexcept>
 #include <cstdio>
+#include <stdexcept>
 #include <string>
 
 #include "canvas.h"

@@ -1,58 +1,116 @@
-// Shows the product to someone without a screen: runs each mode in the
-// desktop and leaves screenshots in the folder given (a Linux path).
-//   showcase OUTDIR
+// Shows the product to a person, with or without a screen.
+//   showcase OUTDIR        records a whole saver run as an animated GIF and
+//                          takes screenshots of the settings window and the
+//                          preview, into OUTDIR (a Linux path)
+//   showcase --live MODE   runs saver, settings or preview on the display
+//                          and waits until the person ends it
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "driver.h"
 
 namespace {
 
-constexpr DWORD WindowWait = 15000;
+constexpr DWORD WindowWait = 20000;
 
-bool Screenshot(const std::string& outDir, const std::string& name) {
-    const std::string file = outDir + "/" + name + ".png";
-    const bool taken = driver::RunHost("import -window root '" + file + "'", 30000) == 0;
+std::string Quoted(const std::string& text) { return "'" + text + "'"; }
+
+// Lets the picture move on: a showcase, not a test, may simply wait.
+void Settle(DWORD milliseconds) { driver::WaitUntil([] { return false; }, milliseconds); }
+
+std::string DesktopHandle() { return std::to_string(reinterpret_cast<UINT_PTR>(GetDesktopWindow())); }
+
+bool Crop(const std::string& file, const RECT& area) {
+    const std::string geometry = std::to_string(area.right - area.left) + "x" +
+                                 std::to_string(area.bottom - area.top) + "+" +
+                                 std::to_string(area.left) + "+" + std::to_string(area.top);
+    const bool taken = driver::RunHost("import -window root -crop " + geometry + " +repage " +
+                                           Quoted(file), 30000) == 0;
     std::printf("%s %s\n", taken ? "wrote" : "could not write", file.c_str());
     return taken;
 }
 
-// Lets the picture settle: a showcase, not a test, may simply wait.
-void Settle(DWORD milliseconds) { driver::WaitUntil([] { return false; }, milliseconds); }
+// The whole run, from the plain background through the title and the dogs'
+// reveal to several hops, recorded at its real pace and turned into a GIF.
+void RecordSaver(const std::string& scr, const std::string& outDir) {
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    const char* display = std::getenv("DISPLAY");
+    const std::string video = outDir + "/saver.mkv", pidFile = outDir + "/recorder.pid";
+    driver::RunHost("nohup ffmpeg -y -loglevel error -f x11grab -framerate 20 -video_size " +
+                        std::to_string(width) + "x" + std::to_string(height) + " -i " +
+                        Quoted(display ? display : ":0") + " -c:v ffv1 " + Quoted(video) +
+                        " >/dev/null 2>&1 & echo $! > " + Quoted(pidFile),
+                    10000);
+    Settle(500);
 
-void ShowSaver(const std::string& scr, const std::string& outDir) {
     driver::Process saver = driver::Start(scr, "\"" + scr + "\" /s");
-    HWND window = driver::WaitWindow(saver.id(), L"NORMALDLG", L"Saver", WindowWait);
-    if (!window) return;
-    Settle(1500);
-    Screenshot(outDir, "saver");
+    driver::WaitWindow(saver.id(), L"NORMALDLG", L"Saver", WindowWait);
+    Settle(16000);  // intro (about ten seconds at the default speed) and several hops
+
+    driver::RunHost("kill -INT $(cat " + Quoted(pidFile) + "); while kill -0 $(cat " + Quoted(pidFile) +
+                        ") 2>/dev/null; do sleep 0.1; done; rm -f " + Quoted(pidFile),
+                    30000);
     driver::XKey("Escape");
-    if (!saver.waitExit(5000).ended) driver::PostClose(window);
-    saver.waitExit(5000);
+    if (!saver.waitExit(5000).ended) saver.kill();
+
+    const std::string gif = outDir + "/saver.gif";
+    const bool made =
+        driver::RunHost("ffmpeg -y -loglevel error -i " + Quoted(video) +
+                            " -vf 'fps=10,scale=512:-1:flags=lanczos,split[a][b];"
+                            "[a]palettegen=max_colors=128[p];[b][p]paletteuse=dither=none' " +
+                            Quoted(gif) + " && rm -f " + Quoted(video),
+                        120000) == 0;
+    std::printf("%s %s\n", made ? "wrote" : "could not write", gif.c_str());
 }
 
-void ShowSettings(const std::string& scr, const std::string& outDir) {
+void ShootSettings(const std::string& scr, const std::string& outDir) {
     driver::Process settings = driver::Start(scr, "\"" + scr + "\" /c");
     HWND window = driver::WaitWindow(settings.id(), L"NORMALDLG", L"", WindowWait);
     if (!window) return;
-    Settle(500);
-    Screenshot(outDir, "settings");
+    Settle(800);
+    Crop(outDir + "/settings.png", driver::Inspect(window).rect);
     driver::PostClose(window);
-    settings.waitExit(5000);
+    if (!settings.waitExit(5000).ended) settings.kill();
+}
+
+// A preview drawn into another process's window never reaches the screen
+// under Wine, so the desktop itself is the host here.
+void ShootPreview(const std::string& scr, const std::string& outDir) {
+    driver::Process preview = driver::Start(scr, "\"" + scr + "\" /p " + DesktopHandle());
+    if (!driver::WaitWindow(preview.id(), L"NORMALDLG", L"Preview", WindowWait)) return;
+    Settle(800);
+    Crop(outDir + "/preview.png", RECT{0, 0, 200, 150});
+    preview.kill();
+}
+
+int Live(const std::string& scr, const std::string& mode) {
+    std::string arguments;
+    if (mode == "saver") arguments = "/s";
+    else if (mode == "settings") arguments = "/c";
+    else if (mode == "preview") arguments = "/p " + DesktopHandle();
+    else return 2;
+    driver::Process process = driver::Start(scr, "\"" + scr + "\" " + arguments);
+    // A person's session: it lasts as long as they like.
+    while (process.running()) process.waitExit(60000);
+    return 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+    const std::string scr = driver::BuiltScr();
+    if (argc == 3 && std::strcmp(argv[1], "--live") == 0) return Live(scr, argv[2]);
     if (argc != 2) {
-        std::fprintf(stderr, "usage: showcase OUTDIR\n");
+        std::fprintf(stderr, "usage: showcase OUTDIR | showcase --live saver|settings|preview\n");
         return 2;
     }
     const std::string outDir = argv[1];
-    const std::string scr = driver::BuiltScr();
-    ShowSaver(scr, outDir);
-    ShowSettings(scr, outDir);
+    RecordSaver(scr, outDir);
+    ShootSettings(scr, outDir);
+    ShootPreview(scr, outDir);
     return 0;
 }

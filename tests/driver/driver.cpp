@@ -184,6 +184,70 @@ Process Start(const std::string& application, const std::string& commandLine,
     return process;
 }
 
+Process Open(DWORD processId) {
+    Process process;
+    process.startTick_ = GetTickCount();
+    process.handle_ = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_VM_READ |
+                                      PROCESS_TERMINATE,
+                                  FALSE, processId);
+    if (process.handle_) process.id_ = processId;
+    return process;
+}
+
+namespace {
+
+// Wine's GDI handle table, which the process's PEB points to: one entry per
+// handle, in use while its type is not zero.
+struct WineGdiHandleEntry {
+    std::uint64_t object;
+    std::uint32_t owner;
+    std::uint16_t unique;
+    std::uint8_t type;
+    std::uint8_t flags;
+    std::uint64_t userPointer;
+};
+static_assert(sizeof(WineGdiHandleEntry) == 24, "Wine's table layout");
+constexpr size_t WineGdiHandleCount = 0x10000;
+#ifdef _WIN64
+constexpr size_t PebGdiSharedHandleTable = 0xF8;
+#else
+constexpr size_t PebGdiSharedHandleTable = 0x94;
+#endif
+
+long WineGdiObjectCount(HANDLE process) {
+    using QueryProcess = LONG(WINAPI*)(HANDLE, int, void*, ULONG, ULONG*);
+    auto query = reinterpret_cast<QueryProcess>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess")));
+    struct {
+        LONG_PTR exitStatus;
+        char* peb;
+        ULONG_PTR affinity, priority, processId, parentId;
+    } basic = {};
+    if (!query || query(process, 0 /* ProcessBasicInformation */, &basic, sizeof basic, nullptr) != 0)
+        return -1;
+    void* table = nullptr;
+    if (!ReadProcessMemory(process, basic.peb + PebGdiSharedHandleTable, &table, sizeof table, nullptr) ||
+        !table)
+        return -1;
+    std::vector<WineGdiHandleEntry> entries(WineGdiHandleCount);
+    if (!ReadProcessMemory(process, table, entries.data(), entries.size() * sizeof entries[0], nullptr))
+        return -1;
+    long count = 0;
+    for (const WineGdiHandleEntry& entry : entries)
+        if (entry.type) ++count;
+    return count;
+}
+
+}  // namespace
+
+long GdiObjectCount(HANDLE process) {
+    // Wine answers GetGuiResources with 0, so there the table is read instead.
+    if (GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version"))
+        return WineGdiObjectCount(process);
+    const DWORD count = GetGuiResources(process, GR_GDIOBJECTS);
+    return count ? static_cast<long>(count) : -1;
+}
+
 Captured RunCapture(const std::string& application, const std::string& commandLine,
                     DWORD timeoutMs) {
     Captured result = {false, 0, {}};

@@ -65,6 +65,7 @@ public:
 
 private:
     friend Process Start(const std::string&, const std::string&, const std::string&);
+    friend Process Open(DWORD);
     HANDLE handle_ = nullptr;
     DWORD id_ = 0;
     DWORD startTick_ = 0;
@@ -74,6 +75,14 @@ private:
 // program: the system passes whatever it likes). workDir "" keeps ours.
 Process Start(const std::string& application, const std::string& commandLine,
               const std::string& workDir = "");
+
+// A process that some other program started (a preview host starts the
+// saver), held like one of ours from now on; not started() if it cannot be
+// opened.
+Process Open(DWORD processId);
+
+// GDI objects the process holds now; -1 if they cannot be read.
+long GdiObjectCount(HANDLE process);
 
 // Runs a console program to its end, capturing what it writes.
 struct Captured {

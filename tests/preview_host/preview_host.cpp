@@ -1,0 +1,165 @@
+// A stand-in for the Display control panel's preview box, for the tests:
+//
+//   preview_host WIDTH HEIGHT SCR
+//
+// Opens a top-level window holding a child "area" of WIDTH x HEIGHT, starts
+// SCR with the command line "SCR" /p <area handle in decimal>, as Windows
+// does, keeps the keyboard focus, and answers the requests of
+// preview_host.h until its window is closed. Exit code 0, or 2 for bad
+// arguments.
+#include "preview_host.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+using namespace preview_host;
+
+constexpr DWORD RepaintWait = 10000;  // the saver may be busy starting up
+
+struct Host {
+    HWND top, area;
+    PROCESS_INFORMATION saver;
+} g;
+
+// Serves our own windows while waiting for the saver's child to act.
+template <typename Condition>
+bool WaitUntil(Condition cond, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    while (!cond()) {
+        if (GetTickCount() - start >= timeoutMs) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+    return true;
+}
+
+HWND PreviewChild() { return g.area ? GetWindow(g.area, GW_CHILD) : nullptr; }
+
+// Invalidates the whole area, children included, as uncovering the dialog
+// would, and reports whether the child has painted itself again.
+LRESULT RepaintArea() {
+    HWND child = PreviewChild();
+    if (!child) return 0;
+    RedrawWindow(g.area, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    // The update region empties when the child's paint begins; the child
+    // answers a sent message only once it is back in its message loop, so
+    // then the paint has also ended.
+    DWORD_PTR ignored = 0;
+    return WaitUntil([&] { return !GetUpdateRect(child, nullptr, FALSE); }, RepaintWait) &&
+                   SendMessageTimeoutW(child, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, RepaintWait, &ignored)
+               ? 1
+               : 0;
+}
+
+void FitTopToArea(int width, int height) {
+    RECT frame = {0, 0, width + 2 * AreaMargin, height + 2 * AreaMargin};
+    AdjustWindowRectEx(&frame, GetWindowLongW(g.top, GWL_STYLE), FALSE, GetWindowLongW(g.top, GWL_EXSTYLE));
+    SetWindowPos(g.top, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+LRESULT OnRequest(UINT request, WPARAM wParam, LPARAM lParam) {
+    switch (request) {
+    case Area:
+        return reinterpret_cast<LRESULT>(g.area);
+    case SaverProcessId:
+        return g.saver.dwProcessId;
+    case Focus:
+        return reinterpret_cast<LRESULT>(GetFocus());
+    case Repaint:
+        return RepaintArea();
+    case Resize:
+        FitTopToArea(static_cast<int>(wParam), static_cast<int>(lParam));
+        SetWindowPos(g.area, nullptr, 0, 0, static_cast<int>(wParam), static_cast<int>(lParam),
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        return 1;
+    case ClosePreview: {
+        HWND child = PreviewChild();
+        return child && PostMessageW(child, WM_CLOSE, 0, 0) ? 1 : 0;
+    }
+    case DestroyArea:
+        DestroyWindow(g.area);
+        g.area = nullptr;
+        return 1;
+    }
+    return 0;
+}
+
+LRESULT CALLBACK TopProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message >= Area && message <= DestroyArea) return OnRequest(message, wParam, lParam);
+    if (message == WM_DESTROY) {
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void RegisterClasses() {
+    WNDCLASSW windowClass = {};
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    windowClass.lpfnWndProc = TopProcedure;
+    windowClass.hbrBackground = CreateSolidBrush(TopColour);
+    windowClass.lpszClassName = TopClass;
+    RegisterClassW(&windowClass);
+    windowClass.lpfnWndProc = DefWindowProcW;
+    windowClass.hbrBackground = CreateSolidBrush(AreaColour);
+    windowClass.lpszClassName = AreaClass;
+    RegisterClassW(&windowClass);
+}
+
+bool StartSaver(const std::string& scr) {
+    // The control panel passes the handle as an unsigned decimal number.
+    const unsigned long handle = HandleToULong(g.area);
+    std::string commandLine = "\"" + scr + "\" /p " + std::to_string(handle);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    if (!CreateProcessA(scr.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &g.saver))
+        return false;
+    CloseHandle(g.saver.hThread);
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: preview_host WIDTH HEIGHT SCR\n");
+        return 2;
+    }
+    const int width = std::atoi(argv[1]);
+    const int height = std::atoi(argv[2]);
+    if (width <= 0 || height <= 0) {
+        std::fprintf(stderr, "preview_host: bad size %s x %s\n", argv[1], argv[2]);
+        return 2;
+    }
+
+    RegisterClasses();
+    g.top = CreateWindowExW(0, TopClass, L"preview host", WS_OVERLAPPEDWINDOW, 40, 40, 100, 100,
+                            nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    g.area = CreateWindowExW(0, AreaClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, AreaMargin,
+                             AreaMargin, width, height, g.top, nullptr, GetModuleHandleW(nullptr), nullptr);
+    FitTopToArea(width, height);
+    ShowWindow(g.top, SW_SHOW);
+    SetForegroundWindow(g.top);
+    SetFocus(g.top);
+    UpdateWindow(g.top);
+
+    if (!StartSaver(argv[3])) std::fprintf(stderr, "preview_host: cannot start %s\n", argv[3]);
+
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    if (g.saver.hProcess) CloseHandle(g.saver.hProcess);
+    return 0;
+}
