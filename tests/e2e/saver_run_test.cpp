@@ -5,8 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdlib>
-#include <functional>
 #include <string>
 #include <utility>
 #include <vector>

@@ -81,15 +81,6 @@ TEST(Placement, AllColumnsAreDrawnBeforeAllRows) {
     EXPECT_EQ(pack.dog[3].x, 0) << "slots past the last dog stay untouched";
 }
 
-TEST(Placement, TenDogsAtMostForLargeHiki) {
-    DogPack pack = {};
-    PlaceDogs(pack, {8, 5, 50}, 1024, 768, 7u);
-    EXPECT_EQ(pack.last, 9);
-    const std::vector<double> r = FractionsFrom(7u, 18);
-    EXPECT_EQ(pack.dog[9].x, PlacedX(1024, r[8]));
-    EXPECT_EQ(pack.dog[9].y, PlacedY(768, r[17]));
-}
-
 DogPack PackWithRows(const std::vector<std::int32_t>& ys) {
     DogPack pack = {};
     pack.last = static_cast<std::int32_t>(ys.size()) - 1;
