@@ -1,11 +1,39 @@
-// The full-screen saver window.
+// The full-screen saver window and the frame pacer, the saver's only way out.
+#include <windows.h>
+#include <mmsystem.h>
+
 #include "app/app.h"
+#include "saver/frame_pacing.h"
 #include "saver/saver.h"
+#include "saver/saver_private.h"
+#include "saver/surfaces.h"
+#include "settings/settings.h"
 
 namespace {
 
+// The frame count lives where the speed setting was read into; never saved.
+std::int32_t FrameCount() { return static_cast<std::int32_t>(SaverSettings.weight); }
+
+[[noreturn]] void EndSaver() {
+    timeEndPeriod(1);
+    ExitProcess(0);
+}
+
 void InitSaverWindow() {
-    ShowWindow(FormSlot[SaverSlot].window, SW_SHOWMAXIMIZED);
+    HWND window = FormSlot[SaverSlot].window;
+    LoadSettings();
+    SaverSettings.weight = FrameCountOf(SaverSettings.weight);
+    ShowCursor(FALSE);
+    ShowWindow(window, SW_SHOWMAXIMIZED);
+    SetWindowDC(GetDC(window));
+}
+
+// The run never comes back: from here on no message is dispatched and input
+// is seen only by WaitFrame's polls. The paint DC is not drawn on.
+void OnPaint(HWND window) {
+    PAINTSTRUCT paint = {};
+    HDC paintDC = BeginPaint(window, &paint);
+    RunSaver(paintDC);
 }
 
 LRESULT SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -14,7 +42,10 @@ LRESULT SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         FormSlot[SaverSlot].window = window;
         InitSaverWindow();
         return 0;
-    case WM_CLOSE:
+    case WM_PAINT:
+        OnPaint(window);
+        return 0;
+    case WM_CLOSE:  // only before the first paint: afterwards nothing is dispatched
         CloseModalWindow(window, 0);
         return 0;
     case WM_DESTROY:
@@ -27,4 +58,18 @@ LRESULT SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 
 LRESULT CALLBACK SaverWindowEntry(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return SaverWindowProc(window, message, wParam, lParam);
+}
+
+// Polls run after every 1 ms sleep, not once per frame: input must end the
+// saver at once. Only the two readings around one sleep are compared.
+void WaitFrame() {
+    POINT before = {}, after = {};
+    RunPollingSteps(FrameCount, [&] {
+        GetCursorPos(&before);
+        Sleep(1);
+        GetCursorPos(&after);
+        if (CursorMovedFar(before.x, before.y, after.x, after.y)) EndSaver();
+        if (GetAsyncKeyState(VK_ESCAPE) & 1) EndSaver();
+        if (GetInputState()) EndSaver();  // keys and mouse buttons
+    });
 }

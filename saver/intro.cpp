@@ -1,0 +1,43 @@
+// The saver run: background, title card, the dogs' entrance, then hops for ever.
+#include "saver/intro_layout.h"
+#include "saver/saver_private.h"
+#include "saver/surfaces.h"
+#include "settings/settings.h"
+
+namespace {
+
+unsigned ClockSecond() {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    return now.wSecond;
+}
+
+void WaitClockSeconds(std::int32_t n) { RunClockWait(n, WaitFrame, ClockSecond); }
+
+void TitleReveal() {
+    RunTitleReveal(
+        RunWidth(), RunHeight(),
+        [](std::int32_t cardRow, std::int32_t x, std::int32_t y) { CopyTitleRow(x, y, cardRow); },
+        [] {
+            PresentFrame();
+            WaitFrame();
+        });
+}
+
+// Straight to the screen, row by row, with no PresentFrame in between.
+void BlindReveal() { RunBlindReveal(RunHeight(), CopyScreenRow, WaitFrame); }
+
+}  // namespace
+
+void RunSaver(HDC) {
+    BuildSurfaceSet(static_cast<COLORREF>(SaverSettings.BgColor));
+    ClearFrame();
+    PresentFrame();
+    WaitClockSeconds(2);
+    TitleReveal();
+    WaitClockSeconds(4);
+    PlaceDogs();
+    DrawDogs(1);  // the first frame, revealed without being presented
+    BlindReveal();
+    for (;;) HopCycle();
+}

@@ -1,0 +1,23 @@
+#include "saver/intro_layout.h"
+
+#include <cmath>
+
+#include "saver/rounding.h"
+
+std::int32_t TitleColumn(std::int32_t cx) { return RoundToInt32(cx / 2.0 - TitleWidth / 2); }
+
+std::int32_t TitleScreenRow(std::int32_t cy, std::int32_t band, std::int32_t pass) {
+    // Card row 124 falls on the middle of the screen.
+    double row = cy / 2.0 - 124;
+    row += BandRows * band;
+    row += pass;
+    return RoundToInt32(row);
+}
+
+std::int32_t BlindLastBand(std::int32_t cy) { return static_cast<std::int32_t>(std::floor(cy / 12.0)); }
+
+std::int32_t ClockSecondsBetween(unsigned startSecond, unsigned nowSecond) {
+    std::int32_t d = static_cast<std::int32_t>(nowSecond) - static_cast<std::int32_t>(startSecond);
+    if (d < 0) d += 60;
+    return d;
+}

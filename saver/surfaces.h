@@ -1,0 +1,41 @@
+// The saver's off-screen drawing surfaces and the copies every frame is made
+// of. Private to the saver (and its surface tests).
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+enum SurfaceNumber {
+    BackgroundSurface = 0,  // cx x cy, the background colour, never changed
+    SpriteSurface = 1,      // the 300 x 768 sprite sheet
+    ComposeSurface = 2,     // cx x cy, the frame being assembled
+    TitleSurface = 3,       // the 300 x 248 title card
+};
+
+// The device context of the saver window; all screen drawing goes through it.
+void SetWindowDC(HDC windowDC);
+HDC WindowDC();
+
+// Builds the SurfaceSet for the screen's size, the given background colour and
+// the sprite sheet and title card of the executable's resources.
+void BuildSurfaceSet(COLORREF background);
+
+// The same from given parts: every surface compatible with WindowDC().
+void BuildSurfaceSetFrom(std::int32_t cx, std::int32_t cy, COLORREF background, HBITMAP spriteSheet,
+                         HBITMAP titleCard);
+
+// Size of the run, read once when the surfaces were built.
+std::int32_t RunWidth();
+std::int32_t RunHeight();
+
+HDC SurfaceDC(SurfaceNumber surface);
+
+void ClearFrame();    // background -> compose
+void PresentFrame();  // compose -> screen, in one piece
+// The 150 x 128 cell at sheet row sheetRow, transparent, into the compose surface.
+void DrawSprite(std::int32_t x, std::int32_t y, std::int32_t sheetRow);
+// One 300 x 1 row of the title card into the compose surface.
+void CopyTitleRow(std::int32_t x, std::int32_t y, std::int32_t cardRow);
+// One full-width row of the compose surface to the screen.
+void CopyScreenRow(std::int32_t row);

@@ -1,0 +1,396 @@
+// The saver run, driven as a person meets it: started with /s in a desktop of
+// the bed's size, watched through the screen's pixels, ended by real X input.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "driver.h"
+
+namespace {
+
+using driver::Process;
+
+constexpr DWORD WindowWait = 15000;  // a cold Wine start can take seconds
+constexpr DWORD ExitWait = 10000;
+constexpr DWORD IntroWait = 20000;   // the whole intro at the slowest speed is about 12 s
+constexpr COLORREF DefaultBackground = RGB(0x80, 0xFF, 0xFF);
+
+int ScreenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
+int ScreenHeight() { return GetSystemMetrics(SM_CYSCREEN); }
+
+struct Settings {
+    COLORREF background;
+    int hiki, dx0, dy0, weight;
+};
+
+// A private copy of the saver with its own settings file (none: every default).
+struct SaverCopy {
+    explicit SaverCopy(const std::string& name) : folder(name), scr(folder.file("pok_v3.scr")) {
+        driver::CopyInto(driver::BuiltScr(), scr);
+    }
+    void write(const Settings& s) const {
+        driver::WriteFile(folder.file("pok_v3.ini"),
+                          "[settei]\r\nBgColor=" + std::to_string(s.background) + "\r\nhiki=" +
+                              std::to_string(s.hiki) + "\r\ndx0=" + std::to_string(s.dx0) +
+                              "\r\ndy0=" + std::to_string(s.dy0) + "\r\nweight=" +
+                              std::to_string(s.weight) + "\r\n");
+    }
+    Process start() const {
+        // The Escape key's "pressed since" bit is shared by the whole desktop:
+        // read it here so an earlier test's Escape does not end this saver.
+        GetAsyncKeyState(VK_ESCAPE);
+        return driver::Start(scr, "\"" + scr + "\" /s");
+    }
+    driver::TempFolder folder;
+    std::string scr;
+};
+
+// A bitmap resource of the built saver, as 0x00BBGGRR pixels from the top.
+struct Picture {
+    int width = 0, height = 0;
+    std::vector<COLORREF> pixels;
+    COLORREF at(int x, int y) const { return pixels[static_cast<size_t>(y * width + x)]; }
+};
+
+Picture LoadPicture(const std::string& module, int id) {
+    Picture picture;
+    HMODULE data = LoadLibraryExA(module.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    HBITMAP bitmap = static_cast<HBITMAP>(
+        LoadImageA(data, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    BITMAP info = {};
+    if (bitmap && GetObjectA(bitmap, sizeof info, &info)) {
+        picture.width = info.bmWidth;
+        picture.height = info.bmHeight;
+        BITMAPINFO format = {};
+        format.bmiHeader.biSize = sizeof format.bmiHeader;
+        format.bmiHeader.biWidth = info.bmWidth;
+        format.bmiHeader.biHeight = -info.bmHeight;
+        format.bmiHeader.biPlanes = 1;
+        format.bmiHeader.biBitCount = 32;
+        format.bmiHeader.biCompression = BI_RGB;
+        std::vector<RGBQUAD> quads(static_cast<size_t>(info.bmWidth) * info.bmHeight);
+        HDC dc = GetDC(nullptr);
+        GetDIBits(dc, bitmap, 0, info.bmHeight, quads.data(), &format, DIB_RGB_COLORS);
+        ReleaseDC(nullptr, dc);
+        for (const RGBQUAD& q : quads) picture.pixels.push_back(RGB(q.rgbRed, q.rgbGreen, q.rgbBlue));
+        DeleteObject(bitmap);
+    }
+    if (data) FreeLibrary(data);
+    return picture;
+}
+
+// What the screen must show, built here from the resources the way a person
+// would describe it.
+struct Screen {
+    int width, height;
+    std::vector<COLORREF> pixels;
+    Screen(int w, int h, COLORREF fill) : width(w), height(h), pixels(static_cast<size_t>(w) * h, fill) {}
+    COLORREF& at(int x, int y) { return pixels[static_cast<size_t>(y * width + x)]; }
+};
+
+// The title card's rows 1-240, centred, each row's place rounded to even;
+// where two card rows meet on one screen row the later pass shows.
+Screen TitleScreen(COLORREF background, const Picture& card) {
+    Screen screen(ScreenWidth(), ScreenHeight(), background);
+    const int left = static_cast<int>(std::nearbyint(screen.width / 2.0 - 150));
+    for (int pass = 1; pass <= 12; ++pass)
+        for (int band = 0; band < 20; ++band) {
+            const int row = 12 * band + pass;
+            const int y = static_cast<int>(std::nearbyint(screen.height / 2.0 - 124 + row));
+            for (int x = 0; x < 300; ++x) screen.at(left + x, y) = card.at(x, row);
+        }
+    return screen;
+}
+
+// One dog cell drawn through its mask: AND with the mask column, OR with the colour column.
+void PutDog(Screen& screen, const Picture& sheet, int left, int top, int sheetRow) {
+    for (int v = 0; v < 128; ++v)
+        for (int u = 0; u < 150; ++u) {
+            const int x = left + u, y = top + v;
+            if (x < 0 || y < 0 || x >= screen.width || y >= screen.height) continue;
+            COLORREF& pixel = screen.at(x, y);
+            pixel = (pixel & sheet.at(150 + u, sheetRow + v)) | sheet.at(u, sheetRow + v);
+        }
+}
+
+// The one dog of hiki 0 starts in the middle of the screen.
+int FirstDogX() { return static_cast<int>(std::nearbyint((ScreenWidth() - 150) / 2.0)); }
+int FirstDogY() { return static_cast<int>(std::nearbyint((ScreenHeight() - 127) / 2.0)); }
+
+RECT WholeScreen() { return {0, 0, ScreenWidth(), ScreenHeight()}; }
+
+bool Matches(const driver::Pixels& grabbed, const Screen& expected) {
+    for (int y = grabbed.top; y < grabbed.top + grabbed.height; ++y)
+        for (int x = grabbed.left; x < grabbed.left + grabbed.width; ++x)
+            if (grabbed.at(x, y) != expected.pixels[static_cast<size_t>(y * expected.width + x)]) return false;
+    return true;
+}
+
+// Polls the screen until it shows one of the pictures; the tick it was first
+// seen, or 0 if the time ran out.
+DWORD WaitForScreen(const std::vector<Screen>& any, DWORD timeoutMs) {
+    DWORD seen = 0;
+    driver::WaitUntil(
+        [&] {
+            const driver::Pixels grabbed = driver::GrabScreen(WholeScreen());
+            for (const Screen& expected : any)
+                if (Matches(grabbed, expected)) {
+                    seen = GetTickCount();
+                    return true;
+                }
+            return false;
+        },
+        timeoutMs);
+    return seen;
+}
+
+bool CursorShowing() {
+    CURSORINFO info = {};
+    info.cbSize = sizeof info;
+    GetCursorInfo(&info);
+    return (info.flags & CURSOR_SHOWING) != 0;
+}
+
+void ExpectEndsWithCodeZero(Process& saver, const std::string& what) {
+    const driver::ExitReport report = saver.waitExit(ExitWait);
+    EXPECT_TRUE(report.ended) << what << " did not end the saver";
+    EXPECT_EQ(report.code, 0u) << what;
+}
+
+// Starts the saver and waits until its run has begun: the whole screen in the
+// background colour, drawn by the run itself (the window's own erase is grey).
+Process StartRunning(const SaverCopy& copy, COLORREF background) {
+    Process saver = copy.start();
+    EXPECT_NE(driver::WaitWindow(saver.id(), L"NORMALDLG", L"Saver", WindowWait), nullptr);
+    EXPECT_NE(WaitForScreen({Screen(ScreenWidth(), ScreenHeight(), background)}, WindowWait), 0u)
+        << "the background never filled the screen";
+    return saver;
+}
+
+TEST(SaverRun, BackgroundThenTitleCardThenTheDog) {
+    SaverCopy copy("saver_intro");
+    const COLORREF background = RGB(0x30, 0x60, 0x90);
+    copy.write({background, 0, 0, 0, 200});  // one dog hopping on the spot, fast frames
+    const Picture card = LoadPicture(copy.scr, 103);
+    const Picture sheet = LoadPicture(copy.scr, 101);
+    ASSERT_EQ(card.width, 300) << "title card 103 missing from the build";
+    ASSERT_EQ(sheet.height, 768) << "sprite sheet 101 missing from the build";
+
+    std::vector<Screen> dogPoses;
+    for (int pose = 0; pose < 3; ++pose) {
+        dogPoses.emplace_back(ScreenWidth(), ScreenHeight(), background);
+        PutDog(dogPoses.back(), sheet, FirstDogX(), FirstDogY(), 128 * pose);
+    }
+
+    Process saver = copy.start();
+    ASSERT_NE(driver::WaitWindow(saver.id(), L"NORMALDLG", L"Saver", WindowWait), nullptr);
+    const DWORD shown = GetTickCount();
+    const DWORD backgroundSeen = WaitForScreen({Screen(ScreenWidth(), ScreenHeight(), background)}, IntroWait);
+    ASSERT_NE(backgroundSeen, 0u) << "the screen never showed only the background";
+    EXPECT_LE(backgroundSeen - shown, 1000u) << "background later than a second after the window";
+    EXPECT_FALSE(CursorShowing()) << "the cursor must be hidden";
+
+    const DWORD titleSeen = WaitForScreen({TitleScreen(background, card)}, IntroWait);
+    ASSERT_NE(titleSeen, 0u) << "the title card never stood alone in its place";
+    // One to two clock seconds, then twelve short frames; a wide margin for a busy machine.
+    EXPECT_GE(titleSeen - backgroundSeen, 800u);
+    EXPECT_LE(titleSeen - backgroundSeen, 3500u);
+
+    const DWORD dogSeen = WaitForScreen(dogPoses, IntroWait);
+    ASSERT_NE(dogSeen, 0u) << "the dog never appeared alone in the middle";
+    EXPECT_GE(dogSeen - titleSeen, 2800u) << "three to four clock seconds after the title";
+    EXPECT_LE(dogSeen - titleSeen, 5500u);
+    EXPECT_FALSE(CursorShowing());
+
+    ASSERT_TRUE(driver::XClick(1));
+    ExpectEndsWithCodeZero(saver, "a mouse click");
+}
+
+TEST(SaverRun, DefaultBackgroundAndTitleWithoutASettingsFile) {
+    SaverCopy copy("saver_defaults");
+    const Picture card = LoadPicture(copy.scr, 103);
+    ASSERT_EQ(card.width, 300);
+    Process saver = copy.start();
+    ASSERT_NE(driver::WaitWindow(saver.id(), L"NORMALDLG", L"Saver", WindowWait), nullptr);
+    const DWORD shown = GetTickCount();
+    const DWORD backgroundSeen = WaitForScreen({Screen(ScreenWidth(), ScreenHeight(), DefaultBackground)}, IntroWait);
+    ASSERT_NE(backgroundSeen, 0u) << "never the default light cyan alone";
+    EXPECT_LE(backgroundSeen - shown, 1000u);
+    // Default speed: twelve frames of 180 ms build the card.
+    EXPECT_NE(WaitForScreen({TitleScreen(DefaultBackground, card)}, IntroWait), 0u);
+
+    ASSERT_TRUE(driver::XKey("Escape"));
+    ExpectEndsWithCodeZero(saver, "Escape during the title's hold");
+}
+
+// Frame k of one dog from the middle with dx0 8 and dy0 5: x grows by 8 per
+// frame, the hop lifts it 0, 2 or 3, 5, 2 or 3 rows.
+Screen HopFrame(COLORREF background, const Picture& sheet, int k) {
+    Screen screen(ScreenWidth(), ScreenHeight(), background);
+    const int y = FirstDogY();
+    const int half = static_cast<int>(std::nearbyint(y - 2.5));
+    const int rows[] = {y, half, y - 5, half};
+    const int poses[] = {0, 1, 2, 1};
+    PutDog(screen, sheet, FirstDogX() + 8 * k, rows[k % 4], 128 * poses[k % 4]);
+    return screen;
+}
+
+TEST(SaverRun, TheDogHopsAsConfigured) {
+    SaverCopy copy("saver_hops");
+    const COLORREF background = RGB(0xF0, 0xE0, 0xD0);
+    copy.write({background, 0, 8, 5, 100});  // 105 ms steps per frame
+    const Picture sheet = LoadPicture(copy.scr, 101);
+    ASSERT_EQ(sheet.height, 768);
+    constexpr int Frames = 12;
+    std::vector<Screen> frames;
+    for (int k = 0; k < Frames; ++k) frames.push_back(HopFrame(background, sheet, k));
+
+    Process saver = StartRunning(copy, background);
+    // Grabs caught halfway through a copy match no frame and are passed over;
+    // every grab that matches must come later in the hop than the one before.
+    std::vector<int> seen;
+    bool outOfOrder = false;
+    driver::WaitUntil(
+        [&] {
+            const driver::Pixels grabbed = driver::GrabScreen(WholeScreen());
+            for (int k = 0; k < Frames; ++k) {
+                if (!Matches(grabbed, frames[k])) continue;
+                if (!seen.empty() && k < seen.back()) outOfOrder = true;
+                if (seen.empty() || k != seen.back()) seen.push_back(k);
+            }
+            return outOfOrder || (!seen.empty() && seen.back() == Frames - 1);
+        },
+        IntroWait + 10000);
+    EXPECT_FALSE(outOfOrder) << "frames came back out of order";
+    ASSERT_FALSE(seen.empty()) << "no frame matched the predicted hop";
+    EXPECT_EQ(seen.back(), Frames - 1) << "the hop stopped matching after frame " << seen.back();
+    EXPECT_GE(seen.size(), static_cast<size_t>(Frames / 2)) << "most frames should be caught";
+    EXPECT_FALSE(CursorShowing());
+
+    ASSERT_TRUE(driver::XKey("a"));
+    ExpectEndsWithCodeZero(saver, "a letter key while the dog hops");
+}
+
+// Waits until the screen has changed twice: at the speed used below that is
+// more than one whole frame, which leaves the desktop's cursor position
+// settled between two moves (Wine serves a changed position from a cache for
+// about 100 ms, and only a move made after that is seen as a move).
+bool TwoNewFrames() {
+    int changes = 0;
+    driver::Pixels last = driver::GrabScreen(WholeScreen());
+    return driver::WaitUntil(
+        [&] {
+            driver::Pixels now = driver::GrabScreen(WholeScreen());
+            if (now.data != last.data) ++changes;
+            last = std::move(now);
+            return changes >= 2;
+        },
+        IntroWait);
+}
+
+TEST(SaverRun, OnePixelMovesDoNotEndItTwoPixelsDo) {
+    SaverCopy copy("saver_moves");
+    const COLORREF background = RGB(0x20, 0x80, 0x40);
+    copy.write({background, 0, 8, 5, 50});  // frames of 155 steps
+    const Picture sheet = LoadPicture(copy.scr, 101);
+    ASSERT_EQ(sheet.height, 768);
+    ASSERT_TRUE(driver::XMovePointer(ScreenWidth() / 2, ScreenHeight() / 2));
+
+    Process saver = StartRunning(copy, background);
+    ASSERT_NE(WaitForScreen({HopFrame(background, sheet, 0), HopFrame(background, sheet, 1)}, IntroWait), 0u)
+        << "the dog never started hopping";
+
+    // The saver compares two readings around each 1 ms sleep; a move that
+    // falls between two steps is not seen at all. Each kind of move is
+    // therefore made more than once, so that the saver surely looks at some.
+    const struct {
+        int dx, dy;
+    } tremble[] = {{1, 0}, {0, 1}, {1, 1}, {-1, 0}, {0, -1}, {-1, -1}, {1, -1}, {-1, 1}};
+    for (const auto& move : tremble) {
+        ASSERT_TRUE(TwoNewFrames()) << "the dog stopped hopping";
+        ASSERT_TRUE(driver::XMovePointerBy(move.dx, move.dy));
+        ASSERT_TRUE(TwoNewFrames()) << "the dog stopped hopping";
+        ASSERT_TRUE(saver.running()) << "a one-pixel move (" << move.dx << "," << move.dy << ") ended the saver";
+    }
+
+    constexpr int Attempts = 6;
+    int moves = 0;
+    for (; moves < Attempts && saver.running(); ++moves) {
+        ASSERT_TRUE(driver::XMovePointerBy(moves % 2 ? -2 : 2, 0));
+        if (saver.waitExit(ExitWait / 10).ended) break;
+        TwoNewFrames();
+    }
+    EXPECT_LT(moves, Attempts) << "two-pixel moves never ended the saver";
+    ExpectEndsWithCodeZero(saver, "a two-pixel move");
+}
+
+// Values only a hand in the settings file can give: the saver must run and
+// still end on input (a crash would end it with another code).
+TEST(SaverRun, HandEditedSettingsStillRunAndEndOnInput) {
+    const struct {
+        const char* what;
+        const char* file;
+        bool dogs;
+    } cases[] = {
+        {"hiki -1 (no dog), weight 300 (frame count below zero)",
+         "[settei]\r\nhiki=-1\r\nweight=300\r\n", false},
+        {"hiki 50, dx0 -1, dy0 -2^31, weight 2^31 - 1",
+         "[settei]\r\nhiki=50\r\ndx0=-1\r\ndy0=-2147483648\r\nweight=2147483647\r\n", true},
+    };
+    for (const auto& c : cases) {
+        SaverCopy copy("saver_extremes");
+        driver::WriteFile(copy.folder.file("pok_v3.ini"), c.file);
+        const Picture card = LoadPicture(copy.scr, 103);
+        ASSERT_EQ(card.width, 300);
+        const Screen plain(ScreenWidth(), ScreenHeight(), DefaultBackground);
+        const Screen title = TitleScreen(DefaultBackground, card);
+
+        Process saver = StartRunning(copy, DefaultBackground);
+        ASSERT_NE(WaitForScreen({title}, IntroWait), 0u) << c.what << ": no title card";
+        if (c.dogs) {
+            EXPECT_TRUE(driver::WaitUntil(
+                [&] {
+                    const driver::Pixels now = driver::GrabScreen(WholeScreen());
+                    return !Matches(now, title) && !Matches(now, plain);
+                },
+                IntroWait))
+                << c.what << ": no dogs after the title";
+        } else {
+            EXPECT_NE(WaitForScreen({plain}, IntroWait), 0u) << c.what << ": the title must give way to the bare background";
+        }
+        ASSERT_TRUE(driver::XKey("Escape"));
+        ExpectEndsWithCodeZero(saver, c.what);
+    }
+}
+
+TEST(SaverRun, EscapeEndsItDuringTheFirstPause) {
+    SaverCopy copy("saver_escape");
+    Process saver = StartRunning(copy, DefaultBackground);
+    ASSERT_TRUE(driver::XKey("Escape"));
+    ExpectEndsWithCodeZero(saver, "Escape");
+}
+
+TEST(SaverRun, AnyOtherKeyEndsIt) {
+    SaverCopy copy("saver_key");
+    for (const char* key : {"space", "F5", "shift"}) {
+        Process saver = StartRunning(copy, DefaultBackground);
+        ASSERT_TRUE(driver::XKey(key));
+        ExpectEndsWithCodeZero(saver, key);
+    }
+}
+
+TEST(SaverRun, AnyMouseButtonEndsIt) {
+    SaverCopy copy("saver_buttons");
+    for (int button : {1, 3, 2}) {
+        Process saver = StartRunning(copy, DefaultBackground);
+        ASSERT_TRUE(driver::XClick(button));
+        ExpectEndsWithCodeZero(saver, "button " + std::to_string(button));
+    }
+}
+
+}  // namespace

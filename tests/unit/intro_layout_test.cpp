@@ -1,0 +1,150 @@
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+#include <vector>
+
+#include "saver/intro_layout.h"
+
+namespace {
+
+TEST(TitleCard, ColumnIsCentredAndRoundedToEven) {
+    EXPECT_EQ(TitleColumn(1024), 362);
+    EXPECT_EQ(TitleColumn(1920), 810);
+    EXPECT_EQ(TitleColumn(1023), 362) << "361.5 goes to the even neighbour";
+    EXPECT_EQ(TitleColumn(1025), 362) << "362.5 goes to the even neighbour";
+    EXPECT_EQ(TitleColumn(800), 250);
+}
+
+TEST(TitleCard, CardRowsLandAroundTheMiddle) {
+    // r = 12 * band + pass
+    EXPECT_EQ(TitleScreenRow(768, 0, 1), 261);
+    EXPECT_EQ(TitleScreenRow(768, 19, 12), 500);
+    EXPECT_EQ(TitleScreenRow(1080, 0, 1), 417);
+    EXPECT_EQ(TitleScreenRow(1080, 10, 4), 416 + 124);
+    // Odd height: rounded after the row is added.
+    EXPECT_EQ(TitleScreenRow(767, 0, 1), 260);
+    EXPECT_EQ(TitleScreenRow(767, 0, 2), 262);
+    EXPECT_EQ(TitleScreenRow(767, 0, 3), 262);
+    EXPECT_EQ(TitleScreenRow(767, 0, 4), 264);
+}
+
+struct TitleCopy {
+    std::int32_t cardRow, x, y, pass;
+};
+
+std::vector<TitleCopy> RecordTitleReveal(std::int32_t cx, std::int32_t cy) {
+    std::vector<TitleCopy> copies;
+    std::int32_t pass = 1;
+    RunTitleReveal(
+        cx, cy, [&](std::int32_t cardRow, std::int32_t x, std::int32_t y) { copies.push_back({cardRow, x, y, pass}); },
+        [&] { ++pass; });
+    EXPECT_EQ(pass, 13) << "twelve passes, each ended once";
+    return copies;
+}
+
+// Screen row -> card row that shows there once the reveal is over.
+std::map<std::int32_t, std::int32_t> FinalTitleRows(const std::vector<TitleCopy>& copies) {
+    std::map<std::int32_t, std::int32_t> shown;
+    for (const TitleCopy& c : copies) shown[c.y] = c.cardRow;
+    return shown;
+}
+
+TEST(TitleReveal, EveryPassAddsOneRowToEachOfTwentyBands) {
+    const std::vector<TitleCopy> copies = RecordTitleReveal(1024, 768);
+    ASSERT_EQ(copies.size(), 240u);
+    std::set<std::int32_t> cardRows;
+    for (size_t i = 0; i < copies.size(); ++i) {
+        const TitleCopy& c = copies[i];
+        EXPECT_EQ(c.pass, static_cast<std::int32_t>(i / 20) + 1) << "copy " << i;
+        EXPECT_EQ((c.cardRow - 1) % 12 + 1, c.pass) << "card row " << c.cardRow;
+        EXPECT_EQ(c.x, 362);
+        cardRows.insert(c.cardRow);
+    }
+    EXPECT_EQ(cardRows.size(), 240u);
+    EXPECT_EQ(*cardRows.begin(), 1) << "card row 0 is never shown";
+    EXPECT_EQ(*cardRows.rbegin(), 240) << "card rows 241-247 are never shown";
+
+    const auto shown = FinalTitleRows(copies);
+    ASSERT_EQ(shown.size(), 240u);
+    for (const auto& [screenRow, cardRow] : shown) EXPECT_EQ(screenRow, 260 + cardRow);
+}
+
+TEST(TitleReveal, OddHeightLeavesEverySecondRowToTheBackground) {
+    const auto shown = FinalTitleRows(RecordTitleReveal(1023, 767));
+    ASSERT_EQ(shown.size(), 121u);
+    for (const auto& entry : shown) EXPECT_EQ(entry.first % 2, 0) << "screen row " << entry.first;
+    EXPECT_EQ(shown.begin()->first, 260);
+    EXPECT_EQ(shown.rbegin()->first, 500);
+    // Where two card rows share a screen row, the later pass wins.
+    EXPECT_EQ(shown.at(260), 1);
+    EXPECT_EQ(shown.at(262), 3);
+    EXPECT_EQ(shown.at(272), 12) << "pass 12 of band 0 comes after pass 1 of band 1";
+    EXPECT_EQ(shown.at(274), 15);
+    EXPECT_EQ(shown.at(500), 240);
+}
+
+TEST(BlindReveal, BandsCoverTheWholeScreen) {
+    const struct {
+        std::int32_t cy, lastBand;
+    } cases[] = {{768, 64}, {1080, 90}, {767, 63}, {12, 1}, {11, 0}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(BlindLastBand(c.cy), c.lastBand) << c.cy;
+        std::vector<std::int32_t> rows;
+        int passes = 0;
+        RunBlindReveal(c.cy, [&](std::int32_t row) { rows.push_back(row); }, [&] { ++passes; });
+        EXPECT_EQ(passes, 12);
+        const std::set<std::int32_t> distinct(rows.begin(), rows.end());
+        EXPECT_EQ(distinct.size(), rows.size()) << c.cy << ": a row copied twice";
+        EXPECT_EQ(*distinct.begin(), 1) << c.cy << ": row 0 is left to the title frame";
+        EXPECT_EQ(*distinct.rbegin(), 12 * c.lastBand + 12) << c.cy;
+        EXPECT_EQ(rows.size(), static_cast<size_t>(12 * (c.lastBand + 1))) << c.cy;
+        EXPECT_GE(12 * c.lastBand + 12, c.cy - 1) << c.cy << ": the last screen row is uncovered";
+    }
+}
+
+TEST(BlindReveal, FirstPassTakesTheFirstRowOfEveryBand) {
+    std::vector<std::int32_t> firstPass;
+    int passes = 0;
+    RunBlindReveal(768, [&](std::int32_t row) { if (passes == 0) firstPass.push_back(row); }, [&] { ++passes; });
+    ASSERT_EQ(firstPass.size(), 65u);
+    EXPECT_EQ(firstPass[0], 1);
+    EXPECT_EQ(firstPass[1], 13);
+    EXPECT_EQ(firstPass[64], 769);
+}
+
+TEST(ClockSeconds, CountedOnTheSecondsFieldAcrossTheMinute) {
+    EXPECT_EQ(ClockSecondsBetween(59, 1), 2);
+    EXPECT_EQ(ClockSecondsBetween(58, 0), 2);
+    EXPECT_EQ(ClockSecondsBetween(10, 12), 2);
+    EXPECT_EQ(ClockSecondsBetween(30, 30), 0);
+    EXPECT_EQ(ClockSecondsBetween(0, 59), 59);
+    EXPECT_EQ(ClockSecondsBetween(1, 0), 59);
+}
+
+struct FakeClock {
+    std::vector<unsigned> seconds;
+    size_t reads = 0;
+    int waits = 0;
+    unsigned read() { return seconds.at(reads++); }
+};
+
+int WaitsFor(std::int32_t n, std::vector<unsigned> seconds) {
+    FakeClock clock{std::move(seconds)};
+    RunClockWait(n, [&] { ++clock.waits; }, [&] { return clock.read(); });
+    EXPECT_EQ(clock.reads, static_cast<size_t>(clock.waits) + 1) << "one reading after every wait";
+    return clock.waits;
+}
+
+TEST(ClockWait, EndsAtTheFirstReadingNSecondsOn) {
+    EXPECT_EQ(WaitsFor(2, {59, 59, 59, 0, 0, 1, 2}), 5) << "59 to 1 is two seconds";
+    EXPECT_EQ(WaitsFor(4, {20, 21, 22, 23, 24}), 4);
+    EXPECT_EQ(WaitsFor(2, {20, 23}), 1) << "a reading past the mark ends it too";
+}
+
+TEST(ClockWait, AlwaysWaitsAFrameFirst) {
+    // Even when no time need pass, the wait polls for input once.
+    EXPECT_EQ(WaitsFor(0, {5, 5}), 1);
+}
+
+}  // namespace

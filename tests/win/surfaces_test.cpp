@@ -1,0 +1,213 @@
+// The drawing surfaces on memory device contexts: a test sprite sheet and
+// title card drawn here with the artwork's conventions, and a memory bitmap
+// standing in for the saver window.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "saver/surfaces.h"
+
+namespace {
+
+constexpr int Cx = 320, Cy = 240;  // the run's "screen"
+constexpr int WindowMargin = 20;   // the window bitmap is larger, to see what is left alone
+constexpr COLORREF Sentinel = RGB(1, 2, 3);
+
+// A top-down 32-bit bitmap whose pixels the test can read and write.
+struct Canvas {
+    Canvas(int w, int h) : width(w), height(h) {
+        BITMAPINFO format = {};
+        format.bmiHeader.biSize = sizeof format.bmiHeader;
+        format.bmiHeader.biWidth = w;
+        format.bmiHeader.biHeight = -h;
+        format.bmiHeader.biPlanes = 1;
+        format.bmiHeader.biBitCount = 32;
+        format.bmiHeader.biCompression = BI_RGB;
+        dc = CreateCompatibleDC(nullptr);
+        bitmap = CreateDIBSection(dc, &format, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0);
+        old = SelectObject(dc, bitmap);
+    }
+    ~Canvas() {
+        SelectObject(dc, old);
+        DeleteObject(bitmap);
+        DeleteDC(dc);
+    }
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
+
+    COLORREF at(int x, int y) const {
+        GdiFlush();
+        const RGBQUAD q = bits[y * width + x];
+        return RGB(q.rgbRed, q.rgbGreen, q.rgbBlue);
+    }
+    void set(int x, int y, COLORREF c) {
+        GdiFlush();
+        bits[y * width + x] = {GetBValue(c), GetGValue(c), GetRValue(c), 0};
+    }
+    void fill(const std::function<COLORREF(int, int)>& colour) {
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x) set(x, y, colour(x, y));
+    }
+    // Detaches the bitmap so the surfaces can select it; the canvas keeps reading it.
+    HBITMAP release() {
+        SelectObject(dc, old);
+        return bitmap;
+    }
+
+    int width, height;
+    HDC dc = nullptr;
+    HBITMAP bitmap = nullptr;
+    HGDIOBJ old = nullptr;
+    RGBQUAD* bits = nullptr;
+};
+
+// Pixels of a surface, copied out through our own bitmap.
+std::vector<COLORREF> Snapshot(HDC source, int w, int h) {
+    Canvas copy(w, h);
+    BitBlt(copy.dc, 0, 0, w, h, source, 0, 0, SRCCOPY);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) pixels.push_back(copy.at(x, y));
+    return pixels;
+}
+
+// The test dog: a striped silhouette that reaches every edge of its cell, in
+// colours that differ per cell, pose and pixel.
+bool InDog(int cell, int x, int y) { return (x / 3 + y / 5 + cell) % 4 != 0; }
+COLORREF DogColour(int cell, int x, int y) { return RGB(40 + x, 30 + y, 20 + 35 * cell); }
+COLORREF Pattern(int x, int y) { return ((x / 4 + y / 4) % 2) ? RGB(x & 255, 200, y & 255) : RGB(250, x & 255, 90); }
+COLORREF CardPixel(int x, int row) { return RGB(row, 255 - row, (x * 7) & 255); }
+
+struct Surfaces : ::testing::Test {
+    Canvas window{Cx + WindowMargin, Cy + WindowMargin};
+    Canvas sheet{300, 768};
+    Canvas card{300, 248};
+
+    void SetUp() override {
+        window.fill([](int, int) { return Sentinel; });
+        sheet.fill([](int x, int y) {
+            const int cell = y / 128, row = y % 128;
+            if (x < 150) return InDog(cell, x, row) ? DogColour(cell, x, row) : RGB(0, 0, 0);
+            return InDog(cell, x - 150, row) ? RGB(0, 0, 0) : RGB(255, 255, 255);
+        });
+        card.fill([](int x, int y) { return CardPixel(x, y); });
+        SetWindowDC(window.dc);
+        BuildSurfaceSetFrom(Cx, Cy, RGB(0x80, 0xFF, 0xFF), sheet.release(), card.release());
+    }
+
+    void paintCompose(const std::function<COLORREF(int, int)>& colour) {
+        Canvas pattern(Cx, Cy);
+        pattern.fill(colour);
+        BitBlt(SurfaceDC(ComposeSurface), 0, 0, Cx, Cy, pattern.dc, 0, 0, SRCCOPY);
+    }
+    std::vector<COLORREF> compose() { return Snapshot(SurfaceDC(ComposeSurface), Cx, Cy); }
+};
+
+TEST_F(Surfaces, BackgroundIsTheColourAndClearFrameCopiesAllOfIt) {
+    for (COLORREF colour : {RGB(0x80, 0xFF, 0xFF), RGB(0x12, 0x34, 0x56), RGB(0, 0, 0)}) {
+        BuildSurfaceSetFrom(Cx, Cy, colour, nullptr, nullptr);
+        EXPECT_EQ(RunWidth(), Cx);
+        EXPECT_EQ(RunHeight(), Cy);
+        paintCompose(Pattern);
+        ClearFrame();
+        const std::vector<COLORREF> pixels = compose();
+        int wrong = 0;
+        for (COLORREF p : pixels) wrong += p != colour;
+        EXPECT_EQ(wrong, 0) << "pixels not in the background colour " << std::hex << colour;
+    }
+}
+
+TEST_F(Surfaces, PresentFrameCopiesTheFrameExactlyAndNothingMore) {
+    paintCompose(Pattern);
+    PresentFrame();
+    for (int y = 0; y < Cy + WindowMargin; ++y)
+        for (int x = 0; x < Cx + WindowMargin; ++x) {
+            const COLORREF expected = x < Cx && y < Cy ? Pattern(x, y) : Sentinel;
+            ASSERT_EQ(window.at(x, y), expected) << "window pixel " << x << "," << y;
+        }
+}
+
+struct SpriteCase {
+    const char* where;
+    int x, y, cell;
+};
+
+TEST_F(Surfaces, SpriteShowsTheDogAndLeavesEverythingElse) {
+    const SpriteCase cases[] = {
+        {"inside", 40, 30, 0},
+        {"each cell", 100, 60, 1},
+        {"each cell", 100, 60, 2},
+        {"each cell", 100, 60, 3},
+        {"each cell", 100, 60, 4},
+        {"each cell", 100, 60, 5},
+        {"half off the left", -75, 50, 0},
+        {"half off the right", Cx - 75, 50, 3},
+        {"half off the top", 80, -64, 1},
+        {"half off the bottom", 80, Cy - 64, 4},
+        {"corner", -100, -100, 2},
+        {"one column in, left", -149, 10, 5},
+        {"one column in, right", Cx - 1, 10, 5},
+        {"wholly off the left", -150, 50, 0},
+        {"wholly off the right", Cx, 50, 0},
+        {"wholly off the top", 50, -128, 0},
+        {"wholly off the bottom", 50, Cy, 0},
+        {"far off", -100000, 2000000, 5},
+    };
+    for (const SpriteCase& c : cases) {
+        paintCompose(Pattern);
+        DrawSprite(c.x, c.y, 128 * c.cell);
+        const std::vector<COLORREF> pixels = compose();
+        int changedOutside = 0, wrongInside = 0, dogPixels = 0;
+        for (int y = 0; y < Cy; ++y)
+            for (int x = 0; x < Cx; ++x) {
+                const int u = x - c.x, v = y - c.y;
+                const bool inCell = u >= 0 && u < 150 && v >= 0 && v < 128;
+                const COLORREF got = pixels[y * Cx + x];
+                if (inCell && InDog(c.cell, u, v)) {
+                    ++dogPixels;
+                    wrongInside += got != DogColour(c.cell, u, v);
+                } else {
+                    changedOutside += got != Pattern(x, y);
+                }
+            }
+        EXPECT_EQ(changedOutside, 0) << c.where << " cell " << c.cell << ": background changed outside the dog";
+        EXPECT_EQ(wrongInside, 0) << c.where << " cell " << c.cell << ": dog pixels not shown as drawn";
+        const bool offScreen = std::string(c.where).find("off") != std::string::npos &&
+                               std::string(c.where).find("half") == std::string::npos;
+        if (!offScreen) {
+            EXPECT_GT(dogPixels, 0) << c.where << ": the case should show part of the dog";
+        }
+    }
+}
+
+TEST_F(Surfaces, TitleRowGoesToTheFrameOneRowWide) {
+    paintCompose(Pattern);
+    CopyTitleRow(10, 100, 37);
+    CopyTitleRow(-50, 101, 240);  // clipped at the left
+    const std::vector<COLORREF> pixels = compose();
+    for (int y = 0; y < Cy; ++y)
+        for (int x = 0; x < Cx; ++x) {
+            COLORREF expected = Pattern(x, y);
+            if (y == 100 && x >= 10 && x < 310) expected = CardPixel(x - 10, 37);
+            if (y == 101 && x < 250) expected = CardPixel(x + 50, 240);
+            ASSERT_EQ(pixels[y * Cx + x], expected) << x << "," << y;
+        }
+}
+
+TEST_F(Surfaces, ScreenRowGoesToTheWindowFullWidth) {
+    paintCompose(Pattern);
+    CopyScreenRow(0);
+    CopyScreenRow(117);
+    CopyScreenRow(Cy);  // below the frame: nothing to copy
+    for (int y = 0; y < Cy + WindowMargin; ++y)
+        for (int x = 0; x < Cx + WindowMargin; ++x) {
+            const bool copied = (y == 0 || y == 117) && x < Cx;
+            ASSERT_EQ(window.at(x, y), copied ? Pattern(x, y) : Sentinel) << x << "," << y;
+        }
+}
+
+}  // namespace
