@@ -10,18 +10,17 @@
 #include <vector>
 
 #include "driver.h"
+#include "saver_screen.h"
 
 namespace {
 
 using driver::Process;
+using namespace saver_screen;
 
 constexpr DWORD WindowWait = 15000;  // a cold Wine start can take seconds
 constexpr DWORD ExitWait = 10000;
 constexpr DWORD IntroWait = 20000;   // the whole intro at the slowest speed is about 12 s
 constexpr COLORREF DefaultBackground = RGB(0x80, 0xFF, 0xFF);
-
-int ScreenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
-int ScreenHeight() { return GetSystemMetrics(SM_CYSCREEN); }
 
 struct Settings {
     COLORREF background;
@@ -50,63 +49,6 @@ struct SaverCopy {
     std::string scr;
 };
 
-// A bitmap resource of the built saver, as 0x00BBGGRR pixels from the top.
-struct Picture {
-    int width = 0, height = 0;
-    std::vector<COLORREF> pixels;
-    COLORREF at(int x, int y) const { return pixels[static_cast<size_t>(y * width + x)]; }
-};
-
-Picture LoadPicture(const std::string& module, int id) {
-    Picture picture;
-    HMODULE data = LoadLibraryExA(module.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    HBITMAP bitmap = static_cast<HBITMAP>(
-        LoadImageA(data, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    BITMAP info = {};
-    if (bitmap && GetObjectA(bitmap, sizeof info, &info)) {
-        picture.width = info.bmWidth;
-        picture.height = info.bmHeight;
-        BITMAPINFO format = {};
-        format.bmiHeader.biSize = sizeof format.bmiHeader;
-        format.bmiHeader.biWidth = info.bmWidth;
-        format.bmiHeader.biHeight = -info.bmHeight;
-        format.bmiHeader.biPlanes = 1;
-        format.bmiHeader.biBitCount = 32;
-        format.bmiHeader.biCompression = BI_RGB;
-        std::vector<RGBQUAD> quads(static_cast<size_t>(info.bmWidth) * info.bmHeight);
-        HDC dc = GetDC(nullptr);
-        GetDIBits(dc, bitmap, 0, info.bmHeight, quads.data(), &format, DIB_RGB_COLORS);
-        ReleaseDC(nullptr, dc);
-        for (const RGBQUAD& q : quads) picture.pixels.push_back(RGB(q.rgbRed, q.rgbGreen, q.rgbBlue));
-        DeleteObject(bitmap);
-    }
-    if (data) FreeLibrary(data);
-    return picture;
-}
-
-// What the screen must show, built here from the resources the way a person
-// would describe it.
-struct Screen {
-    int width, height;
-    std::vector<COLORREF> pixels;
-    Screen(int w, int h, COLORREF fill) : width(w), height(h), pixels(static_cast<size_t>(w) * h, fill) {}
-    COLORREF& at(int x, int y) { return pixels[static_cast<size_t>(y * width + x)]; }
-};
-
-// The title card's rows 1-240, centred, each row's place rounded to even;
-// where two card rows meet on one screen row the later pass shows.
-Screen TitleScreen(COLORREF background, const Picture& card) {
-    Screen screen(ScreenWidth(), ScreenHeight(), background);
-    const int left = static_cast<int>(std::nearbyint(screen.width / 2.0 - 150));
-    for (int pass = 1; pass <= 12; ++pass)
-        for (int band = 0; band < 20; ++band) {
-            const int row = 12 * band + pass;
-            const int y = static_cast<int>(std::nearbyint(screen.height / 2.0 - 124 + row));
-            for (int x = 0; x < 300; ++x) screen.at(left + x, y) = card.at(x, row);
-        }
-    return screen;
-}
-
 // One dog cell drawn through its mask: AND with the mask column, OR with the colour column.
 void PutDog(Screen& screen, const Picture& sheet, int left, int top, int sheetRow) {
     for (int v = 0; v < 128; ++v)
@@ -121,33 +63,6 @@ void PutDog(Screen& screen, const Picture& sheet, int left, int top, int sheetRo
 // The one dog of hiki 0 starts in the middle of the screen.
 int FirstDogX() { return static_cast<int>(std::nearbyint((ScreenWidth() - 150) / 2.0)); }
 int FirstDogY() { return static_cast<int>(std::nearbyint((ScreenHeight() - 127) / 2.0)); }
-
-RECT WholeScreen() { return {0, 0, ScreenWidth(), ScreenHeight()}; }
-
-bool Matches(const driver::Pixels& grabbed, const Screen& expected) {
-    for (int y = grabbed.top; y < grabbed.top + grabbed.height; ++y)
-        for (int x = grabbed.left; x < grabbed.left + grabbed.width; ++x)
-            if (grabbed.at(x, y) != expected.pixels[static_cast<size_t>(y * expected.width + x)]) return false;
-    return true;
-}
-
-// Polls the screen until it shows one of the pictures; the tick it was first
-// seen, or 0 if the time ran out.
-DWORD WaitForScreen(const std::vector<Screen>& any, DWORD timeoutMs) {
-    DWORD seen = 0;
-    driver::WaitUntil(
-        [&] {
-            const driver::Pixels grabbed = driver::GrabScreen(WholeScreen());
-            for (const Screen& expected : any)
-                if (Matches(grabbed, expected)) {
-                    seen = GetTickCount();
-                    return true;
-                }
-            return false;
-        },
-        timeoutMs);
-    return seen;
-}
 
 bool CursorShowing() {
     CURSORINFO info = {};
@@ -167,7 +82,7 @@ void ExpectEndsWithCodeZero(Process& saver, const std::string& what) {
 Process StartRunning(const SaverCopy& copy, COLORREF background) {
     Process saver = copy.start();
     EXPECT_NE(driver::WaitWindow(saver.id(), L"NORMALDLG", L"Saver", WindowWait), nullptr);
-    EXPECT_NE(WaitForScreen({Screen(ScreenWidth(), ScreenHeight(), background)}, WindowWait), 0u)
+    EXPECT_NE(WaitForAnyScreen({Screen(ScreenWidth(), ScreenHeight(), background)}, WindowWait), 0u)
         << "the background never filled the screen";
     return saver;
 }
@@ -190,18 +105,18 @@ TEST(SaverRun, BackgroundThenTitleCardThenTheDog) {
     Process saver = copy.start();
     ASSERT_NE(driver::WaitWindow(saver.id(), L"NORMALDLG", L"Saver", WindowWait), nullptr);
     const DWORD shown = GetTickCount();
-    const DWORD backgroundSeen = WaitForScreen({Screen(ScreenWidth(), ScreenHeight(), background)}, IntroWait);
+    const DWORD backgroundSeen = WaitForAnyScreen({Screen(ScreenWidth(), ScreenHeight(), background)}, IntroWait);
     ASSERT_NE(backgroundSeen, 0u) << "the screen never showed only the background";
     EXPECT_LE(backgroundSeen - shown, 1000u) << "background later than a second after the window";
     EXPECT_FALSE(CursorShowing()) << "the cursor must be hidden";
 
-    const DWORD titleSeen = WaitForScreen({TitleScreen(background, card)}, IntroWait);
+    const DWORD titleSeen = WaitForAnyScreen({TitleScreen(background, card)}, IntroWait);
     ASSERT_NE(titleSeen, 0u) << "the title card never stood alone in its place";
     // One to two clock seconds, then twelve short frames; a wide margin for a busy machine.
     EXPECT_GE(titleSeen - backgroundSeen, 800u);
     EXPECT_LE(titleSeen - backgroundSeen, 3500u);
 
-    const DWORD dogSeen = WaitForScreen(dogPoses, IntroWait);
+    const DWORD dogSeen = WaitForAnyScreen(dogPoses, IntroWait);
     ASSERT_NE(dogSeen, 0u) << "the dog never appeared alone in the middle";
     EXPECT_GE(dogSeen - titleSeen, 2800u) << "three to four clock seconds after the title";
     EXPECT_LE(dogSeen - titleSeen, 5500u);
@@ -218,11 +133,11 @@ TEST(SaverRun, DefaultBackgroundAndTitleWithoutASettingsFile) {
     Process saver = copy.start();
     ASSERT_NE(driver::WaitWindow(saver.id(), L"NORMALDLG", L"Saver", WindowWait), nullptr);
     const DWORD shown = GetTickCount();
-    const DWORD backgroundSeen = WaitForScreen({Screen(ScreenWidth(), ScreenHeight(), DefaultBackground)}, IntroWait);
+    const DWORD backgroundSeen = WaitForAnyScreen({Screen(ScreenWidth(), ScreenHeight(), DefaultBackground)}, IntroWait);
     ASSERT_NE(backgroundSeen, 0u) << "never the default light cyan alone";
     EXPECT_LE(backgroundSeen - shown, 1000u);
     // Default speed: twelve frames of 180 ms build the card.
-    EXPECT_NE(WaitForScreen({TitleScreen(DefaultBackground, card)}, IntroWait), 0u);
+    EXPECT_NE(WaitForAnyScreen({TitleScreen(DefaultBackground, card)}, IntroWait), 0u);
 
     ASSERT_TRUE(driver::XKey("Escape"));
     ExpectEndsWithCodeZero(saver, "Escape during the title's hold");
@@ -302,7 +217,7 @@ TEST(SaverRun, OnePixelMovesDoNotEndItTwoPixelsDo) {
     ASSERT_TRUE(driver::XMovePointer(ScreenWidth() / 2, ScreenHeight() / 2));
 
     Process saver = StartRunning(copy, background);
-    ASSERT_NE(WaitForScreen({HopFrame(background, sheet, 0), HopFrame(background, sheet, 1)}, IntroWait), 0u)
+    ASSERT_NE(WaitForAnyScreen({HopFrame(background, sheet, 0), HopFrame(background, sheet, 1)}, IntroWait), 0u)
         << "the dog never started hopping";
 
     // The saver compares two readings around each 1 ms sleep; a move that
@@ -351,7 +266,7 @@ TEST(SaverRun, HandEditedSettingsStillRunAndEndOnInput) {
         const Screen title = TitleScreen(DefaultBackground, card);
 
         Process saver = StartRunning(copy, DefaultBackground);
-        ASSERT_NE(WaitForScreen({title}, IntroWait), 0u) << c.what << ": no title card";
+        ASSERT_NE(WaitForAnyScreen({title}, IntroWait), 0u) << c.what << ": no title card";
         if (c.dogs) {
             EXPECT_TRUE(driver::WaitUntil(
                 [&] {
@@ -361,7 +276,7 @@ TEST(SaverRun, HandEditedSettingsStillRunAndEndOnInput) {
                 IntroWait))
                 << c.what << ": no dogs after the title";
         } else {
-            EXPECT_NE(WaitForScreen({plain}, IntroWait), 0u) << c.what << ": the title must give way to the bare background";
+            EXPECT_NE(WaitForAnyScreen({plain}, IntroWait), 0u) << c.what << ": the title must give way to the bare background";
         }
         ASSERT_TRUE(driver::XKey("Escape"));
         ExpectEndsWithCodeZero(saver, c.what);

@@ -1,0 +1,293 @@
+// Settings files as a person might edit them by hand, on the real .scr: each
+// must read as the platform's integer reading gives it, the saver must run on
+// it and end on real input with code 0, and the settings window's OK must
+// write back exactly what was loaded.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "driver.h"
+#include "saver_screen.h"
+#include "settings_session.h"
+
+namespace {
+
+using driver::Process;
+using namespace saver_screen;
+
+constexpr DWORD WindowWait = 15000;  // a cold Wine start can take seconds
+constexpr DWORD ExitWait = 10000;
+constexpr DWORD IntroWait = 30000;   // the slowest intro step is well under this
+
+struct Loaded {
+    std::int32_t BgColor;
+    std::uint32_t hiki, dx0, dy0, weight;
+    bool operator==(const Loaded& o) const {
+        return BgColor == o.BgColor && hiki == o.hiki && dx0 == o.dx0 && dy0 == o.dy0 && weight == o.weight;
+    }
+};
+
+std::ostream& operator<<(std::ostream& out, const Loaded& v) {
+    return out << "BgColor=" << v.BgColor << " hiki=" << v.hiki << " dx0=" << v.dx0 << " dy0=" << v.dy0
+               << " weight=" << v.weight;
+}
+
+constexpr Loaded Defaults = {16777088, 2, 8, 5, 25};
+
+// What the saver shows once the title card has been revealed.
+enum class Then {
+    DogsHop,         // rows of the screen keep changing after the blind reveal
+    BareBackground,  // no dog: the background alone stays
+    NothingYet,      // a frame lasts for weeks: the background stays, the title never comes
+};
+
+struct Case {
+    const char* name;
+    std::string file;
+    Loaded loaded;        // what the platform's integer reading gives for each key
+    COLORREF background;  // what fills the screen
+    Then then;
+    const char* endWith;  // "click:<button>" or an X key name
+    std::vector<std::string> survivors;  // text that OK must leave in the file
+};
+
+std::string HugeFile() {
+    // About 5 MB: a hundred thousand other sections, a long comment line,
+    // and the settings at the very end.
+    std::string file;
+    file.reserve(6u << 20);
+    char line[64];
+    for (int i = 0; i < 100000; ++i) {
+        std::snprintf(line, sizeof line, "[s%05d]\r\na=%d\r\nb=some text here\r\n", i, i);
+        file += line;
+    }
+    file += ";" + std::string(1500000, 'x') + "\r\n";
+    file += "[settei]\r\nBgColor=8388736\r\nhiki=9\r\ndx0=12\r\ndy0=15\r\nweight=150\r\n";
+    return file;
+}
+
+// A colour with its top byte set is no plain RGB value; the platform's
+// brush paints it black.
+constexpr COLORREF NotPlain = RGB(0, 0, 0);
+
+const std::vector<Case>& Cases() {
+    static const std::vector<Case> cases = {
+        {"words", "[settei]\r\nBgColor=blue\r\nhiki=many\r\ndx0=fast\r\ndy0=high\r\nweight=slow\r\n",
+         {0, 0, 0, 0, 0}, RGB(0, 0, 0), Then::DogsHop, "a", {}},
+        {"words_after_numbers", "[settei]\r\nBgColor=255 red\r\nhiki=3 dogs\r\ndx0=12px\r\ndy0=6 (six)\r\nweight=200!\r\n",
+         {255, 3, 12, 6, 200}, RGB(255, 0, 0), Then::DogsHop, "click:1", {}},
+        {"japanese_words", "; いぬの数など\r\n[settei]\r\nBgColor=白\r\nhiki=三\r\ndx0=５\r\ndy0=１２\r\n",
+         {0, 0, 0, 0, 25}, RGB(0, 0, 0), Then::DogsHop, "Escape", {"; いぬの数など"}},
+        {"fractions", "[settei]\r\nBgColor=32768.5\r\nhiki=4.9\r\ndx0=2.5\r\ndy0=0.75\r\nweight=199.99\r\n",
+         {32768, 4, 2, 0, 199}, RGB(0, 128, 0), Then::DogsHop, "click:3", {}},
+        {"signs", "[settei]\r\nBgColor=+16711680\r\nhiki=-1\r\ndx0=+8\r\ndy0=-5\r\nweight=-5\r\n",
+         {16711680, 4294967295u, 8, 4294967291u, 4294967291u}, RGB(0, 0, 255), Then::BareBackground, "space", {}},
+        {"negative_colour_walking_backwards", "[settei]\r\nBgColor=-16744448\r\nhiki=+3\r\ndx0=-8\r\ndy0=-20\r\nweight=+150\r\n",
+         {-16744448, 3, 4294967288u, 4294967276u, 150}, NotPlain, Then::DogsHop, "b", {}},
+        {"sign_that_makes_a_frame_last_weeks", "[settei]\r\nweight=-2147483442\r\n",
+         {16777088, 2, 8, 5, 2147483854u}, RGB(128, 255, 255), Then::NothingYet, "click:1", {}},
+        {"beyond_32_bits",
+         "[settei]\r\nBgColor=4278190335\r\nhiki=4294967305\r\ndx0=4294967304\r\ndy0=4294967296\r\n"
+         "weight=99999999999999999999\r\n",
+         {-16776961, 9, 8, 0, 1661992959u}, NotPlain, Then::DogsHop, "Return", {}},
+        {"beyond_32_bits_negative",
+         "[settei]\r\nBgColor=-4294967041\r\nhiki=-4294967295\r\ndx0=-4294967276\r\nweight=-4294967096\r\n",
+         {255, 1, 20, 5, 200}, RGB(255, 0, 0), Then::DogsHop, "click:1", {}},
+        {"empty_values", "[settei]\r\nBgColor=\r\nhiki=\r\ndx0=\r\ndy0=\r\nweight=\r\n",
+         Defaults, RGB(128, 255, 255), Then::DogsHop, "Escape", {}},
+        {"spaces_and_quotes",
+         "[ settei ]\r\n BgColor = 8421504 \r\n\thiki\t=\t6\r\ndx0 = 10 \r\ndy0=\" 7\"\r\nweight = 1 9 0\r\n",
+         {8421504, 6, 10, 7, 1}, RGB(128, 128, 128), Then::DogsHop, "a", {}},
+        {"hexadecimal_looking", "[settei]\r\nBgColor=0xFF\r\nhiki=0x9\r\ndx0=0X10\r\ndy0=010\r\nweight=0b11001000\r\n",
+         {255, 9, 0, 10, 200}, RGB(255, 0, 0), Then::DogsHop, "click:3", {}},
+        {"utf8_byte_order_mark", "\xEF\xBB\xBF[settei]\r\nBgColor=8421376\r\nhiki=9\r\ndx0=20\r\ndy0=20\r\nweight=200\r\n",
+         {8421376, 9, 20, 20, 200}, RGB(0, 128, 128), Then::DogsHop, "space", {"\xEF\xBB\xBF[settei]"}},
+        {"duplicate_keys", "[settei]\r\nhiki=1\r\nBgColor=255\r\nhiki=7\r\nBgColor=65280\r\n",
+         {255, 1, 8, 5, 25}, RGB(255, 0, 0), Then::DogsHop, "Escape", {"hiki=7", "BgColor=65280"}},
+        {"duplicate_sections", "[settei]\r\nhiki=1\r\nBgColor=16711935\r\n[other]\r\nx=1\r\n[SETTEI]\r\ndx0=3\r\nhiki=8\r\n",
+         {16711935, 1, 8, 5, 25}, RGB(255, 0, 255), Then::DogsHop, "click:1", {"[SETTEI]", "dx0=3", "hiki=8", "x=1"}},
+        {"lf_only_lines", "[settei]\nBgColor=4210752\nhiki=5\ndx0=6\ndy0=12\nweight=180\n",
+         {4210752, 5, 6, 12, 180}, RGB(64, 64, 64), Then::DogsHop, "a", {}},
+        {"huge_file", HugeFile(), {8388736, 9, 12, 15, 150}, RGB(128, 0, 128), Then::DogsHop, "click:1",
+         {"[s00000]", "[s99999]\r\na=99999"}},
+        {"very_long_value", "[settei]\r\nhiki=" + std::string(2000000, '7') + "\r\nBgColor=12632256\r\n",
+         {12632256, 3519487089u, 8, 5, 25}, RGB(192, 192, 192), Then::BareBackground, "Escape", {}},
+    };
+    return cases;
+}
+
+// ---- Reading the file ------------------------------------------------------
+
+// The platform's integer reading, with the product's defaults.
+Loaded PlatformReading(const std::string& ini) {
+    const auto read = [&](const char* key, std::uint32_t fallback) {
+        return static_cast<std::uint32_t>(
+            GetPrivateProfileIntA("settei", key, static_cast<INT>(fallback), ini.c_str()));
+    };
+    return {static_cast<std::int32_t>(read("BgColor", static_cast<std::uint32_t>(Defaults.BgColor))),
+            read("hiki", Defaults.hiki), read("dx0", Defaults.dx0), read("dy0", Defaults.dy0),
+            read("weight", Defaults.weight)};
+}
+
+// The value text the platform finds for a key (the first one of its section).
+std::string PlatformText(const std::string& ini, const char* key) {
+    char text[64] = {};
+    GetPrivateProfileStringA("settei", key, "", text, sizeof text, ini.c_str());
+    return text;
+}
+
+// What LoadSettings read, from a probe built of the settings store and run
+// beside the file.
+bool ProbeLoad(const std::string& folder, Loaded& loaded) {
+    const std::string exe = folder + "settings_probe.exe";
+    driver::CopyInto(driver::ModuleDirectory() + "settings_probe.exe", exe);
+    const driver::Captured captured = driver::RunCapture(exe, "\"" + exe + "\" load", 60000);
+    long bg = 0;
+    unsigned long hiki = 0, dx0 = 0, dy0 = 0, weight = 0;
+    if (!captured.ended ||
+        std::sscanf(captured.output.c_str(), "BgColor=%ld hiki=%lu dx0=%lu dy0=%lu weight=%lu", &bg, &hiki, &dx0,
+                    &dy0, &weight) != 5)
+        return false;
+    loaded = {static_cast<std::int32_t>(bg), static_cast<std::uint32_t>(hiki), static_cast<std::uint32_t>(dx0),
+              static_cast<std::uint32_t>(dy0), static_cast<std::uint32_t>(weight)};
+    return true;
+}
+
+// The colour the platform paints for a COLORREF, in a bitmap made like the
+// saver's background surface.
+COLORREF PlatformPaints(std::int32_t bgColor) {
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 4, 4);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    HBRUSH brush = CreateSolidBrush(static_cast<COLORREF>(bgColor));
+    const RECT area = {0, 0, 4, 4};
+    FillRect(memory, &area, brush);
+    const COLORREF painted = GetPixel(memory, 1, 1);
+    DeleteObject(brush);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return painted;
+}
+
+// The file's reading is checked once per case, before it is run: by the
+// platform, by the product's own LoadSettings, and against the table.
+void ExpectReadsAsTabled(const Case& c, const std::string& folder) {
+    const std::string ini = folder + "pok_v3.ini";
+    EXPECT_EQ(PlatformReading(ini), c.loaded) << c.name << ": the platform's reading";
+    Loaded probe = {};
+    ASSERT_TRUE(ProbeLoad(folder, probe)) << c.name << ": the settings probe gave no reading";
+    EXPECT_EQ(probe, c.loaded) << c.name << ": LoadSettings must store what the platform reads";
+}
+
+// ---- The saver ------------------------------------------------------------
+
+bool EndWith(const std::string& how) {
+    if (how.rfind("click:", 0) == 0) return driver::XClick(std::stoi(how.substr(6)));
+    return driver::XKey(how);
+}
+
+class HandEditedSettings : public testing::TestWithParam<size_t> {
+protected:
+    const Case& c = Cases()[GetParam()];
+};
+
+TEST_P(HandEditedSettings, TheSaverRunsAndEndsOnInput) {
+    {
+        driver::TempFolder folder(std::string("hand_saver_") + c.name);
+        const std::string scr = folder.file("pok_v3.scr");
+        driver::CopyInto(driver::BuiltScr(), scr);
+        driver::WriteFile(folder.file("pok_v3.ini"), c.file);
+        ExpectReadsAsTabled(c, folder.path());
+        EXPECT_EQ(PlatformPaints(c.loaded.BgColor), c.background)
+            << "the table's colour must be what the platform paints for BgColor " << c.loaded.BgColor;
+
+        const Picture card = LoadPicture(scr, 103);
+        ASSERT_EQ(card.width, 300) << "title card 103 missing from the build";
+        const Screen plain = PlainScreen(c.background);
+        const Screen title = TitleScreen(c.background, card);
+
+        // The Escape key's "pressed since" bit is shared by the whole desktop.
+        GetAsyncKeyState(VK_ESCAPE);
+        Process saver = driver::Start(scr, "\"" + scr + "\" /s");
+        ASSERT_NE(driver::WaitWindow(saver.id(), L"NORMALDLG", L"Saver", WindowWait), nullptr) << "no saver window";
+        ASSERT_TRUE(WaitForScreen(plain, IntroWait)) << "the background never filled the screen";
+
+        if (c.then != Then::NothingYet) {
+            ASSERT_TRUE(WaitForScreen(title, IntroWait)) << "the title card never stood alone";
+            ASSERT_TRUE(WaitForScreenToLeave(title, IntroWait)) << "the title card never gave way";
+        }
+        if (c.then == Then::DogsHop) {
+            EXPECT_TRUE(WaitForARowToChangeTwice(IntroWait)) << "the dogs did not hop";
+        } else if (c.then == Then::BareBackground) {
+            EXPECT_TRUE(WaitForScreen(plain, IntroWait)) << "the background did not come back alone";
+        }
+        ASSERT_TRUE(saver.running()) << "the saver ended before any input";
+
+        ASSERT_TRUE(EndWith(c.endWith));
+        const driver::ExitReport report = saver.waitExit(ExitWait);
+        EXPECT_TRUE(report.ended) << c.endWith << " did not end the saver";
+        EXPECT_EQ(report.code, 0u) << "ended by " << c.endWith;
+    }
+}
+
+// ---- The settings window --------------------------------------------------
+
+// The fields are unsigned: a hand-written -1 stands at the top end.
+int Clamped(std::uint32_t value, std::uint32_t low, std::uint32_t high) {
+    return static_cast<int>(value < low ? low : value > high ? high : value);
+}
+
+TEST_P(HandEditedSettings, TheSettingsWindowOpensAndOkWritesBackWhatItLoaded) {
+    using namespace settings_test;
+    {
+        SettingsSession session(std::string("hand_window_") + c.name);
+        session.writeIni(c.file);
+        const std::string folder = session.iniPath().substr(0, session.iniPath().size() - 10);
+        ExpectReadsAsTabled(c, folder);
+
+        ASSERT_TRUE(session.open()) << "the settings window did not open";
+        // Each slider shows its loaded value at the nearest end of its range.
+        EXPECT_EQ(session.position(DogSlider), Clamped(c.loaded.hiki, 0, 9));
+        EXPECT_EQ(session.position(StepSlider), Clamped(c.loaded.dx0, 2, 20));
+        EXPECT_EQ(session.position(HopSlider), Clamped(c.loaded.dy0, 0, 20));
+        EXPECT_EQ(session.position(SpeedSlider), Clamped(c.loaded.weight, 0, 200));
+        // Pressed by message: a real click here works, but under Wine the next
+        // case's window, mapped under the pointer a moment later, may stall.
+        driver::ClickButton(session.window(), OkButton);
+        const driver::ExitReport report = session.waitExit();
+        ASSERT_TRUE(report.ended) << "OK did not close the settings window";
+        EXPECT_EQ(report.code, 0u);
+
+        const std::string ini = session.iniPath();
+        EXPECT_EQ(PlatformReading(ini), c.loaded) << "OK must write back what was loaded";
+        const struct {
+            const char* key;
+            std::string text;
+        } written[] = {
+            {"BgColor", std::to_string(c.loaded.BgColor)}, {"hiki", std::to_string(c.loaded.hiki)},
+            {"dx0", std::to_string(c.loaded.dx0)},         {"dy0", std::to_string(c.loaded.dy0)},
+            {"weight", std::to_string(c.loaded.weight)},
+        };
+        for (const auto& w : written)
+            EXPECT_EQ(PlatformText(ini, w.key), w.text) << w.key << " as plain decimal text";
+        const std::string bytes = session.iniBytes();
+        for (const std::string& line : c.survivors)
+            EXPECT_NE(bytes.find(line), std::string::npos) << "OK lost \"" << line << "\" from the file";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, HandEditedSettings, testing::Range<size_t>(0, Cases().size()),
+                         [](const testing::TestParamInfo<size_t>& info) { return std::string(Cases()[info.param].name); });
+
+}  // namespace
