@@ -13,9 +13,9 @@ $1 == "cost" {
 $1 == "step" { step[$2] = $3 }
 $1 == "frames" {
   pairs(3)
-  line = sprintf("  %-10s %4d %6d %9d %6d %11.2f %8.3f %8.1f %8.1f %6.1f %6.1f %6.1f %8.1f %8s",
-                 $2, v["dogs"], v["weight"], v["framecount"], v["frames"], v["median_ms"],
-                 v["framecount"] > 0 ? v["median_ms"] / v["framecount"] : 0, v["min_ms"], v["max_ms"],
+  line = sprintf("  %-10s %4d %6d %10d %6d %10.2f %8.3f %7d %7d %6.1f %6.1f %6.1f %8.1f %7s",
+                 $2, v["dogs"], v["weight"], v["framecount"], v["frames"], v["mean_ms"],
+                 v["framecount"] > 0 ? v["mean_ms"] / v["framecount"] : 0, v["min_ms"], v["max_ms"],
                  v["saver_cpu_pct"], v["wineserver_cpu_pct"], shown(v["x_cpu_pct"]), mib(v["vmhwm_kb"]),
                  v["hop_key_ms"] == "" || v["hop_key_ms"] == "-" ? "-" : sprintf("%.2f", v["hop_key_ms"]))
   frame[++frames] = line
@@ -51,10 +51,11 @@ END {
   print "  saver's libraries noting the moment it calls ExitProcess, timed to its end the same way."
 
   print ""
-  print "Frame period against FrameCount: full-screen frames reaching the X screen (DAMAGE) over 6 s once the"
-  print "dogs hop; CPU in % of one CPU over the same 6 s; peak = the saver's peak resident memory (VmHWM)."
-  printf "  %-10s %4s %6s %9s %6s %11s %8s %8s %8s %6s %6s %6s %8s %8s\n", "desktop", "dogs", "speed",
-         "FrameCount", "frames", "median ms", "ms/step", "min ms", "max ms", "saver", "wsrv", "Xvfb",
+  print "Frame period against FrameCount: full-screen frames reaching the X screen (DAMAGE, server time) over"
+  print "6 s once the dogs hop; period: first to last frame over the gaps between; min and max single gaps to the"
+  print "ms; CPU in % of one CPU over the same 6 s (wsrv: wineserver); peak: the saver's peak resident memory."
+  printf "  %-10s %4s %6s %10s %6s %10s %8s %7s %7s %6s %6s %6s %8s %7s\n", "desktop", "dogs", "speed",
+         "FrameCount", "frames", "period ms", "ms/step", "min ms", "max ms", "saver", "wsrv", "Xvfb",
          "peak MiB", "key ms"
   for (i = 1; i <= frames; i++) print frame[i]
   out = ""

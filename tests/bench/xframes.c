@@ -5,6 +5,7 @@
      xframes SECONDS
          counts full-screen frames for that long; prints
          frames N mean_ms M median_ms D min_ms A max_ms B
+         (M from the first frame to the last; gaps to the millisecond)
      xframes --first RRGGBB TIMEOUT_SECONDS READY_FILE
          creates READY_FILE once it is watching, then waits for the first
          burst after which the whole screen is that colour; prints
@@ -43,7 +44,13 @@ static void open_watch(void) {
         exit(1);
     }
     XDamageCreate(display, DefaultRootWindow(display), XDamageReportRawRectangles);
+    /* A new damage object first reports the whole window as damaged; that
+       is no frame of the saver's. */
     XSync(display, False);
+    while (XPending(display)) {
+        XEvent event;
+        XNextEvent(display, &event);
+    }
 }
 
 /* Waits until an event is queued or the given time (ms) has passed. */
@@ -62,6 +69,12 @@ static int by_value(const void *a, const void *b) {
     return (x > y) - (x < y);
 }
 
+/* The server's time of an event: Xvfb stamps DAMAGE events with
+   CLOCK_MONOTONIC in milliseconds (32 bits), which times a frame when it was
+   drawn, not when this watcher happened to be scheduled to read it. */
+static Time stamp_of(const XEvent *event) { return ((const XDamageNotifyEvent *)event)->timestamp; }
+static double stamp_gap(Time later, Time earlier) { return (double)((later - earlier) & 0xFFFFFFFFUL); }
+
 static int count_frames(double seconds) {
     const double span = seconds * 1000.0;
     open_watch();
@@ -72,7 +85,8 @@ static int count_frames(double seconds) {
     size_t capacity = 4096, gaps = 0;
     double *gap = malloc(capacity * sizeof *gap);
     const double start = now_ms();
-    double last_event = -1e9, burst_start = 0, first_frame = -1, previous_frame = -1;
+    double last_event = -1e9;
+    Time burst_stamp = 0, first_frame = 0, previous_frame = 0;
     int frames = 0, burst_width = 0;
     for (;;) {
         if (now_ms() - start >= span) break;
@@ -84,7 +98,7 @@ static int count_frames(double seconds) {
             const XDamageNotifyEvent *damage = (const XDamageNotifyEvent *)&event;
             const double t = now_ms();
             if (t - last_event > 1.0) {
-                burst_start = t;
+                burst_stamp = stamp_of(&event);
                 burst_width = 0;
             }
             last_event = t;
@@ -92,25 +106,26 @@ static int count_frames(double seconds) {
             const int was_frame = burst_width * 2 >= width;
             burst_width = damage->area.width;
             if (was_frame || burst_width * 2 < width) continue;
-            if (previous_frame >= 0) {
+            if (frames > 0) {
                 if (gaps == capacity) gap = realloc(gap, (capacity *= 2) * sizeof *gap);
-                gap[gaps++] = burst_start - previous_frame;
+                gap[gaps++] = stamp_gap(burst_stamp, previous_frame);
+            } else {
+                first_frame = burst_stamp;
             }
-            if (first_frame < 0) first_frame = burst_start;
-            previous_frame = burst_start;
+            previous_frame = burst_stamp;
             ++frames;
         }
     }
     double mean = 0, median = 0, shortest = 0, longest = 0;
     if (gaps > 0) {
         qsort(gap, gaps, sizeof *gap, by_value);
-        mean = (previous_frame - first_frame) / gaps;
+        mean = stamp_gap(previous_frame, first_frame) / gaps;
         median = gaps % 2 ? gap[gaps / 2] : (gap[gaps / 2 - 1] + gap[gaps / 2]) / 2;
         shortest = gap[0];
         longest = gap[gaps - 1];
     }
-    printf("frames %d mean_ms %.3f median_ms %.3f min_ms %.3f max_ms %.3f\n", frames, mean, median,
-           shortest, longest);
+    printf("frames %d mean_ms %.3f median_ms %.1f min_ms %.0f max_ms %.0f\n", frames, mean, median, shortest,
+           longest);
     free(gap);
     return 0;
 }
@@ -132,14 +147,28 @@ static int screen_is(unsigned long colour) {
     return same;
 }
 
+/* The server's time of the last DAMAGE event read. */
+static Time last_stamp;
+
 static int drain_damage(void) {
     int seen = 0;
     while (XPending(display)) {
         XEvent event;
         XNextEvent(display, &event);
-        if (event.type == damage_event + XDamageNotify) seen = 1;
+        if (event.type != damage_event + XDamageNotify) continue;
+        last_stamp = stamp_of(&event);
+        seen = 1;
     }
     return seen;
+}
+
+/* A server time as Unix time in nanoseconds, in the middle of its millisecond. */
+static long long stamp_to_unix_ns(Time stamp) {
+    struct timespec mono;
+    clock_gettime(CLOCK_MONOTONIC, &mono);
+    const unsigned long now_ms = (unsigned long)((mono.tv_sec * 1000ULL + mono.tv_nsec / 1000000) & 0xFFFFFFFFUL);
+    const double ago_ms = (double)((now_ms - stamp) & 0xFFFFFFFFUL) - 0.5;
+    return unix_ns() - (long long)(ago_ms * 1e6) - mono.tv_nsec % 1000000;
 }
 
 static int first_frame(unsigned long colour, double seconds, const char *ready) {
@@ -155,30 +184,24 @@ static int first_frame(unsigned long colour, double seconds, const char *ready) 
        whole screen is read back; the answer is the time of the burst's last
        event. A burst that went on during the read is looked at again. */
     const double end = now_ms() + seconds * 1000.0;
-    long long last_damage = 0;
     int pending_burst = 0;
     while (now_ms() < end) {
         wait_events(1.0);
         if (drain_damage()) {
-            last_damage = unix_ns();
             pending_burst = 1;
             continue;
         }
         if (!pending_burst) continue;
         XSync(display, False);
-        if (drain_damage()) {
-            last_damage = unix_ns();
-            continue;
-        }
+        if (drain_damage()) continue;
         pending_burst = 0;
         const int same = screen_is(colour);
         if (drain_damage()) {
-            last_damage = unix_ns();
             pending_burst = 1;
             continue;
         }
         if (same) {
-            printf("first_frame_unix_ns %lld\n", last_damage);
+            printf("first_frame_unix_ns %lld\n", stamp_to_unix_ns(last_stamp));
             return 0;
         }
     }
