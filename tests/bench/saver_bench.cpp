@@ -1,11 +1,17 @@
-// Measures the saver run as it is shipped (a benchmark, not a test): run in
-// the test bed on a 1920 x 1080 desktop by tests/bench/run.
-//   saver_bench SAMPLE_SCRIPT XFRAMES_TOOL
-// For speeds 25 and 200 with ten dogs: the frame period that reaches the
-// screen against the frame count, and the CPU use; then the time from real
-// input to the end of the process, for a key, Escape, a click and a move.
+// Measures the saver as it is shipped (a benchmark: it decides nothing), from
+// inside the test bed's desktop, at the desktop's size.
+//   saver_bench RESULTS TOOLS [--latency RUNS] [--startup RUNS]
+// RESULTS is the Linux path of the file the measurements are appended to,
+// one record a line, for tests/bench/run to put in its table; TOOLS is the
+// Linux folder of the host tools (xframes, input_to_end, sample).
+// In this order: the cost of one frame (frame_cost.exe, before any saver
+// runs); one polling step; for one and ten dogs at speeds 25 and 200 the
+// frame period that reaches the screen, the CPU use, the peak memory and
+// the time from a key to the end; the start-up time to the first background
+// frame; and, if asked, the time from each kind of real input to the end.
 #include <windows.h>
 #include <mmsystem.h>
+#include <psapi.h>
 
 #include <algorithm>
 #include <cstdarg>
@@ -15,10 +21,16 @@
 #include <vector>
 
 #include "driver.h"
+#include "tests/bench/stats.h"
 
 namespace {
 
 using driver::Process;
+
+constexpr COLORREF Background = RGB(0x80, 0xFF, 0xFF);  // the saver's default colour
+constexpr const char* BackgroundHex = "80ffff";         // the same as X sees it
+constexpr int SampleSeconds = 6;
+constexpr int StartAttempts = 4;
 
 // Standard output is a pipe here: every line goes out at once.
 void Say(const char* format, ...) {
@@ -29,8 +41,29 @@ void Say(const char* format, ...) {
     std::fflush(stdout);
 }
 
-// Unix time in nanoseconds: Wine's system clock is the host's, so this can be
-// set against `date +%s%N` taken on the host around the input.
+std::string WindowsPath(const std::string& hostPath) {
+    std::string path = "Z:" + hostPath;
+    for (char& c : path)
+        if (c == '/') c = '\\';
+    return path;
+}
+
+std::string Quoted(const std::string& text) { return "'" + text + "'"; }
+
+// A file of this bed's own scratch folder: Windows process ids repeat
+// across beds running side by side, so no name is built from one.
+std::string ScratchFile(const std::string& name) {
+    const char* scratch = std::getenv("TESTBED_SCRATCH");
+    return std::string(scratch ? scratch : "/tmp") + "/bench-" + name;
+}
+
+std::string Trimmed(std::string text) {
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) text.pop_back();
+    return text;
+}
+
+// Unix time in nanoseconds: Wine's system clock is the host's
+// CLOCK_REALTIME, so this can be set against times the host tools take.
 long long UnixNanoseconds() {
     using Precise = void(WINAPI*)(FILETIME*);
     static const auto precise = reinterpret_cast<Precise>(reinterpret_cast<void*>(
@@ -45,49 +78,133 @@ long long UnixNanoseconds() {
 // answering can hold up the next saver's start.
 void Pause(DWORD milliseconds) { driver::WaitUntil([] { return false; }, milliseconds); }
 
-std::string HostFile(const std::string& name) {
-    return "/tmp/pok-bench-" + std::to_string(GetCurrentProcessId()) + "-" + name;
+class Results {
+public:
+    explicit Results(const std::string& hostPath) : path_(WindowsPath(hostPath)) {}
+    void add(const char* format, ...) {
+        char line[1024];
+        va_list args;
+        va_start(args, format);
+        std::vsnprintf(line, sizeof line, format, args);
+        va_end(args);
+        if (FILE* file = std::fopen(path_.c_str(), "ab")) {
+            std::fprintf(file, "%s\n", line);
+            std::fclose(file);
+        }
+        Say("  %s\n", line);
+    }
+
+private:
+    std::string path_;
+};
+
+// The name of the desktop this program runs in, as CreateProcess takes it.
+std::string OurDesktop() {
+    char name[256] = {};
+    DWORD length = 0;
+    GetUserObjectInformationA(GetThreadDesktop(GetCurrentThreadId()), UOI_NAME, name, sizeof name, &length);
+    return std::string("WinSta0\\") + name;
 }
-std::string WindowsPath(const std::string& hostPath) {
-    std::string path = "Z:" + hostPath;
-    for (char& c : path)
-        if (c == '/') c = '\\';
-    return path;
+
+struct WindowSearch {
+    DWORD processId;
+    bool seen;
+};
+
+BOOL CALLBACK LookAtWindow(HWND window, LPARAM context) {
+    auto* search = reinterpret_cast<WindowSearch*>(context);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == search->processId) search->seen = true;
+    return !search->seen;
+}
+
+struct DesktopSearch {
+    DWORD processId;
+    std::string found;
+};
+
+BOOL CALLBACK LookAtDesktop(LPSTR name, LPARAM context) {
+    auto* search = reinterpret_cast<DesktopSearch*>(context);
+    HDESK desktop = OpenDesktopA(name, 0, FALSE, DESKTOP_READOBJECTS | DESKTOP_ENUMERATE);
+    if (!desktop) return TRUE;
+    WindowSearch windows = {search->processId, false};
+    EnumDesktopWindows(desktop, LookAtWindow, reinterpret_cast<LPARAM>(&windows));
+    CloseDesktop(desktop);
+    if (windows.seen) search->found = name;
+    return search->found.empty();
+}
+
+// Which desktop of the window station holds a window of this process; "" if none.
+std::string DesktopOf(DWORD processId) {
+    DesktopSearch search = {processId, ""};
+    EnumDesktopsA(GetProcessWindowStation(), LookAtDesktop, reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 struct Saver {
     driver::TempFolder folder{"bench"};
     std::string scr = folder.file("pok_v3.scr");
+    std::string desktop = OurDesktop();
+    int restarts = 0;
     Saver() { driver::CopyInto(driver::BuiltScr(), scr); }
-    void settings(int weight) const {
-        driver::WriteFile(folder.file("pok_v3.ini"), "[settei]\r\nhiki=9\r\ndx0=8\r\ndy0=5\r\nweight=" +
+
+    void settings(int dogs, int weight) const {
+        driver::WriteFile(folder.file("pok_v3.ini"), "[settei]\r\nBgColor=" + std::to_string(Background) +
+                                                         "\r\nhiki=" + std::to_string(dogs - 1) +
+                                                         "\r\ndx0=8\r\ndy0=5\r\nweight=" +
                                                          std::to_string(weight) + "\r\n");
     }
-    // Starts a saver and waits for its window in our desktop. Under Wine a
-    // start right after another saver ended has been seen to land on the
-    // prefix's hidden "Default" desktop instead; such a start is ended and
-    // made again.
-    Process start() const {
-        for (int attempt = 1;; ++attempt) {
-            GetAsyncKeyState(VK_ESCAPE);
-            Process process = driver::Start(scr, "\"" + scr + "\" /s");
-            if (driver::WaitWindow(process.id(), L"NORMALDLG", L"Saver", 15000) || attempt == 3)
-                return process;
-            Say("(a saver's window did not appear in the desktop; starting it again)\n");
+    // Started as the system starts a saver, but on our desktop by name:
+    // under Wine a start right after a long run has been seen to land on the
+    // prefix's hidden "Default" desktop, where nothing shows and no input
+    // reaches it.
+    Process launch() const {
+        GetAsyncKeyState(VK_ESCAPE);  // the desktop-wide "pressed since" bit of an earlier run
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        startup.lpDesktop = const_cast<char*>(desktop.c_str());
+        PROCESS_INFORMATION info = {};
+        std::string line = "\"" + scr + "\" /s";
+        if (!CreateProcessA(scr.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+            return {};
+        Process process = driver::Open(info.dwProcessId);  // before our handle goes: the id stays its
+        CloseHandle(info.hThread);
+        CloseHandle(info.hProcess);
+        return process;
+    }
+    // A start whose window does not show on our desktop is ended, counted
+    // and said where it went.
+    bool showsWindow(const Process& process) {
+        if (process.started() && driver::WaitWindow(process.id(), L"NORMALDLG", L"Saver", 8000)) return true;
+        ++restarts;
+        const std::string elsewhere = process.started() ? DesktopOf(process.id()) : "";
+        Say("  (a saver's window did not appear on %s%s%s; starting it again)\n", desktop.c_str(),
+            elsewhere.empty() ? "" : " but on ", elsewhere.c_str());
+        return false;
+    }
+    Process start() {
+        for (int attempt = 1; attempt <= StartAttempts; ++attempt) {
+            Process process = launch();
+            if (showsWindow(process)) return process;
             process.kill();
-            Pause(2000);
+            Pause(1000);
         }
+        return {};
     }
 };
 
 bool ScreenIsBackground() {
-    const driver::Pixels pixels = driver::GrabScreen({0, 0, 64, 64});
-    return !pixels.data.empty() && pixels.data.front() == RGB(0x80, 0xFF, 0xFF) &&
-           pixels.data.back() == RGB(0x80, 0xFF, 0xFF);
+    const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+    for (const POINT& p : {POINT{0, 0}, POINT{cx - 1, cy - 1}, POINT{cx / 2, cy / 2}, POINT{cx - 1, 0}}) {
+        const driver::Pixels pixels = driver::GrabScreen({p.x, p.y, p.x + 1, p.y + 1});
+        if (pixels.data.empty() || pixels.data.front() != Background) return false;
+    }
+    return true;
 }
 
-// What one polling step of the saver costs on this machine now, measured in
-// this process with the same calls (1000 steps).
+// What one polling step of the saver costs in this desktop now: the same
+// calls, 1000 times, with the same 1 ms timer period.
 double StepMilliseconds() {
     timeBeginPeriod(1);
     LARGE_INTEGER frequency, start, end;
@@ -106,113 +223,234 @@ double StepMilliseconds() {
     return (end.QuadPart - start.QuadPart) * 1000.0 / frequency.QuadPart / 1000;
 }
 
-struct Latency {
-    double fromBefore, fromAfter;  // ms from the start / the end of the input command
-    int inputs;                    // inputs sent until one was seen
-};
-
-// Sends the input (pressCommand; releaseCommand) until the process ends or
-// the attempts run out; fromAfter < 0 can happen: the end came before the
-// host's clock was read after the press.
-bool InputToEnd(Process& saver, const std::string& pressCommand, const std::string& releaseCommand,
-                int maxInputs, Latency& latency) {
-    const std::string before = HostFile("before"), after = HostFile("after");
-    for (latency.inputs = 1; latency.inputs <= maxInputs; ++latency.inputs) {
-        driver::RunHost("date +%s%N > " + before + "; " + pressCommand + "; date +%s%N > " + after, 10000);
-        const bool ended = saver.waitExit(1000).ended;
-        if (!releaseCommand.empty()) driver::RunHost(releaseCommand, 10000);
-        if (ended) {
-            // The exit time of the process itself, as the system recorded it.
-            FILETIME created, exited, kernel, user;
-            GetProcessTimes(saver.handle(), &created, &exited, &kernel, &user);
-            const long long exitedAt =
-                ((static_cast<long long>(exited.dwHighDateTime) << 32 | exited.dwLowDateTime) -
-                 116444736000000000LL) * 100;
-            const long long end = exitedAt > 0 ? exitedAt : UnixNanoseconds();
-            latency.fromBefore = (end - std::atoll(driver::ReadFile(WindowsPath(before)).c_str())) / 1e6;
-            latency.fromAfter = (end - std::atoll(driver::ReadFile(WindowsPath(after)).c_str())) / 1e6;
-            return true;
+// The value after `name` in a line of name-value pairs; "" if absent.
+std::string Field(const std::string& line, const std::string& name) {
+    const std::string key = name + " ";
+    size_t at = 0;
+    while ((at = line.find(key, at)) != std::string::npos) {
+        if (at == 0 || line[at - 1] == ' ') {
+            const size_t start = at + key.size();
+            return line.substr(start, line.find(' ', start) - start);
         }
-        Pause(200);  // unseen (a move between two polling steps): let Wine's cursor cache lapse
+        at += key.size();
     }
-    saver.kill();
-    return false;
+    return "";
 }
+
+class Bench {
+public:
+    Bench(Results& results, std::string tools) : results_(results), tools_(std::move(tools)) {
+        size_ = std::to_string(GetSystemMetrics(SM_CXSCREEN)) + "x" + std::to_string(GetSystemMetrics(SM_CYSCREEN));
+    }
+
+    void frameCost() {
+        Say("frame cost (compose and present against two plain copies)\n");
+        const std::string tool = driver::ModuleDirectory() + "frame_cost.exe";
+        const driver::Captured run =
+            driver::RunCapture(tool, "\"" + tool + "\" \"" + saver_.scr + "\"", 180000);
+        size_t at = 0;
+        const std::string& out = run.output;
+        while (at < out.size()) {
+            size_t end = out.find('\n', at);
+            if (end == std::string::npos) end = out.size();
+            const std::string line = Trimmed(out.substr(at, end - at));
+            if (line.rfind("cost ", 0) == 0) results_.add("%s", line.c_str());
+            at = end + 1;
+        }
+        if (!run.ended || run.code != 0) Say("  (frame_cost did not finish cleanly: %s)\n", out.c_str());
+    }
+
+    void step() {
+        step_ = StepMilliseconds();
+        results_.add("step %s %.4f", size_.c_str(), step_);
+    }
+
+    // One saver run per combination, sampled once the dogs hop.
+    void frames() {
+        for (int dogs : {1, 10}) {
+            for (int weight : {25, 200}) {
+                const int frameCount = 205 - weight;
+                saver_.settings(dogs, weight);
+                Process run = saver_.start();
+                if (!run.started()) {
+                    Say("  no saver started for %d dogs at speed %d\n", dogs, weight);
+                    continue;
+                }
+                // The intro: two clock waits of at most 2 and 4 s, then 24
+                // frame waits of the title's and the dogs' reveals.
+                Pause(static_cast<DWORD>(7500 + 26 * (frameCount * step_ + 10)));
+                std::string measured;
+                for (int attempt = 0; attempt < 3 && Field(measured, "frames").empty(); ++attempt)
+                    measured = host(Quoted(tools_ + "/sample") + " " + Quoted(tools_ + "/xframes") + " " +
+                                        std::to_string(SampleSeconds),
+                                    60000);
+                PROCESS_MEMORY_COUNTERS memory = {};
+                memory.cb = sizeof memory;
+                GetProcessMemoryInfo(run.handle(), &memory, sizeof memory);
+                const std::string ended = host(Quoted(tools_ + "/input_to_end") + " key:a 2000", 10000);
+                const bool stillRunning = !run.waitExit(5000).ended;
+                results_.add("frames %s dogs %d weight %d framecount %d %s win_peak_kb %lu hop_key_ms %s",
+                             size_.c_str(), dogs, weight, frameCount,
+                             measured.empty() ? "frames 0" : measured.c_str(),
+                             static_cast<unsigned long>(memory.PeakWorkingSetSize / 1024),
+                             Field(ended, "ended").empty() ? "-" : Field(ended, "ended").c_str());
+                if (stillRunning) Say("  (the key did not end it; ended by force)\n");
+            }
+        }
+    }
+
+    // From the process's start to the first moment the whole screen shows
+    // the background colour, as the X server saw it drawn.
+    void startup(int runs) {
+        Say("start-up, %d runs\n", runs);
+        saver_.settings(3, 25);
+        std::vector<double> ms;
+        int failed = 0;
+        for (int attempt = 0; static_cast<int>(ms.size()) < runs && attempt < 2 * runs; ++attempt) {
+            // The previous saver's picture must be gone, or it could be taken
+            // for the new one's.
+            driver::WaitUntil([] { return !ScreenIsBackground(); }, 5000);
+            const std::string ready = ScratchFile("ready"), out = ScratchFile("first");
+            DeleteFileA(WindowsPath(ready).c_str());
+            DeleteFileA(WindowsPath(out).c_str());
+            const driver::HostJob watcher = driver::StartHost(
+                Quoted(tools_ + "/xframes") + " --first " + BackgroundHex + " 12 " + ready + " > " + out);
+            if (!driver::WaitUntil([&] { return driver::FileExists(WindowsPath(ready)); }, 10000)) {
+                ++failed;
+                continue;
+            }
+            const long long started = UnixNanoseconds();
+            Process run = saver_.launch();
+            const bool shown = saver_.showsWindow(run);  // a start on the hidden desktop is made again
+            driver::WaitHost(watcher, 20000);
+            const std::string first = Field(driver::ReadFile(WindowsPath(out)), "first_frame_unix_ns");
+            if (shown && !first.empty())
+                ms.push_back((std::atoll(first.c_str()) - started) / 1e6);
+            else if (shown)
+                ++failed;
+            if (shown) host(Quoted(tools_ + "/input_to_end") + " key:a 2000", 10000);
+            if (!run.waitExit(3000).ended) run.kill();
+        }
+        results_.add("startup %s n %zu median_ms %.1f p95_ms %.1f min_ms %.1f max_ms %.1f failed %d",
+                     size_.c_str(), ms.size(), bench::Median(ms), bench::Percentile(ms, 95),
+                     ms.empty() ? 0.0 : *std::min_element(ms.begin(), ms.end()), bench::Percentile(ms, 100),
+                     failed);
+    }
+
+    // From real input to the end of the process, in the intro's first
+    // pause: the saver only polls there, so this is the pacer's own delay.
+    void latency(int runs) {
+        saver_.settings(3, 25);
+        const struct {
+            const char* name;
+            const char* input;
+        } kinds[] = {{"move", "move:2"}, {"key", "key:a"}, {"escape", "key:Escape"}, {"click", "button:1"}};
+        for (const auto& kind : kinds) {
+            Say("%s to end, %d runs\n", kind.name, runs);
+            std::vector<double> ms;
+            int unseen = 0, failed = 0;
+            for (int i = 0; i < runs; ++i) {
+                Process run = saver_.start();
+                if (!run.started() || !driver::WaitUntil(ScreenIsBackground, 10000)) {
+                    ++failed;
+                    continue;
+                }
+                Pause(300);  // the pointer events of the window's appearance have settled
+                double measured = -1;
+                for (int attempt = 0; attempt < 6 && measured < 0; ++attempt) {
+                    const std::string ended =
+                        Field(host(Quoted(tools_ + "/input_to_end") + " " + kind.input + " 1000", 10000), "ended");
+                    if (!ended.empty()) {
+                        measured = std::atof(ended.c_str());
+                    } else {
+                        ++unseen;
+                        Pause(150);  // a move between two polling steps: let Wine's cursor cache lapse
+                    }
+                }
+                if (run.waitExit(3000).ended && measured >= 0)
+                    ms.push_back(measured);
+                else
+                    ++failed;
+            }
+            results_.add("latency %s %s n %zu median_ms %.2f p95_ms %.2f max_ms %.2f unseen %d failed %d",
+                         size_.c_str(), kind.name, ms.size(), bench::Median(ms), bench::Percentile(ms, 95),
+                         bench::Percentile(ms, 100), unseen, failed);
+        }
+    }
+
+    // What the platform adds to every end: a program that ends itself the
+    // saver's way, from the moment it noted to the moment it is gone.
+    void platformEnd(int runs) {
+        Say("platform's own end, %d runs\n", runs);
+        const std::string probe = driver::ModuleDirectory() + "exit_probe.exe";
+        std::vector<double> ms;
+        int failed = 0;
+        for (int i = 0; i < runs; ++i) {
+            const std::string stamp = ScratchFile("stamp"), out = ScratchFile("probe-end");
+            DeleteFileA(WindowsPath(stamp).c_str());
+            DeleteFileA(WindowsPath(out).c_str());
+            Process run = driver::Start(probe, "\"" + probe + "\" " + WindowsPath(stamp));
+            const driver::HostJob watcher = driver::StartHost(Quoted(tools_ + "/input_to_end") +
+                                                              " --process exit_probe.exe none 5000 > " + out);
+            driver::WaitHost(watcher, 10000);
+            const std::string ended = Field(Trimmed(driver::ReadFile(WindowsPath(out))), "unix_ns");
+            const std::string noted = Trimmed(driver::ReadFile(WindowsPath(stamp)));
+            if (!ended.empty() && !noted.empty())
+                ms.push_back((std::atoll(ended.c_str()) - std::atoll(noted.c_str())) / 1e6);
+            else
+                ++failed;
+            if (!run.waitExit(5000).ended) run.kill();
+        }
+        results_.add("latency %s platform_end n %zu median_ms %.2f p95_ms %.2f max_ms %.2f unseen 0 failed %d",
+                     size_.c_str(), ms.size(), bench::Median(ms), bench::Percentile(ms, 95),
+                     bench::Percentile(ms, 100), failed);
+    }
+
+    void finish() {
+        results_.add("restarts %s %d", size_.c_str(), saver_.restarts);
+    }
+
+private:
+    // Runs a host command whose standard output goes to a scratch file; its output.
+    std::string host(const std::string& command, DWORD timeoutMs) {
+        const std::string out = ScratchFile("out");
+        DeleteFileA(WindowsPath(out).c_str());
+        driver::RunHost(command + " > " + out, timeoutMs);
+        return Trimmed(driver::ReadFile(WindowsPath(out)));
+    }
+
+    Results& results_;
+    std::string tools_, size_;
+    Saver saver_;
+    double step_ = 1.1;
+};
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: saver_bench SAMPLE_SCRIPT XFRAMES_TOOL\n");
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: saver_bench RESULTS TOOLS [--latency RUNS] [--startup RUNS]\n");
         return 2;
     }
-    const std::string sample = argv[1], xframes = argv[2];
-    const std::string tools = std::getenv("TESTBED_TOOLS") ? std::getenv("TESTBED_TOOLS") : "";
-    Say("desktop %d x %d, ten dogs, dx0 8, dy0 5; load average %s", GetSystemMetrics(SM_CXSCREEN),
-        GetSystemMetrics(SM_CYSCREEN), driver::ReadFile("Z:\\proc\\loadavg").c_str());
-    Saver saver;
-
-    for (int weight : {25, 200}) {
-        saver.settings(weight);
-        Process run = saver.start();
-        Pause(13000);  // past the intro: the dogs hop
-        const std::string out = HostFile("sample");
-        std::string measured;
-        for (int attempt = 0; attempt < 3 && measured.empty(); ++attempt) {
-            driver::WriteFile(WindowsPath(out), "");
-            const int status = driver::RunHost("'" + sample + "' '" + xframes + "' 8 > " + out, 60000);
-            measured = driver::ReadFile(WindowsPath(out));
-            if (measured.empty()) Say("(sampling gave nothing, status %d; again)\n", status);
-        }
-        Say("weight %3d, FrameCount %3d: %s", weight, 205 - weight, measured.c_str());
-        Latency latency = {};
-        if (InputToEnd(run, "xdotool keydown a", "xdotool keyup a", 1, latency))
-            Say("weight %3d: a key while ten dogs hop ended it %.1f ms after the press began (%.1f after it returned)\n",
-                weight, latency.fromBefore, latency.fromAfter);
-        else
-            Say("weight %3d: a key did not end it\n", weight);
+    int latencyRuns = 0, startupRuns = 0;
+    for (int i = 3; i + 1 < argc; i += 2) {
+        if (std::string(argv[i]) == "--latency") latencyRuns = std::atoi(argv[i + 1]);
+        if (std::string(argv[i]) == "--startup") startupRuns = std::atoi(argv[i + 1]);
     }
-
-    if (std::getenv("BENCH_FRAMES_ONLY")) return 0;
-    // Input to end during the intro's first pause, where the saver only polls.
-    saver.settings(200);
-    const struct {
-        const char* what;
-        std::string press, release;
-    } inputs[] = {
-        {"key a", "xdotool keydown a", "xdotool keyup a"},
-        {"Escape", "xdotool keydown Escape", "xdotool keyup Escape"},
-        {"left button", "xdotool mousedown 1", "xdotool mouseup 1"},
-        {"2-pixel move", "'" + tools + "/xwarp' +2 +0", ""},
-    };
-    for (const auto& input : inputs) {
-        std::vector<double> fromAfter, fromBefore;
-        int unseen = 0, failed = 0;
-        for (int i = 0; i < 8; ++i) {
-            Process run = saver.start();
-            driver::WaitUntil(ScreenIsBackground, 20000);
-            Pause(300);  // the pointer events of the window's appearance have settled
-            Latency latency = {};
-            if (InputToEnd(run, input.press, input.release, 6, latency)) {
-                fromAfter.push_back(latency.fromAfter);
-                fromBefore.push_back(latency.fromBefore);
-                unseen += latency.inputs - 1;
-            } else {
-                ++failed;
-            }
-        }
-        std::sort(fromAfter.begin(), fromAfter.end());
-        std::sort(fromBefore.begin(), fromBefore.end());
-        if (fromAfter.empty()) {
-            Say("%-12s never ended the saver\n", input.what);
-            continue;
-        }
-        Say("%-12s n %zu  end after input returned: median %.1f max %.1f ms; after input began: median %.1f max %.1f ms;"
-            " inputs not seen %d, runs not ended %d\n",
-            input.what, fromAfter.size(), fromAfter[fromAfter.size() / 2], fromAfter.back(),
-            fromBefore[fromBefore.size() / 2], fromBefore.back(), unseen, failed);
+    Results results(argv[1]);
+    Bench bench(results, argv[2]);
+    Say("desktop %d x %d; load average %s", GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+        driver::ReadFile("Z:\\proc\\loadavg").c_str());
+    const char* only = std::getenv("BENCH_ONLY");  // one part, while working on it
+    const auto wanted = [only](const char* part) { return !only || std::string(only) == part; };
+    if (wanted("cost")) bench.frameCost();
+    bench.step();
+    if (wanted("frames")) bench.frames();
+    if (wanted("startup") && startupRuns > 0) bench.startup(startupRuns);
+    if (wanted("latency") && latencyRuns > 0) {
+        bench.latency(latencyRuns);
+        bench.platformEnd(latencyRuns);
     }
-    Say("one polling step (two cursor reads, Sleep(1), two input polls) costs %.3f ms here\n",
-        StepMilliseconds());
+    bench.finish();
     return 0;
 }

@@ -1,32 +1,25 @@
-/* Counts the frames that reach the X screen: every drawing into the root
-   window or below it raises a DAMAGE event, and one presented frame of the
-   saver is one burst of them.
-     xframes SECONDS     prints: frames N period_ms P min_ms A max_ms B
-   The DAMAGE declarations are written out here: only the library itself is
-   needed, not its development package. */
+/* Watches what reaches the X screen through the DAMAGE extension: every
+   drawing into the root window or below it raises a DAMAGE event, and one
+   presented frame of the saver is one burst of them.
+
+     xframes SECONDS
+         counts full-screen frames for that long; prints
+         frames N mean_ms M median_ms D min_ms A max_ms B
+         (M from the first frame to the last; gaps to the millisecond)
+     xframes --first RRGGBB TIMEOUT_SECONDS READY_FILE
+         creates READY_FILE once it is watching, then waits for the first
+         burst after which the whole screen is that colour; prints
+         first_frame_unix_ns T   (CLOCK_REALTIME, the clock Wine's system
+         time comes from) or "none" when the time ran out. */
+#define _GNU_SOURCE
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/Xdamage.h>
 #include <stdio.h>
 #include <stdlib.h>
+#include <string.h>
 #include <sys/select.h>
 #include <time.h>
-
-typedef XID Damage;
-typedef struct {
-    int type;
-    unsigned long serial;
-    Bool send_event;
-    Display *display;
-    Drawable drawable;
-    Damage damage;
-    int level;
-    Bool more;
-    Time timestamp;
-    XRectangle area;
-    XRectangle geometry;
-} XDamageNotifyEvent;
-enum { XDamageReportRawRectangles = 0, XDamageNotify = 0 };
-Bool XDamageQueryExtension(Display *dpy, int *event_base, int *error_base);
-Damage XDamageCreate(Display *dpy, Drawable drawable, int level);
 
 static double now_ms(void) {
     struct timespec t;
@@ -34,69 +27,192 @@ static double now_ms(void) {
     return t.tv_sec * 1000.0 + t.tv_nsec / 1e6;
 }
 
-int main(int argc, char **argv) {
-    if (argc != 2) {
-        fprintf(stderr, "usage: xframes SECONDS\n");
-        return 2;
-    }
-    const double span = atof(argv[1]) * 1000.0;
-    Display *display = XOpenDisplay(NULL);
-    int event_base, error_base;
-    if (!display || !XDamageQueryExtension(display, &event_base, &error_base)) {
-        fprintf(stderr, "xframes: no display or no DAMAGE extension\n");
-        return 1;
-    }
-    const int width = DisplayWidth(display, DefaultScreen(display));
-    XDamageCreate(display, DefaultRootWindow(display), XDamageReportRawRectangles);
-    XSync(display, False);
+static long long unix_ns(void) {
+    struct timespec t;
+    clock_gettime(CLOCK_REALTIME, &t);
+    return t.tv_sec * 1000000000LL + t.tv_nsec;
+}
 
-    /* A frame is a burst of rectangles covering at least half the screen's
-       width; bursts are separated by a quiet gap of more than 1 ms. */
-    const double start = now_ms();
-    double last_event = -1e9, burst_start = 0, first_frame = -1, last_frame = -1;
-    double shortest = 1e9, longest = 0, previous_frame = -1;
-    int frames = 0, burst_width = 0;
+static Display *display;
+static int damage_event;
+
+static void open_watch(void) {
+    display = XOpenDisplay(NULL);
+    int error_base;
+    if (!display || !XDamageQueryExtension(display, &damage_event, &error_base)) {
+        fprintf(stderr, "xframes: no display or no DAMAGE extension\n");
+        exit(1);
+    }
+    XDamageCreate(display, DefaultRootWindow(display), XDamageReportRawRectangles);
+    /* A new damage object first reports the whole window as damaged; that
+       is no frame of the saver's. */
+    XSync(display, False);
+    while (XPending(display)) {
+        XEvent event;
+        XNextEvent(display, &event);
+    }
+}
+
+/* Waits until an event is queued or the given time (ms) has passed. */
+static void wait_events(double ms) {
+    if (XPending(display)) return;
     const int fd = ConnectionNumber(display);
+    fd_set readable;
+    FD_ZERO(&readable);
+    FD_SET(fd, &readable);
+    struct timeval wait = {0, (suseconds_t)(ms * 1000)};
+    select(fd + 1, &readable, NULL, NULL, &wait);
+}
+
+static int by_value(const void *a, const void *b) {
+    const double x = *(const double *)a, y = *(const double *)b;
+    return (x > y) - (x < y);
+}
+
+/* The server's time of an event: Xvfb stamps DAMAGE events with
+   CLOCK_MONOTONIC in milliseconds (32 bits), which times a frame when it was
+   drawn, not when this watcher happened to be scheduled to read it. */
+static Time stamp_of(const XEvent *event) { return ((const XDamageNotifyEvent *)event)->timestamp; }
+static double stamp_gap(Time later, Time earlier) { return (double)((later - earlier) & 0xFFFFFFFFUL); }
+
+static int count_frames(double seconds) {
+    const double span = seconds * 1000.0;
+    open_watch();
+    const int width = DisplayWidth(display, DefaultScreen(display));
+
+    /* A frame is a burst of rectangles reaching at least half the screen's
+       width; bursts are separated by a quiet gap of more than 1 ms. */
+    size_t capacity = 4096, gaps = 0;
+    double *gap = malloc(capacity * sizeof *gap);
+    const double start = now_ms();
+    double last_event = -1e9;
+    Time burst_stamp = 0, first_frame = 0, previous_frame = 0;
+    int frames = 0, burst_width = 0;
     for (;;) {
-        double t = now_ms();
-        if (t - start >= span) break;
-        if (!XPending(display)) {
-            fd_set readable;
-            FD_ZERO(&readable);
-            FD_SET(fd, &readable);
-            struct timeval wait = {0, 500};
-            select(fd + 1, &readable, NULL, NULL, &wait);
-        }
+        if (now_ms() - start >= span) break;
+        wait_events(0.5);
         while (XPending(display)) {
             XEvent event;
             XNextEvent(display, &event);
-            if (event.type != event_base + XDamageNotify) continue;
+            if (event.type != damage_event + XDamageNotify) continue;
             const XDamageNotifyEvent *damage = (const XDamageNotifyEvent *)&event;
-            t = now_ms();
+            const double t = now_ms();
             if (t - last_event > 1.0) {
-                burst_start = t;
+                burst_stamp = stamp_of(&event);
                 burst_width = 0;
             }
             last_event = t;
-            if (damage->area.width > burst_width) {
-                const int was_frame = burst_width * 2 >= width;
-                burst_width = damage->area.width;
-                if (!was_frame && burst_width * 2 >= width) {
-                    if (previous_frame >= 0) {
-                        const double gap = burst_start - previous_frame;
-                        if (gap < shortest) shortest = gap;
-                        if (gap > longest) longest = gap;
-                    }
-                    if (first_frame < 0) first_frame = burst_start;
-                    previous_frame = last_frame = burst_start;
-                    ++frames;
-                }
+            if (damage->area.width <= burst_width) continue;
+            const int was_frame = burst_width * 2 >= width;
+            burst_width = damage->area.width;
+            if (was_frame || burst_width * 2 < width) continue;
+            if (frames > 0) {
+                if (gaps == capacity) gap = realloc(gap, (capacity *= 2) * sizeof *gap);
+                gap[gaps++] = stamp_gap(burst_stamp, previous_frame);
+            } else {
+                first_frame = burst_stamp;
             }
+            previous_frame = burst_stamp;
+            ++frames;
         }
     }
-    const double period = frames > 1 ? (last_frame - first_frame) / (frames - 1) : 0;
-    printf("frames %d period_ms %.2f min_ms %.2f max_ms %.2f\n", frames, period,
-           frames > 1 ? shortest : 0, longest);
-    XCloseDisplay(display);
+    double mean = 0, median = 0, shortest = 0, longest = 0;
+    if (gaps > 0) {
+        qsort(gap, gaps, sizeof *gap, by_value);
+        mean = stamp_gap(previous_frame, first_frame) / gaps;
+        median = gaps % 2 ? gap[gaps / 2] : (gap[gaps / 2 - 1] + gap[gaps / 2]) / 2;
+        shortest = gap[0];
+        longest = gap[gaps - 1];
+    }
+    printf("frames %d mean_ms %.3f median_ms %.1f min_ms %.0f max_ms %.0f\n", frames, mean, median, shortest,
+           longest);
+    free(gap);
     return 0;
+}
+
+/* Whether every pixel of the screen has this colour (0xRRGGBB). */
+static int screen_is(unsigned long colour) {
+    const int screen = DefaultScreen(display);
+    const int width = DisplayWidth(display, screen), height = DisplayHeight(display, screen);
+    XImage *image = XGetImage(display, DefaultRootWindow(display), 0, 0, width, height, AllPlanes, ZPixmap);
+    if (!image) return 0;
+    int same = 1;
+    for (int y = 0; y < height && same; ++y)
+        for (int x = 0; x < width; ++x)
+            if ((XGetPixel(image, x, y) & 0xFFFFFF) != colour) {
+                same = 0;
+                break;
+            }
+    XDestroyImage(image);
+    return same;
+}
+
+/* The server's time of the last DAMAGE event read. */
+static Time last_stamp;
+
+static int drain_damage(void) {
+    int seen = 0;
+    while (XPending(display)) {
+        XEvent event;
+        XNextEvent(display, &event);
+        if (event.type != damage_event + XDamageNotify) continue;
+        last_stamp = stamp_of(&event);
+        seen = 1;
+    }
+    return seen;
+}
+
+/* A server time as Unix time in nanoseconds, in the middle of its millisecond. */
+static long long stamp_to_unix_ns(Time stamp) {
+    struct timespec mono;
+    clock_gettime(CLOCK_MONOTONIC, &mono);
+    const unsigned long now_ms = (unsigned long)((mono.tv_sec * 1000ULL + mono.tv_nsec / 1000000) & 0xFFFFFFFFUL);
+    const double ago_ms = (double)((now_ms - stamp) & 0xFFFFFFFFUL) - 0.5;
+    return unix_ns() - (long long)(ago_ms * 1e6) - mono.tv_nsec % 1000000;
+}
+
+static int first_frame(unsigned long colour, double seconds, const char *ready) {
+    open_watch();
+    FILE *mark = fopen(ready, "w");
+    if (!mark) {
+        fprintf(stderr, "xframes: cannot write %s\n", ready);
+        return 1;
+    }
+    fclose(mark);
+
+    /* After every burst (1 ms without damage, confirmed by a round trip) the
+       whole screen is read back; the answer is the time of the burst's last
+       event. A burst that went on during the read is looked at again. */
+    const double end = now_ms() + seconds * 1000.0;
+    int pending_burst = 0;
+    while (now_ms() < end) {
+        wait_events(1.0);
+        if (drain_damage()) {
+            pending_burst = 1;
+            continue;
+        }
+        if (!pending_burst) continue;
+        XSync(display, False);
+        if (drain_damage()) continue;
+        pending_burst = 0;
+        const int same = screen_is(colour);
+        if (drain_damage()) {
+            pending_burst = 1;
+            continue;
+        }
+        if (same) {
+            printf("first_frame_unix_ns %lld\n", stamp_to_unix_ns(last_stamp));
+            return 0;
+        }
+    }
+    printf("none\n");
+    return 0;
+}
+
+int main(int argc, char **argv) {
+    if (argc == 2) return count_frames(atof(argv[1]));
+    if (argc == 5 && strcmp(argv[1], "--first") == 0)
+        return first_frame(strtoul(argv[2], NULL, 16), atof(argv[3]), argv[4]);
+    fprintf(stderr, "usage: xframes SECONDS | xframes --first RRGGBB TIMEOUT_SECONDS READY_FILE\n");
+    return 2;
 }

@@ -303,7 +303,7 @@ Captured RunCapture(const std::string& application, const std::string& commandLi
     return result;
 }
 
-int RunHost(const std::string& shellCommand, DWORD timeoutMs) {
+HostJob StartHost(const std::string& shellCommand) {
     // Wine starts Linux programs but gives no handle to wait on, so the
     // command leaves its status in a file that we watch.
     // Windows process ids repeat across test beds running side by side, so
@@ -329,14 +329,22 @@ int RunHost(const std::string& shellCommand, DWORD timeoutMs) {
     PROCESS_INFORMATION info = {};
     if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                         &info))
-        return -1;
+        return {};
     if (info.hThread) CloseHandle(info.hThread);
     if (info.hProcess) CloseHandle(info.hProcess);
+    return {windowsMarker};
+}
 
-    if (!WaitUntil([&] { return FileExists(windowsMarker); }, timeoutMs)) return -1;
-    const std::string status = ReadFile(windowsMarker);
-    DeleteFileA(windowsMarker.c_str());
+int WaitHost(const HostJob& job, DWORD timeoutMs) {
+    if (job.marker.empty()) return -1;
+    if (!WaitUntil([&] { return FileExists(job.marker); }, timeoutMs)) return -1;
+    const std::string status = ReadFile(job.marker);
+    DeleteFileA(job.marker.c_str());
     return std::atoi(status.c_str());
+}
+
+int RunHost(const std::string& shellCommand, DWORD timeoutMs) {
+    return WaitHost(StartHost(shellCommand), timeoutMs);
 }
 
 // ---- Real X input --------------------------------------------------------

@@ -99,6 +99,15 @@ Captured RunCapture(const std::string& application, const std::string& commandLi
 // and waits for it; returns its exit status, or -1 on timeout.
 int RunHost(const std::string& shellCommand, DWORD timeoutMs);
 
+// The same in two halves, for a host command that must already run while we
+// act (a watcher of the screen): StartHost does not wait, WaitHost gives
+// the status, or -1 if it did not start or end in time.
+struct HostJob {
+    std::string marker;  // Windows path of the file the status is left in; "" if not started
+};
+HostJob StartHost(const std::string& shellCommand);
+int WaitHost(const HostJob& job, DWORD timeoutMs);
+
 // ---- Real X input: what a person's hand does -----------------------------
 // Delivered through the X server to the Wine desktop, not posted as messages.
 // Each returns once the host tool has finished.

@@ -1,0 +1,146 @@
+// What one frame of the saver costs to compose and present, against the
+// least that moving its pixels could cost: the saver's own surfaces and dog
+// arithmetic, with the artwork of the built .scr, at the desktop's size.
+//   frame_cost SCR
+// Prints, for one and ten dogs, presenting to a memory bitmap of the screen's
+// size and to a top-level window covering the screen:
+//   cost WxH DOGS memory|window FRAME_MS COPY_MS RATIO FRAME_BYTES
+// FRAME_MS is one ClearFrame, one DrawSprite per dog and one PresentFrame, as
+// the saver's hop cycle makes them (its waits left out). COPY_MS is two
+// memcpy calls of a whole frame's bytes each (background to frame, frame to
+// screen) between buffers of our own. Both are medians over rounds that take
+// turns, so a change of load on the machine meets both alike.
+#include <windows.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "saver/dogs.h"
+#include "saver/surfaces.h"
+#include "tests/bench/stats.h"
+
+namespace {
+
+constexpr int Rounds = 16;          // the first is a warm-up and not counted
+constexpr int FramesPerRound = 24;  // six hop cycles
+constexpr COLORREF Background = RGB(0x80, 0xFF, 0xFF);
+
+double NowMs() {
+    static const double ticksPerMs = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f.QuadPart / 1000.0;
+    }();
+    LARGE_INTEGER t;
+    QueryPerformanceCounter(&t);
+    return t.QuadPart / ticksPerMs;
+}
+
+void Pump() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+}
+
+HWND MakeWindow(int cx, int cy) {
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    windowClass.lpszClassName = "FrameCostWindow";
+    RegisterClassA(&windowClass);
+    HWND window = CreateWindowExA(WS_EX_TOPMOST, "FrameCostWindow", "", WS_POPUP | WS_VISIBLE, 0, 0, cx, cy,
+                                  nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    UpdateWindow(window);
+    Pump();
+    return window;
+}
+
+// The saver's hop cycle with its waits left out; ms per frame.
+double ComposeAndPresent(DogPack& dogs, std::int32_t cx) {
+    const double start = NowMs();
+    for (int shown = 0; shown < FramesPerRound; shown += 4)
+        RunHopCycle(
+            dogs,
+            [&dogs](int phase) {
+                ClearFrame();
+                ForEachSpriteOfPhase(dogs, phase, DrawSprite);
+                PresentFrame();
+            },
+            [cx] { return cx; });
+    return (NowMs() - start) / FramesPerRound;
+}
+
+// The same bytes moved twice per frame by memcpy; ms per frame.
+struct PlainCopy {
+    explicit PlainCopy(size_t bytes) : background(bytes, 0x5A), frame(bytes), screen(bytes) {}
+    double run() {
+        const double start = NowMs();
+        for (int i = 0; i < FramesPerRound; ++i) {
+            std::memcpy(frame.data(), background.data(), frame.size());
+            std::memcpy(screen.data(), frame.data(), screen.size());
+            // Read back, so the copies cannot be left out.
+            sink = sink + screen[static_cast<size_t>(i) * 4099 % screen.size()];
+        }
+        return (NowMs() - start) / FramesPerRound;
+    }
+    std::vector<unsigned char> background, frame, screen;
+    volatile unsigned sink = 0;
+};
+
+HBITMAP LoadArt(HMODULE art, int id) {
+    return static_cast<HBITMAP>(LoadImageA(art, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: frame_cost SCR\n");
+        return 2;
+    }
+    const std::int32_t cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+    HMODULE art = LoadLibraryExA(argv[1], nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    HWND window = MakeWindow(cx, cy);
+    HDC windowDC = GetDC(window);
+    HBITMAP sheet = LoadArt(art, 101), title = LoadArt(art, 103);
+    if (!art || !window || !sheet || !title) {
+        std::fprintf(stderr, "frame_cost: cannot load the artwork of %s or make the window\n", argv[1]);
+        return 1;
+    }
+
+    // A memory bitmap of the screen's size stands in for the screen.
+    HDC memoryDC = CreateCompatibleDC(windowDC);
+    SelectObject(memoryDC, CreateCompatibleBitmap(windowDC, cx, cy));
+    SetWindowDC(windowDC);
+    BuildSurfaceSetFrom(cx, cy, Background, sheet, title);
+
+    BITMAP format = {};
+    GetObjectA(GetCurrentObject(SurfaceDC(ComposeSurface), OBJ_BITMAP), sizeof format, &format);
+    const size_t frameBytes = static_cast<size_t>(format.bmWidthBytes) * format.bmHeight;
+    PlainCopy copy(frameBytes);
+
+    for (std::uint32_t hiki : {0u, 9u}) {
+        for (HDC target : {memoryDC, windowDC}) {
+            SetWindowDC(target);
+            DogPack dogs = {};
+            PlaceDogs(dogs, DogSettings{8, 5, hiki}, cx, cy, 12345);
+            std::vector<double> frameMs, copyMs;
+            for (int round = 0; round < Rounds; ++round) {
+                const double frame = ComposeAndPresent(dogs, cx);
+                const double plain = copy.run();
+                Pump();
+                if (round == 0) continue;
+                frameMs.push_back(frame);
+                copyMs.push_back(plain);
+            }
+            const double frame = bench::Median(frameMs), plain = bench::Median(copyMs);
+            std::printf("cost %dx%d %u %s %.4f %.4f %.3f %zu\n", cx, cy, hiki + 1,
+                        target == memoryDC ? "memory" : "window", frame, plain, frame / plain, frameBytes);
+            std::fflush(stdout);
+        }
+    }
+    return 0;
+}
