@@ -25,6 +25,46 @@
 
 namespace {
 
+// A host command that must already run while we act (a watcher of the
+// screen): started here without waiting; its shell leaves the status in a
+// marker file in the bed's scratch folder, which WaitHost reads.
+struct HostJob {
+    std::string marker;  // Windows path of the marker; "" if not started
+};
+
+HostJob StartHost(const std::string& shellCommand) {
+    static int serial = 0;
+    const char* scratch = std::getenv("TESTBED_SCRATCH");
+    const std::string marker = std::string(scratch ? scratch : "/tmp") + "/bench-host-" +
+                               std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++serial);
+    std::string windowsMarker = "Z:" + marker;
+    for (char& c : windowsMarker)
+        if (c == '/') c = '\\';
+    DeleteFileA(windowsMarker.c_str());
+    std::string escaped;
+    for (char c : shellCommand) {
+        if (c == '"' || c == '\\') escaped += '\\';
+        escaped += c;
+    }
+    std::string line = "Z:\\bin\\sh -c \"" + escaped + "; echo $? > " + marker + ".tmp; mv " + marker + ".tmp " +
+                       marker + "\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) return {};
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    return {windowsMarker};
+}
+
+int WaitHost(const HostJob& job, DWORD timeoutMs) {
+    if (job.marker.empty()) return -1;
+    if (!driver::WaitUntil([&] { return driver::FileExists(job.marker); }, timeoutMs)) return -1;
+    const std::string status = driver::ReadFile(job.marker);
+    DeleteFileA(job.marker.c_str());
+    return std::atoi(status.c_str());
+}
+
 using driver::Process;
 
 constexpr COLORREF Background = RGB(0x80, 0xFF, 0xFF);  // the saver's default colour
@@ -313,7 +353,7 @@ public:
             const std::string ready = ScratchFile("ready"), out = ScratchFile("first");
             DeleteFileA(WindowsPath(ready).c_str());
             DeleteFileA(WindowsPath(out).c_str());
-            const driver::HostJob watcher = driver::StartHost(
+            const HostJob watcher = StartHost(
                 Quoted(tools_ + "/xframes") + " --first " + BackgroundHex + " 12 " + ready + " > " + out);
             if (!driver::WaitUntil([&] { return driver::FileExists(WindowsPath(ready)); }, 10000)) {
                 ++failed;
@@ -322,7 +362,7 @@ public:
             const long long started = UnixNanoseconds();
             Process run = saver_.launch();
             const bool shown = saver_.showsWindow(run);  // a start on the hidden desktop is made again
-            driver::WaitHost(watcher, 20000);
+            WaitHost(watcher, 20000);
             const std::string first = Field(driver::ReadFile(WindowsPath(out)), "first_frame_unix_ns");
             if (shown && !first.empty())
                 ms.push_back((std::atoll(first.c_str()) - started) / 1e6);
@@ -390,9 +430,9 @@ public:
             DeleteFileA(WindowsPath(stamp).c_str());
             DeleteFileA(WindowsPath(out).c_str());
             Process run = driver::Start(probe, "\"" + probe + "\" " + WindowsPath(stamp));
-            const driver::HostJob watcher = driver::StartHost(Quoted(tools_ + "/input_to_end") +
+            const HostJob watcher = StartHost(Quoted(tools_ + "/input_to_end") +
                                                               " --process exit_probe.exe none 5000 > " + out);
-            driver::WaitHost(watcher, 10000);
+            WaitHost(watcher, 10000);
             const std::string ended = Field(Trimmed(driver::ReadFile(WindowsPath(out))), "unix_ns");
             const std::string noted = Trimmed(driver::ReadFile(WindowsPath(stamp)));
             if (!ended.empty() && !noted.empty())

@@ -303,7 +303,7 @@ Captured RunCapture(const std::string& application, const std::string& commandLi
     return result;
 }
 
-HostJob StartHost(const std::string& shellCommand) {
+int RunHost(const std::string& shellCommand, DWORD timeoutMs) {
     // Wine starts Linux programs but gives no handle to wait on, so the
     // command leaves its status in a file that we watch.
     // Windows process ids repeat across test beds running side by side, so
@@ -329,22 +329,14 @@ HostJob StartHost(const std::string& shellCommand) {
     PROCESS_INFORMATION info = {};
     if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                         &info))
-        return {};
+        return -1;
     if (info.hThread) CloseHandle(info.hThread);
     if (info.hProcess) CloseHandle(info.hProcess);
-    return {windowsMarker};
-}
 
-int WaitHost(const HostJob& job, DWORD timeoutMs) {
-    if (job.marker.empty()) return -1;
-    if (!WaitUntil([&] { return FileExists(job.marker); }, timeoutMs)) return -1;
-    const std::string status = ReadFile(job.marker);
-    DeleteFileA(job.marker.c_str());
+    if (!WaitUntil([&] { return FileExists(windowsMarker); }, timeoutMs)) return -1;
+    const std::string status = ReadFile(windowsMarker);
+    DeleteFileA(windowsMarker.c_str());
     return std::atoi(status.c_str());
-}
-
-int RunHost(const std::string& shellCommand, DWORD timeoutMs) {
-    return WaitHost(StartHost(shellCommand), timeoutMs);
 }
 
 // ---- Real X input --------------------------------------------------------
@@ -547,6 +539,35 @@ Pixels GrabScreen(const RECT& area) {
     DeleteObject(bitmap);
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+Pixels ResourceBitmap(const std::string& module, int id) {
+    Pixels pixels;
+    HMODULE file = LoadLibraryExA(module.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (!file) return pixels;
+    auto bitmap = static_cast<HBITMAP>(
+        LoadImageA(file, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    BITMAP info = {};
+    if (bitmap && GetObjectW(bitmap, sizeof info, &info)) {
+        BITMAPINFO format = {};
+        format.bmiHeader.biSize = sizeof format.bmiHeader;
+        format.bmiHeader.biWidth = info.bmWidth;
+        format.bmiHeader.biHeight = -info.bmHeight;  // top-down
+        format.bmiHeader.biPlanes = 1;
+        format.bmiHeader.biBitCount = 32;
+        format.bmiHeader.biCompression = BI_RGB;
+        std::vector<RGBQUAD> quads(static_cast<size_t>(info.bmWidth) * info.bmHeight);
+        HDC dc = CreateCompatibleDC(nullptr);
+        if (GetDIBits(dc, bitmap, 0, info.bmHeight, quads.data(), &format, DIB_RGB_COLORS)) {
+            pixels.width = info.bmWidth;
+            pixels.height = info.bmHeight;
+            for (const RGBQUAD& q : quads) pixels.data.push_back(RGB(q.rgbRed, q.rgbGreen, q.rgbBlue));
+        }
+        DeleteDC(dc);
+    }
+    if (bitmap) DeleteObject(bitmap);
+    FreeLibrary(file);
     return pixels;
 }
 

@@ -99,15 +99,6 @@ Captured RunCapture(const std::string& application, const std::string& commandLi
 // and waits for it; returns its exit status, or -1 on timeout.
 int RunHost(const std::string& shellCommand, DWORD timeoutMs);
 
-// The same in two halves, for a host command that must already run while we
-// act (a watcher of the screen): StartHost does not wait, WaitHost gives
-// the status, or -1 if it did not start or end in time.
-struct HostJob {
-    std::string marker;  // Windows path of the file the status is left in; "" if not started
-};
-HostJob StartHost(const std::string& shellCommand);
-int WaitHost(const HostJob& job, DWORD timeoutMs);
-
 // ---- Real X input: what a person's hand does -----------------------------
 // Delivered through the X server to the Wine desktop, not posted as messages.
 // Each returns once the host tool has finished.
@@ -178,6 +169,9 @@ struct Pixels {
     COLORREF at(int x, int y) const { return data[static_cast<size_t>((y - top) * width + (x - left))]; }
 };
 Pixels GrabScreen(const RECT& area);
+// A bitmap resource of an executable, as the pixels it shows, from the top
+// row down; width 0 when the file holds no such bitmap.
+Pixels ResourceBitmap(const std::string& module, int id);
 
 // Handles what other processes send to our windows: a preview host must
 // answer while the saver creates its child window in it.

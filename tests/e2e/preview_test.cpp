@@ -36,34 +36,7 @@ std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
 std::string HandleText(HWND window) { return std::to_string(HandleToULong(window)); }
 
 // The preview picture as the built .scr holds it, row by row from the top.
-driver::Pixels ResourcePicture() {
-    driver::Pixels picture;
-    HMODULE scr = LoadLibraryExA(driver::BuiltScr().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    HBITMAP bitmap = scr ? static_cast<HBITMAP>(LoadImageA(scr, MAKEINTRESOURCEA(PreviewPictureId),
-                                                           IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION))
-                         : nullptr;
-    BITMAP size = {};
-    if (bitmap && GetObjectA(bitmap, sizeof size, &size)) {
-        picture.width = size.bmWidth;
-        picture.height = size.bmHeight;
-        BITMAPINFO format = {};
-        format.bmiHeader.biSize = sizeof format.bmiHeader;
-        format.bmiHeader.biWidth = picture.width;
-        format.bmiHeader.biHeight = -picture.height;  // top-down
-        format.bmiHeader.biPlanes = 1;
-        format.bmiHeader.biBitCount = 32;
-        format.bmiHeader.biCompression = BI_RGB;
-        std::vector<RGBQUAD> quads(static_cast<size_t>(picture.width) * picture.height);
-        HDC screen = GetDC(nullptr);
-        GetDIBits(screen, bitmap, 0, picture.height, quads.data(), &format, DIB_RGB_COLORS);
-        ReleaseDC(nullptr, screen);
-        for (const RGBQUAD& quad : quads)
-            picture.data.push_back(RGB(quad.rgbRed, quad.rgbGreen, quad.rgbBlue));
-    }
-    if (bitmap) DeleteObject(bitmap);
-    if (scr) FreeLibrary(scr);
-    return picture;
-}
+driver::Pixels ResourcePicture() { return driver::ResourceBitmap(driver::BuiltScr(), PreviewPictureId); }
 
 // "" when every pixel is as expected, else how many differ and the first.
 std::string Differences(const driver::Pixels& seen, const std::function<COLORREF(int, int)>& expected) {

@@ -19,39 +19,10 @@ inline int ScreenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
 inline int ScreenHeight() { return GetSystemMetrics(SM_CYSCREEN); }
 inline RECT WholeScreen() { return {0, 0, ScreenWidth(), ScreenHeight()}; }
 
-// A bitmap resource of a module, as 0x00BBGGRR pixels from the top.
-struct Picture {
-    int width = 0, height = 0;
-    std::vector<COLORREF> pixels;
-    COLORREF at(int x, int y) const { return pixels[static_cast<size_t>(y * width + x)]; }
-};
+// A bitmap resource of the built saver, as 0x00BBGGRR pixels from the top.
+using Picture = driver::Pixels;
 
-inline Picture LoadPicture(const std::string& module, int id) {
-    Picture picture;
-    HMODULE data = LoadLibraryExA(module.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    HBITMAP bitmap = static_cast<HBITMAP>(
-        LoadImageA(data, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    BITMAP info = {};
-    if (bitmap && GetObjectA(bitmap, sizeof info, &info)) {
-        picture.width = info.bmWidth;
-        picture.height = info.bmHeight;
-        BITMAPINFO format = {};
-        format.bmiHeader.biSize = sizeof format.bmiHeader;
-        format.bmiHeader.biWidth = info.bmWidth;
-        format.bmiHeader.biHeight = -info.bmHeight;
-        format.bmiHeader.biPlanes = 1;
-        format.bmiHeader.biBitCount = 32;
-        format.bmiHeader.biCompression = BI_RGB;
-        std::vector<RGBQUAD> quads(static_cast<size_t>(info.bmWidth) * info.bmHeight);
-        HDC dc = GetDC(nullptr);
-        GetDIBits(dc, bitmap, 0, info.bmHeight, quads.data(), &format, DIB_RGB_COLORS);
-        ReleaseDC(nullptr, dc);
-        for (const RGBQUAD& q : quads) picture.pixels.push_back(RGB(q.rgbRed, q.rgbGreen, q.rgbBlue));
-        DeleteObject(bitmap);
-    }
-    if (data) FreeLibrary(data);
-    return picture;
-}
+inline Picture LoadPicture(const std::string& module, int id) { return driver::ResourceBitmap(module, id); }
 
 // A whole screen as it must look.
 struct Screen {

@@ -173,56 +173,25 @@ TEST(SettingsLayout, EveryTextIsInTheTwelveUnitJapaneseFont) {
     EXPECT_TRUE(session.waitExit().ended);
 }
 
-// A bitmap resource of a built executable, read as pixels from the top row down.
-std::optional<driver::Pixels> ResourceBitmap(const std::string& file, int id) {
-    HMODULE module = LoadLibraryExA(file.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    if (!module) return std::nullopt;
-    auto bitmap = static_cast<HBITMAP>(
-        LoadImageA(module, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    std::optional<driver::Pixels> pixels;
-    BITMAP info = {};
-    if (bitmap && GetObjectW(bitmap, sizeof info, &info)) {
-        BITMAPINFO format = {};
-        format.bmiHeader.biSize = sizeof format.bmiHeader;
-        format.bmiHeader.biWidth = info.bmWidth;
-        format.bmiHeader.biHeight = -info.bmHeight;
-        format.bmiHeader.biPlanes = 1;
-        format.bmiHeader.biBitCount = 32;
-        format.bmiHeader.biCompression = BI_RGB;
-        std::vector<RGBQUAD> quads(static_cast<size_t>(info.bmWidth) * info.bmHeight);
-        HDC dc = CreateCompatibleDC(nullptr);
-        if (GetDIBits(dc, bitmap, 0, info.bmHeight, quads.data(), &format, DIB_RGB_COLORS)) {
-            pixels = driver::Pixels{};
-            pixels->width = info.bmWidth;
-            pixels->height = info.bmHeight;
-            for (const RGBQUAD& q : quads) pixels->data.push_back(RGB(q.rgbRed, q.rgbGreen, q.rgbBlue));
-        }
-        DeleteDC(dc);
-    }
-    if (bitmap) DeleteObject(bitmap);
-    FreeLibrary(module);
-    return pixels;
-}
-
 TEST(SettingsLayout, PictureControlShowsThePreviewPictureWhole) {
     SettingsSession session("picture");
     ASSERT_TRUE(session.open());
-    const std::optional<driver::Pixels> picture = ResourceBitmap(session.scr(), 102);
-    ASSERT_TRUE(picture) << "the built pok_v3.scr holds no bitmap 102";
+    const driver::Pixels picture = driver::ResourceBitmap(session.scr(), 102);
+    ASSERT_NE(picture.width, 0) << "the built pok_v3.scr holds no bitmap 102";
 
     // On Windows the control keeps its 154 x 114 with the bitmap inside its
     // one-pixel edge; that is what the window must show everywhere.
     const RECT inside = session.clientScreenRect(Picture);
-    EXPECT_EQ(inside.right - inside.left, picture->width);
-    EXPECT_EQ(inside.bottom - inside.top, picture->height);
+    EXPECT_EQ(inside.right - inside.left, picture.width);
+    EXPECT_EQ(inside.bottom - inside.top, picture.height);
     // Counted, so that a failure says how far off the picture is.
     size_t differing = 0;
     driver::WaitUntil(
         [&] {
             const driver::Pixels shown = driver::GrabScreen(inside);
-            if (shown.data.size() != picture->data.size()) return false;
+            if (shown.data.size() != picture.data.size()) return false;
             differing = 0;
-            for (size_t i = 0; i < shown.data.size(); ++i) differing += shown.data[i] != picture->data[i];
+            for (size_t i = 0; i < shown.data.size(); ++i) differing += shown.data[i] != picture.data[i];
             return differing == 0;
         },
         ReactionWait);
