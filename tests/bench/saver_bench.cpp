@@ -25,46 +25,6 @@
 
 namespace {
 
-// A host command that must already run while we act (a watcher of the
-// screen): started here without waiting; its shell leaves the status in a
-// marker file in the bed's scratch folder, which WaitHost reads.
-struct HostJob {
-    std::string marker;  // Windows path of the marker; "" if not started
-};
-
-HostJob StartHost(const std::string& shellCommand) {
-    static int serial = 0;
-    const char* scratch = std::getenv("TESTBED_SCRATCH");
-    const std::string marker = std::string(scratch ? scratch : "/tmp") + "/bench-host-" +
-                               std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++serial);
-    std::string windowsMarker = "Z:" + marker;
-    for (char& c : windowsMarker)
-        if (c == '/') c = '\\';
-    DeleteFileA(windowsMarker.c_str());
-    std::string escaped;
-    for (char c : shellCommand) {
-        if (c == '"' || c == '\\') escaped += '\\';
-        escaped += c;
-    }
-    std::string line = "Z:\\bin\\sh -c \"" + escaped + "; echo $? > " + marker + ".tmp; mv " + marker + ".tmp " +
-                       marker + "\"";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info = {};
-    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) return {};
-    CloseHandle(info.hThread);
-    CloseHandle(info.hProcess);
-    return {windowsMarker};
-}
-
-int WaitHost(const HostJob& job, DWORD timeoutMs) {
-    if (job.marker.empty()) return -1;
-    if (!driver::WaitUntil([&] { return driver::FileExists(job.marker); }, timeoutMs)) return -1;
-    const std::string status = driver::ReadFile(job.marker);
-    DeleteFileA(job.marker.c_str());
-    return std::atoi(status.c_str());
-}
-
 using driver::Process;
 
 constexpr COLORREF Background = RGB(0x80, 0xFF, 0xFF);  // the saver's default colour
@@ -138,14 +98,6 @@ private:
     std::string path_;
 };
 
-// The name of the desktop this program runs in, as CreateProcess takes it.
-std::string OurDesktop() {
-    char name[256] = {};
-    DWORD length = 0;
-    GetUserObjectInformationA(GetThreadDesktop(GetCurrentThreadId()), UOI_NAME, name, sizeof name, &length);
-    return std::string("WinSta0\\") + name;
-}
-
 struct WindowSearch {
     DWORD processId;
     bool seen;
@@ -185,7 +137,7 @@ std::string DesktopOf(DWORD processId) {
 struct Saver {
     driver::TempFolder folder{"bench"};
     std::string scr = folder.file("pok_v3.scr");
-    std::string desktop = OurDesktop();
+    std::string desktop = driver::ThisDesktop();
     int restarts = 0;
     Saver() { driver::CopyInto(driver::BuiltScr(), scr); }
 
@@ -195,10 +147,8 @@ struct Saver {
                                                          "\r\ndx0=8\r\ndy0=5\r\nweight=" +
                                                          std::to_string(weight) + "\r\n");
     }
-    // Started as the system starts a saver, but on our desktop by name:
-    // under Wine a start right after a long run has been seen to land on the
-    // prefix's hidden "Default" desktop, where nothing shows and no input
-    // reaches it.
+    // Started as the system starts a saver, on our desktop by name (as
+    // driver::Start does, for the same reason).
     Process launch() const {
         GetAsyncKeyState(VK_ESCAPE);  // the desktop-wide "pressed since" bit of an earlier run
         STARTUPINFOA startup = {};
@@ -353,7 +303,7 @@ public:
             const std::string ready = ScratchFile("ready"), out = ScratchFile("first");
             DeleteFileA(WindowsPath(ready).c_str());
             DeleteFileA(WindowsPath(out).c_str());
-            const HostJob watcher = StartHost(
+            const driver::HostJob watcher = driver::StartHost(
                 Quoted(tools_ + "/xframes") + " --first " + BackgroundHex + " 12 " + ready + " > " + out);
             if (!driver::WaitUntil([&] { return driver::FileExists(WindowsPath(ready)); }, 10000)) {
                 ++failed;
@@ -362,7 +312,7 @@ public:
             const long long started = UnixNanoseconds();
             Process run = saver_.launch();
             const bool shown = saver_.showsWindow(run);  // a start on the hidden desktop is made again
-            WaitHost(watcher, 20000);
+            driver::WaitHost(watcher, 20000);
             const std::string first = Field(driver::ReadFile(WindowsPath(out)), "first_frame_unix_ns");
             if (shown && !first.empty())
                 ms.push_back((std::atoll(first.c_str()) - started) / 1e6);
@@ -430,9 +380,9 @@ public:
             DeleteFileA(WindowsPath(stamp).c_str());
             DeleteFileA(WindowsPath(out).c_str());
             Process run = driver::Start(probe, "\"" + probe + "\" " + WindowsPath(stamp));
-            const HostJob watcher = StartHost(Quoted(tools_ + "/input_to_end") +
+            const driver::HostJob watcher = driver::StartHost(Quoted(tools_ + "/input_to_end") +
                                                               " --process exit_probe.exe none 5000 > " + out);
-            WaitHost(watcher, 10000);
+            driver::WaitHost(watcher, 10000);
             const std::string ended = Field(Trimmed(driver::ReadFile(WindowsPath(out))), "unix_ns");
             const std::string noted = Trimmed(driver::ReadFile(WindowsPath(stamp)));
             if (!ended.empty() && !noted.empty())

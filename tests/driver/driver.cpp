@@ -167,11 +167,23 @@ void Process::kill() {
     handle_ = nullptr;
 }
 
+std::string ThisDesktop() {
+    char name[256] = {};
+    DWORD length = 0;
+    GetUserObjectInformationA(GetThreadDesktop(GetCurrentThreadId()), UOI_NAME, name, sizeof name, &length);
+    return std::string("WinSta0\\") + name;
+}
+
 Process Start(const std::string& application, const std::string& commandLine,
               const std::string& workDir) {
     Process process;
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
+    // Named, not inherited: under Wine a child left to inherit it now and
+    // then lands on the prefix's hidden "Default" desktop, where its windows
+    // are neither listed nor shown in ours.
+    std::string desktop = ThisDesktop();
+    startup.lpDesktop = &desktop[0];
     PROCESS_INFORMATION info = {};
     std::string line = commandLine;  // CreateProcessA may write into it
     process.startTick_ = GetTickCount();
@@ -303,7 +315,7 @@ Captured RunCapture(const std::string& application, const std::string& commandLi
     return result;
 }
 
-int RunHost(const std::string& shellCommand, DWORD timeoutMs) {
+HostJob StartHost(const std::string& shellCommand) {
     // Wine starts Linux programs but gives no handle to wait on, so the
     // command leaves its status in a file that we watch.
     // Windows process ids repeat across test beds running side by side, so
@@ -329,14 +341,22 @@ int RunHost(const std::string& shellCommand, DWORD timeoutMs) {
     PROCESS_INFORMATION info = {};
     if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                         &info))
-        return -1;
+        return {};
     if (info.hThread) CloseHandle(info.hThread);
     if (info.hProcess) CloseHandle(info.hProcess);
+    return {windowsMarker};
+}
 
-    if (!WaitUntil([&] { return FileExists(windowsMarker); }, timeoutMs)) return -1;
-    const std::string status = ReadFile(windowsMarker);
-    DeleteFileA(windowsMarker.c_str());
+int WaitHost(const HostJob& job, DWORD timeoutMs) {
+    if (job.marker.empty()) return -1;
+    if (!WaitUntil([&] { return FileExists(job.marker); }, timeoutMs)) return -1;
+    const std::string status = ReadFile(job.marker);
+    DeleteFileA(job.marker.c_str());
     return std::atoi(status.c_str());
+}
+
+int RunHost(const std::string& shellCommand, DWORD timeoutMs) {
+    return WaitHost(StartHost(shellCommand), timeoutMs);
 }
 
 // ---- Real X input --------------------------------------------------------

@@ -41,6 +41,10 @@ std::vector<std::pair<std::string, std::string>> IniKeys(const std::string& byte
                                                          const std::string& section);
 
 // ---- Processes ---------------------------------------------------------
+// The desktop this thread's windows live on, as "WinSta0\\name": the test
+// bed's virtual desktop.
+std::string ThisDesktop();
+
 struct ExitReport {
     bool ended;              // false: still running when the wait gave up
     DWORD code;
@@ -98,6 +102,15 @@ Captured RunCapture(const std::string& application, const std::string& commandLi
 // Runs a command of the Linux host (xdotool and the like) through /bin/sh
 // and waits for it; returns its exit status, or -1 on timeout.
 int RunHost(const std::string& shellCommand, DWORD timeoutMs);
+
+// The same in two halves, for a host command that must already run while we
+// act (a watcher of the screen): StartHost does not wait, WaitHost gives
+// the status, or -1 if it did not start or end in time.
+struct HostJob {
+    std::string marker;  // Windows path of the file the status is left in; "" if not started
+};
+HostJob StartHost(const std::string& shellCommand);
+int WaitHost(const HostJob& job, DWORD timeoutMs);
 
 // ---- Real X input: what a person's hand does -----------------------------
 // Delivered through the X server to the Wine desktop, not posted as messages.

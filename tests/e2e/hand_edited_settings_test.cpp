@@ -262,9 +262,7 @@ TEST_P(HandEditedSettings, TheSettingsWindowOpensAndOkWritesBackWhatItLoaded) {
         EXPECT_EQ(session.position(StepSlider), Clamped(c.loaded.dx0, 2, 20));
         EXPECT_EQ(session.position(HopSlider), Clamped(c.loaded.dy0, 0, 20));
         EXPECT_EQ(session.position(SpeedSlider), Clamped(c.loaded.weight, 0, 200));
-        // Pressed by message: a real click here works, but under Wine the next
-        // case's window, mapped under the pointer a moment later, may stall.
-        driver::ClickButton(session.window(), OkButton);
+        ASSERT_TRUE(session.click(OkButton));
         const driver::ExitReport report = session.waitExit();
         ASSERT_TRUE(report.ended) << "OK did not close the settings window";
         EXPECT_EQ(report.code, 0u);

@@ -79,9 +79,6 @@ public:
     // Starts the process and waits until its window is shown and its owner,
     // the hidden main window, disabled.
     bool open() {
-        // Under Wine a window mapped under the pointer just after a real
-        // click closed another one there may never be shown: park it.
-        driver::XMovePointer(1, 1);
         process_ = driver::Start(scr_, "\"" + scr_ + "\" /c");
         window_ = driver::WaitWindow(process_.id(), DialogClass, SettingsTitle, WindowWait);
         if (!window_) return false;
