@@ -12,19 +12,7 @@
 #include <cstdio>
 #include <string>
 
-namespace {
-
-long long UnixNanoseconds() {
-    using Precise = void(WINAPI*)(FILETIME*);
-    static const auto precise = reinterpret_cast<Precise>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetSystemTimePreciseAsFileTime")));
-    FILETIME now;
-    if (precise) precise(&now); else GetSystemTimeAsFileTime(&now);
-    const long long ticks = (static_cast<long long>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
-    return (ticks - 116444736000000000LL) * 100;
-}
-
-}  // namespace
+#include "tests/bench/host_clock.h"
 
 int main(int argc, char** argv) {
     if (argc != 2) {

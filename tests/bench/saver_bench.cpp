@@ -22,6 +22,7 @@
 
 #include "driver.h"
 #include "tests/bench/stats.h"
+#include "tests/bench/host_clock.h"
 
 namespace {
 
@@ -60,18 +61,6 @@ std::string ScratchFile(const std::string& name) {
 std::string Trimmed(std::string text) {
     while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) text.pop_back();
     return text;
-}
-
-// Unix time in nanoseconds: Wine's system clock is the host's
-// CLOCK_REALTIME, so this can be set against times the host tools take.
-long long UnixNanoseconds() {
-    using Precise = void(WINAPI*)(FILETIME*);
-    static const auto precise = reinterpret_cast<Precise>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetSystemTimePreciseAsFileTime")));
-    FILETIME now;
-    if (precise) precise(&now); else GetSystemTimeAsFileTime(&now);
-    const long long ticks = (static_cast<long long>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
-    return (ticks - 116444736000000000LL) * 100;
 }
 
 // Waits while serving this process's messages: a Wine program that stops
