@@ -308,7 +308,9 @@ TEST(Centring, WindowStandsInTheMiddleOfTheScreenHalvesGoingToEven) {
     EXPECT_EQ(window.width(), 170);
     EXPECT_EQ(window.height(), 447);
 
-    session.click(CancelButton);
+    // Closed by message: a real click here, with the next test's window
+    // opening under the pointer at once, is where Wine's stall was seen.
+    driver::ClickButton(session.window(), CancelButton);
     EXPECT_TRUE(session.waitExit().ended);
 }
 
