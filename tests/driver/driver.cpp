@@ -529,6 +529,17 @@ LRESULT CALLBACK DestroyWatch::Listen(HWND window, UINT message, WPARAM wParam, 
 
 // ---- Screen ------------------------------------------------------------
 
+BITMAPINFO TopDown32(int width, int height) {
+    BITMAPINFO format = {};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    format.bmiHeader.biWidth = width;
+    format.bmiHeader.biHeight = -height;  // negative: top-down
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    return format;
+}
+
 Pixels GrabScreen(const RECT& area) {
     Pixels pixels;
     pixels.left = area.left;
@@ -539,13 +550,7 @@ Pixels GrabScreen(const RECT& area) {
 
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO format = {};
-    format.bmiHeader.biSize = sizeof format.bmiHeader;
-    format.bmiHeader.biWidth = pixels.width;
-    format.bmiHeader.biHeight = -pixels.height;  // top-down
-    format.bmiHeader.biPlanes = 1;
-    format.bmiHeader.biBitCount = 32;
-    format.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO format = TopDown32(pixels.width, pixels.height);
     void* bits = nullptr;
     HBITMAP bitmap = CreateDIBSection(memory, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ old = SelectObject(memory, bitmap);
@@ -570,13 +575,7 @@ Pixels ResourceBitmap(const std::string& module, int id) {
         LoadImageA(file, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     BITMAP info = {};
     if (bitmap && GetObjectW(bitmap, sizeof info, &info)) {
-        BITMAPINFO format = {};
-        format.bmiHeader.biSize = sizeof format.bmiHeader;
-        format.bmiHeader.biWidth = info.bmWidth;
-        format.bmiHeader.biHeight = -info.bmHeight;  // top-down
-        format.bmiHeader.biPlanes = 1;
-        format.bmiHeader.biBitCount = 32;
-        format.bmiHeader.biCompression = BI_RGB;
+        BITMAPINFO format = TopDown32(info.bmWidth, info.bmHeight);
         std::vector<RGBQUAD> quads(static_cast<size_t>(info.bmWidth) * info.bmHeight);
         HDC dc = CreateCompatibleDC(nullptr);
         if (GetDIBits(dc, bitmap, 0, info.bmHeight, quads.data(), &format, DIB_RGB_COLORS)) {

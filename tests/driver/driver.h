@@ -182,6 +182,8 @@ struct Pixels {
     COLORREF at(int x, int y) const { return data[static_cast<size_t>((y - top) * width + (x - left))]; }
 };
 Pixels GrabScreen(const RECT& area);
+// The format of a 32-bit bitmap read or written from its top row down.
+BITMAPINFO TopDown32(int width, int height);
 // A bitmap resource of an executable, as the pixels it shows, from the top
 // row down; width 0 when the file holds no such bitmap.
 Pixels ResourceBitmap(const std::string& module, int id);

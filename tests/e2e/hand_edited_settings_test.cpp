@@ -212,7 +212,7 @@ TEST_P(HandEditedSettings, TheSaverRunsAndEndsOnInput) {
         EXPECT_EQ(PlatformPaints(c.loaded.BgColor), c.background)
             << "the table's colour must be what the platform paints for BgColor " << c.loaded.BgColor;
 
-        const Picture card = LoadPicture(scr, 103);
+        const driver::Pixels card = driver::ResourceBitmap(scr, 103);
         ASSERT_EQ(card.width, 300) << "title card 103 missing from the build";
         const Screen plain = PlainScreen(c.background);
         const Screen title = TitleScreen(c.background, card);

@@ -35,9 +35,6 @@ std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
 
 std::string HandleText(HWND window) { return std::to_string(HandleToULong(window)); }
 
-// The preview picture as the built .scr holds it, row by row from the top.
-driver::Pixels ResourcePicture() { return driver::ResourceBitmap(driver::BuiltScr(), PreviewPictureId); }
-
 // "" when every pixel is as expected, else how many differ and the first.
 std::string Differences(const driver::Pixels& seen, const std::function<COLORREF(int, int)>& expected) {
     int count = 0;
@@ -156,7 +153,7 @@ TEST(PreviewInHost, ChildAtTheAreaCornerWhateverTheAreaSize) {
 // The desktop as host: its area is the screen, of the size the test bed
 // gave (larger than the picture, or smaller in the small-desktop run).
 TEST(PreviewOnTheDesktop, PictureAtTheTopLeftPixelForPixelAndTheHostElsewhere) {
-    const driver::Pixels picture = ResourcePicture();
+    const driver::Pixels picture = driver::ResourceBitmap(driver::BuiltScr(), PreviewPictureId);
     ASSERT_EQ(picture.width, PictureWidth) << "the .scr holds no preview picture " << PreviewPictureId;
     ASSERT_EQ(picture.height, PictureHeight);
 

@@ -50,7 +50,7 @@ struct SaverCopy {
 };
 
 // One dog cell drawn through its mask: AND with the mask column, OR with the colour column.
-void PutDog(Screen& screen, const Picture& sheet, int left, int top, int sheetRow) {
+void PutDog(Screen& screen, const driver::Pixels& sheet, int left, int top, int sheetRow) {
     for (int v = 0; v < 128; ++v)
         for (int u = 0; u < 150; ++u) {
             const int x = left + u, y = top + v;
@@ -91,8 +91,8 @@ TEST(SaverRun, BackgroundThenTitleCardThenTheDog) {
     SaverCopy copy("saver_intro");
     const COLORREF background = RGB(0x30, 0x60, 0x90);
     copy.write({background, 0, 0, 0, 200});  // one dog hopping on the spot, fast frames
-    const Picture card = LoadPicture(copy.scr, 103);
-    const Picture sheet = LoadPicture(copy.scr, 101);
+    const driver::Pixels card = driver::ResourceBitmap(copy.scr, 103);
+    const driver::Pixels sheet = driver::ResourceBitmap(copy.scr, 101);
     ASSERT_EQ(card.width, 300) << "title card 103 missing from the build";
     ASSERT_EQ(sheet.height, 768) << "sprite sheet 101 missing from the build";
 
@@ -128,7 +128,7 @@ TEST(SaverRun, BackgroundThenTitleCardThenTheDog) {
 
 TEST(SaverRun, DefaultBackgroundAndTitleWithoutASettingsFile) {
     SaverCopy copy("saver_defaults");
-    const Picture card = LoadPicture(copy.scr, 103);
+    const driver::Pixels card = driver::ResourceBitmap(copy.scr, 103);
     ASSERT_EQ(card.width, 300);
     Process saver = copy.start();
     ASSERT_NE(driver::WaitWindow(saver.id(), L"NORMALDLG", L"Saver", WindowWait), nullptr);
@@ -145,7 +145,7 @@ TEST(SaverRun, DefaultBackgroundAndTitleWithoutASettingsFile) {
 
 // Frame k of one dog from the middle with dx0 8 and dy0 5: x grows by 8 per
 // frame, the hop lifts it 0, 2 or 3, 5, 2 or 3 rows.
-Screen HopFrame(COLORREF background, const Picture& sheet, int k) {
+Screen HopFrame(COLORREF background, const driver::Pixels& sheet, int k) {
     Screen screen(ScreenWidth(), ScreenHeight(), background);
     const int y = FirstDogY();
     const int half = static_cast<int>(std::nearbyint(y - 2.5));
@@ -159,7 +159,7 @@ TEST(SaverRun, TheDogHopsAsConfigured) {
     SaverCopy copy("saver_hops");
     const COLORREF background = RGB(0xF0, 0xE0, 0xD0);
     copy.write({background, 0, 8, 5, 100});  // 105 ms steps per frame
-    const Picture sheet = LoadPicture(copy.scr, 101);
+    const driver::Pixels sheet = driver::ResourceBitmap(copy.scr, 101);
     ASSERT_EQ(sheet.height, 768);
     constexpr int Frames = 12;
     std::vector<Screen> frames;
@@ -212,7 +212,7 @@ TEST(SaverRun, OnePixelMovesDoNotEndItTwoPixelsDo) {
     SaverCopy copy("saver_moves");
     const COLORREF background = RGB(0x20, 0x80, 0x40);
     copy.write({background, 0, 8, 5, 50});  // frames of 155 steps
-    const Picture sheet = LoadPicture(copy.scr, 101);
+    const driver::Pixels sheet = driver::ResourceBitmap(copy.scr, 101);
     ASSERT_EQ(sheet.height, 768);
     ASSERT_TRUE(driver::XMovePointer(ScreenWidth() / 2, ScreenHeight() / 2));
 
@@ -260,7 +260,7 @@ TEST(SaverRun, HandEditedSettingsStillRunAndEndOnInput) {
     for (const auto& c : cases) {
         SaverCopy copy("saver_extremes");
         driver::WriteFile(copy.folder.file("pok_v3.ini"), c.file);
-        const Picture card = LoadPicture(copy.scr, 103);
+        const driver::Pixels card = driver::ResourceBitmap(copy.scr, 103);
         ASSERT_EQ(card.width, 300);
         const Screen plain(ScreenWidth(), ScreenHeight(), DefaultBackground);
         const Screen title = TitleScreen(DefaultBackground, card);

@@ -19,11 +19,6 @@ inline int ScreenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
 inline int ScreenHeight() { return GetSystemMetrics(SM_CYSCREEN); }
 inline RECT WholeScreen() { return {0, 0, ScreenWidth(), ScreenHeight()}; }
 
-// A bitmap resource of the built saver, as 0x00BBGGRR pixels from the top.
-using Picture = driver::Pixels;
-
-inline Picture LoadPicture(const std::string& module, int id) { return driver::ResourceBitmap(module, id); }
-
 // A whole screen as it must look.
 struct Screen {
     int width, height;
@@ -36,7 +31,7 @@ inline Screen PlainScreen(COLORREF background) { return Screen(ScreenWidth(), Sc
 
 // The title card's rows 1-240, centred, each row's place rounded to even;
 // where two card rows meet on one screen row the later pass shows.
-inline Screen TitleScreen(COLORREF background, const Picture& card) {
+inline Screen TitleScreen(COLORREF background, const driver::Pixels& card) {
     Screen screen = PlainScreen(background);
     const int left = static_cast<int>(std::nearbyint(screen.width / 2.0 - 150));
     for (int pass = 1; pass <= 12; ++pass)

@@ -165,26 +165,14 @@ TEST_F(VersionBlock, StringsReadBackThroughBothCharacterSets) {
 
 // 32-bit top-down pixels of a bitmap, as 0x00RRGGBB.
 std::vector<uint32_t> Pixels(HDC dc, HBITMAP bitmap, int width, int height) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = driver::TopDown32(width, height);
     std::vector<uint32_t> out(size_t(width) * size_t(height));
     GetDIBits(dc, bitmap, 0, UINT(height), out.data(), &info, DIB_RGB_COLORS);
     return out;
 }
 
 void SetPixels(HDC dc, HBITMAP bitmap, int width, int height, const std::vector<uint32_t>& pixels) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = driver::TopDown32(width, height);
     SetDIBits(dc, bitmap, 0, UINT(height), pixels.data(), &info, DIB_RGB_COLORS);
 }
 

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "driver.h"
 #include "saver/surfaces.h"
 
 namespace {
@@ -20,13 +21,7 @@ constexpr COLORREF Sentinel = RGB(1, 2, 3);
 // A top-down 32-bit bitmap whose pixels the test can read and write.
 struct Canvas {
     Canvas(int w, int h) : width(w), height(h) {
-        BITMAPINFO format = {};
-        format.bmiHeader.biSize = sizeof format.bmiHeader;
-        format.bmiHeader.biWidth = w;
-        format.bmiHeader.biHeight = -h;
-        format.bmiHeader.biPlanes = 1;
-        format.bmiHeader.biBitCount = 32;
-        format.bmiHeader.biCompression = BI_RGB;
+        BITMAPINFO format = driver::TopDown32(w, h);
         dc = CreateCompatibleDC(nullptr);
         bitmap = CreateDIBSection(dc, &format, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0);
         old = SelectObject(dc, bitmap);
