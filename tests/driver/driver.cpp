@@ -62,6 +62,14 @@ TempFolder::TempFolder(const std::string& name) {
 
 TempFolder::~TempFolder() { RemoveTree(path_); }
 
+std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
+
+std::string ShellQuoted(const std::string& word) {
+    std::string quoted = "'";
+    for (char c : word) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
 std::string ReadFile(const std::string& path) {
     std::string bytes;
     if (FILE* file = std::fopen(path.c_str(), "rb")) {
@@ -194,6 +202,18 @@ Process Start(const std::string& application, const std::string& commandLine,
         process.id_ = info.dwProcessId;
     }
     return process;
+}
+
+ScrCopy::ScrCopy(const std::string& folderName, const std::string& built, const std::string& copyName)
+    : folder_(folderName), path_(folder_.file(copyName.empty() ? built : copyName)) {
+    CopyInto(ModuleDirectory() + built, path_);
+}
+
+Process ScrCopy::start(const std::string& arguments) const {
+    // The Escape key's "pressed since" bit is shared by the whole desktop:
+    // read here, an earlier test's Escape cannot end this start's saver.
+    GetAsyncKeyState(VK_ESCAPE);
+    return Start(path_, Quoted(path_) + (arguments.empty() ? "" : " " + arguments));
 }
 
 Process Open(DWORD processId) {
@@ -338,12 +358,14 @@ HostJob StartHost(const std::string& shellCommand) {
                        marker + ".tmp " + marker + "\"";
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
+    // For a Unix program Wine reports success but leaves this untouched: its
+    // handles are never ours to close. Closing such a leftover value once
+    // closed this thread's desktop handle, and every later start landed on
+    // the hidden "Default" desktop.
     PROCESS_INFORMATION info = {};
     if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                         &info))
         return {};
-    if (info.hThread) CloseHandle(info.hThread);
-    if (info.hProcess) CloseHandle(info.hProcess);
     return {windowsMarker};
 }
 
@@ -375,12 +397,12 @@ bool Host(const std::string& command) { return RunHost(command, HostToolWait) ==
 }  // namespace
 
 bool XMovePointer(int x, int y) {
-    return Host("'" + Tools() + "/xwarp' " + std::to_string(x) + " " + std::to_string(y));
+    return Host(ShellQuoted(Tools() + "/xwarp") + " " + std::to_string(x) + " " + std::to_string(y));
 }
 
 bool XMovePointerBy(int dx, int dy) {
     auto signedText = [](int v) { return (v >= 0 ? "+" : "") + std::to_string(v); };
-    return Host("'" + Tools() + "/xwarp' " + signedText(dx) + " " + signedText(dy));
+    return Host(ShellQuoted(Tools() + "/xwarp") + " " + signedText(dx) + " " + signedText(dy));
 }
 
 bool XKey(const std::string& keysym) { return Host("xdotool key " + keysym); }

@@ -12,6 +12,22 @@
 
 namespace driver {
 
+// ---- What every test agrees on -----------------------------------------
+// The saver's windows as the system lists them: the saver, settings and
+// preview windows share one class; the hidden main window has its own.
+constexpr wchar_t WindowClass[] = L"NORMALDLG";
+constexpr wchar_t MainWindowClass[] = L"NORMAL0";
+constexpr wchar_t SettingsTitle[] = L"Pokセーバー Ver.3.01";
+constexpr wchar_t SaverTitle[] = L"Saver";
+constexpr wchar_t PreviewTitle[] = L"Preview";
+constexpr wchar_t StandardDialogClass[] = L"#32770";  // the colour dialog and message boxes
+
+// The bounds of every wait: a failure fails within them, a pass never waits them out.
+constexpr DWORD WindowAppears = 15000;  // a cold Wine start can take seconds
+constexpr DWORD ProcessEnds = 10000;    // "at once", on two busy cores
+constexpr DWORD Reaction = 10000;       // a window answering input or a message
+constexpr DWORD IntroStep = 30000;      // any one step of the saver's intro, at the slowest speed
+
 // ---- Files and folders -------------------------------------------------
 std::string ModuleDirectory();  // folder of the running test program, with backslash
 std::string BuiltScr();         // the pok_v3.scr built beside the test programs
@@ -30,6 +46,11 @@ public:
 private:
     std::string path_;
 };
+
+// A path as a command line names a program: in double quotes.
+std::string Quoted(const std::string& path);
+// A word as /bin/sh reads it literally: in single quotes.
+std::string ShellQuoted(const std::string& word);
 
 std::string ReadFile(const std::string& path);                 // "" if missing
 void WriteFile(const std::string& path, const std::string& bytes);
@@ -81,6 +102,24 @@ private:
 // program: the system passes whatever it likes). workDir "" keeps ours.
 Process Start(const std::string& application, const std::string& commandLine,
               const std::string& workDir = "");
+
+// A fresh folder of its own holding a copy of a program built beside the
+// tests (pok_v3.scr unless named), so that each test has its own settings
+// file; removed with the folder.
+class ScrCopy {
+public:
+    explicit ScrCopy(const std::string& folderName, const std::string& built = "pok_v3.scr",
+                     const std::string& copyName = "");
+    const std::string& path() const { return path_; }
+    const TempFolder& folder() const { return folder_; }
+    std::string ini() const { return folder_.file("pok_v3.ini"); }
+    // Started as the system starts it: the quoted path, then the arguments.
+    Process start(const std::string& arguments) const;
+
+private:
+    TempFolder folder_;
+    std::string path_;
+};
 
 // A process that some other program started (a preview host starts the
 // saver), held like one of ours from now on; not started() if it cannot be

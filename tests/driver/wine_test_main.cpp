@@ -5,10 +5,13 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
-int main(int argc, char** argv) {
-    testing::InitGoogleTest(&argc, argv);
-    const int result = RUN_ALL_TESTS();
+#include "driver.h"
+
+namespace {
+
+void Report(int result) {
     std::fflush(stdout);
     if (const char* path = std::getenv("TESTBED_RESULT")) {
         if (FILE* file = std::fopen(path, "w")) {
@@ -16,5 +19,30 @@ int main(int argc, char** argv) {
             std::fclose(file);
         }
     }
+}
+
+// A test thread that loses its desktop starts every later program on a
+// desktop nobody sees, where each later test fails for no reason of its own:
+// stop at the test that lost it, and say so.
+class DesktopGuard : public testing::EmptyTestEventListener {
+    const std::string desktop_ = driver::ThisDesktop();
+
+    void OnTestEnd(const testing::TestInfo& test) override {
+        const std::string now = driver::ThisDesktop();
+        if (now == desktop_) return;
+        std::fprintf(stderr, "\n!! The test thread's desktop changed from '%s' to '%s' during %s.%s;"
+                             " stopping here.\n", desktop_.c_str(), now.c_str(), test.test_suite_name(), test.name());
+        Report(1);
+        std::_Exit(1);
+    }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    testing::InitGoogleTest(&argc, argv);
+    testing::UnitTest::GetInstance()->listeners().Append(new DesktopGuard);
+    const int result = RUN_ALL_TESTS();
+    Report(result);
     return result;
 }

@@ -53,7 +53,7 @@ TEST(ColourChooser, OpensExpandedOnTheCurrentColourWithTheSixteenGreysEveryTime)
     EXPECT_TRUE(IsWindowVisible(GetDlgItem(dialog->window(), ColourDialog::RedEdit)));
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog->window(), ColourDialog::DefineCustom)))
         << "the dialog must open with its custom-colour part already shown";
-    EXPECT_TRUE(driver::WaitUntil([&] { return dialog->customColours() == SixteenGreys(); }, ReactionWait))
+    EXPECT_TRUE(driver::WaitUntil([&] { return dialog->customColours() == SixteenGreys(); }, Reaction))
         << "the custom colours are not the sixteen greys";
 
     // The user replaces a custom colour with red and takes red...
@@ -64,7 +64,7 @@ TEST(ColourChooser, OpensExpandedOnTheCurrentColourWithTheSixteenGreysEveryTime)
         const std::vector<COLORREF> colours = dialog->customColours();
         return std::find(colours.begin(), colours.end(), red) != colours.end();
     };
-    ASSERT_TRUE(driver::WaitUntil(holdsRed, ReactionWait)) << "the custom colour was not replaced";
+    ASSERT_TRUE(driver::WaitUntil(holdsRed, Reaction)) << "the custom colour was not replaced";
     ASSERT_TRUE(dialog->click(IDOK));
     ASSERT_TRUE(dialog->waitGone());
     EXPECT_TRUE(WaitPixels(session.swatchInside(), red));
@@ -75,7 +75,7 @@ TEST(ColourChooser, OpensExpandedOnTheCurrentColourWithTheSixteenGreysEveryTime)
     EXPECT_EQ(dialog->text(ColourDialog::RedEdit), L"255");
     EXPECT_EQ(dialog->text(ColourDialog::GreenEdit), L"0");
     EXPECT_EQ(dialog->text(ColourDialog::BlueEdit), L"0");
-    EXPECT_TRUE(driver::WaitUntil([&] { return dialog->customColours() == SixteenGreys(); }, ReactionWait))
+    EXPECT_TRUE(driver::WaitUntil([&] { return dialog->customColours() == SixteenGreys(); }, Reaction))
         << "the custom colours edited last time came back";
     ASSERT_TRUE(dialog->click(IDCANCEL));
     ASSERT_TRUE(dialog->waitGone());
@@ -127,7 +127,7 @@ bool OpenAndCancelDialog(SettingsSession& session) {
     HWND window = session.waitStandardDialog();
     if (!window) return false;
     const ColourDialog dialog(window);
-    const bool drawn = driver::WaitUntil([&] { return dialog.customColours() == SixteenGreys(); }, ReactionWait);
+    const bool drawn = driver::WaitUntil([&] { return dialog.customColours() == SixteenGreys(); }, Reaction);
     // Everything of the dialog drawn: what the drawing creates for good is
     // then made in the first round, not whenever a round happens to get that far.
     RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
@@ -142,7 +142,7 @@ long IdleGdiCount(SettingsSession& session) {
     const HANDLE process = session.process().handle();
     long previous = -2, now = -1;
     for (int read = 0; read < 20 && now != previous; ++read) {
-        WaitForInputIdle(process, ReactionWait);
+        WaitForInputIdle(process, Reaction);
         session.settle();
         previous = now;
         now = driver::GdiObjectCount(process);

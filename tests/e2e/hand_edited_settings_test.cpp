@@ -20,12 +20,9 @@
 
 namespace {
 
+using driver::IntroStep;
 using driver::Process;
 using namespace saver_screen;
-
-constexpr DWORD WindowWait = 15000;  // a cold Wine start can take seconds
-constexpr DWORD ExitWait = 10000;
-constexpr DWORD IntroWait = 30000;   // the slowest intro step is well under this
 
 struct Loaded {
     std::int32_t BgColor;
@@ -118,6 +115,11 @@ const std::vector<Case>& Cases() {
          {4210752, 5, 6, 12, 180}, RGB(64, 64, 64), Then::DogsHop, "a", {}},
         {"huge_file", HugeFile(), {8388736, 9, 12, 15, 150}, RGB(128, 0, 128), Then::DogsHop, "click:1",
          {"[s00000]", "[s99999]\r\na=99999"}},
+        {"no_dog_and_a_frame_count_below_zero", "[settei]\r\nhiki=-1\r\nweight=300\r\n",
+         {16777088, 4294967295u, 8, 5, 300}, RGB(128, 255, 255), Then::BareBackground, "Escape", {}},
+        {"many_dogs_stepping_back_with_the_lowest_hop",
+         "[settei]\r\nhiki=50\r\ndx0=-1\r\ndy0=-2147483648\r\nweight=2147483647\r\n",
+         {16777088, 50, 4294967295u, 2147483648u, 2147483647u}, RGB(128, 255, 255), Then::DogsHop, "Escape", {}},
         {"very_long_value", "[settei]\r\nhiki=" + std::string(2000000, '7') + "\r\nBgColor=12632256\r\n",
          {12632256, 3519487089u, 8, 5, 25}, RGB(192, 192, 192), Then::BareBackground, "Escape", {}},
     };
@@ -149,7 +151,7 @@ std::string PlatformText(const std::string& ini, const char* key) {
 bool ProbeLoad(const std::string& folder, Loaded& loaded) {
     const std::string exe = folder + "settings_probe.exe";
     driver::CopyInto(driver::ModuleDirectory() + "settings_probe.exe", exe);
-    const driver::Captured captured = driver::RunCapture(exe, "\"" + exe + "\" load", 60000);
+    const driver::Captured captured = driver::RunCapture(exe, driver::Quoted(exe) + " load", 60000);
     long bg = 0;
     unsigned long hiki = 0, dx0 = 0, dy0 = 0, weight = 0;
     if (!captured.ended ||
@@ -204,38 +206,36 @@ protected:
 
 TEST_P(HandEditedSettings, TheSaverRunsAndEndsOnInput) {
     {
-        driver::TempFolder folder(std::string("hand_saver_") + c.name);
-        const std::string scr = folder.file("pok_v3.scr");
-        driver::CopyInto(driver::BuiltScr(), scr);
-        driver::WriteFile(folder.file("pok_v3.ini"), c.file);
-        ExpectReadsAsTabled(c, folder.path());
+        const driver::ScrCopy scr(std::string("hand_saver_") + c.name);
+        driver::WriteFile(scr.ini(), c.file);
+        ExpectReadsAsTabled(c, scr.folder().path());
         EXPECT_EQ(PlatformPaints(c.loaded.BgColor), c.background)
             << "the table's colour must be what the platform paints for BgColor " << c.loaded.BgColor;
 
-        const driver::Pixels card = driver::ResourceBitmap(scr, 103);
+        const driver::Pixels card = driver::ResourceBitmap(scr.path(), 103);
         ASSERT_EQ(card.width, 300) << "title card 103 missing from the build";
         const Screen plain = PlainScreen(c.background);
         const Screen title = TitleScreen(c.background, card);
 
-        // The Escape key's "pressed since" bit is shared by the whole desktop.
-        GetAsyncKeyState(VK_ESCAPE);
-        Process saver = driver::Start(scr, "\"" + scr + "\" /s");
-        ASSERT_NE(driver::WaitWindow(saver.id(), L"NORMALDLG", L"Saver", WindowWait), nullptr) << "no saver window";
-        ASSERT_TRUE(WaitForScreen(plain, IntroWait)) << "the background never filled the screen";
+        Process saver = scr.start("/s");
+        ASSERT_NE(driver::WaitWindow(saver.id(), driver::WindowClass, driver::SaverTitle, driver::WindowAppears),
+                  nullptr)
+            << "no saver window";
+        ASSERT_TRUE(WaitForScreen(plain, IntroStep)) << "the background never filled the screen";
 
         if (c.then != Then::NothingYet) {
-            ASSERT_TRUE(WaitForScreen(title, IntroWait)) << "the title card never stood alone";
-            ASSERT_TRUE(WaitForScreenToLeave(title, IntroWait)) << "the title card never gave way";
+            ASSERT_TRUE(WaitForScreen(title, IntroStep)) << "the title card never stood alone";
+            ASSERT_TRUE(WaitForScreenToLeave(title, IntroStep)) << "the title card never gave way";
         }
         if (c.then == Then::DogsHop) {
-            EXPECT_TRUE(WaitForARowToChangeTwice(IntroWait)) << "the dogs did not hop";
+            EXPECT_TRUE(WaitForARowToChangeTwice(IntroStep)) << "the dogs did not hop";
         } else if (c.then == Then::BareBackground) {
-            EXPECT_TRUE(WaitForScreen(plain, IntroWait)) << "the background did not come back alone";
+            EXPECT_TRUE(WaitForScreen(plain, IntroStep)) << "the background did not come back alone";
         }
         ASSERT_TRUE(saver.running()) << "the saver ended before any input";
 
         ASSERT_TRUE(EndWith(c.endWith));
-        const driver::ExitReport report = saver.waitExit(ExitWait);
+        const driver::ExitReport report = saver.waitExit(driver::ProcessEnds);
         EXPECT_TRUE(report.ended) << c.endWith << " did not end the saver";
         EXPECT_EQ(report.code, 0u) << "ended by " << c.endWith;
     }
@@ -253,8 +253,7 @@ TEST_P(HandEditedSettings, TheSettingsWindowOpensAndOkWritesBackWhatItLoaded) {
     {
         SettingsSession session(std::string("hand_window_") + c.name);
         session.writeIni(c.file);
-        const std::string folder = session.iniPath().substr(0, session.iniPath().size() - 10);
-        ExpectReadsAsTabled(c, folder);
+        ExpectReadsAsTabled(c, session.folder());
 
         ASSERT_TRUE(session.open()) << "the settings window did not open";
         // Each slider shows its loaded value at the nearest end of its range.

@@ -17,13 +17,8 @@
 
 namespace settings_test {
 
-constexpr DWORD WindowWait = 15000;  // a cold Wine start can take seconds
-constexpr DWORD ExitWait = 15000;
-constexpr DWORD ReactionWait = 10000;  // for a window to answer input or a message
-
-const std::wstring DialogClass = L"NORMALDLG";
-const std::wstring SettingsTitle = L"Pokセーバー Ver.3.01";
-const std::wstring StandardDialogClass = L"#32770";  // the colour dialog and message boxes
+using driver::Reaction;
+using driver::WindowAppears;
 
 enum ControlId : int {
     StepSlider = 1000,
@@ -57,7 +52,7 @@ inline bool AllPixelsAre(const driver::Pixels& pixels, COLORREF colour) {
            std::all_of(pixels.data.begin(), pixels.data.end(), [&](COLORREF c) { return c == colour; });
 }
 
-inline bool WaitPixels(const RECT& area, COLORREF colour, DWORD timeoutMs = ReactionWait) {
+inline bool WaitPixels(const RECT& area, COLORREF colour, DWORD timeoutMs = Reaction) {
     return driver::WaitUntil([&] { return AllPixelsAre(driver::GrabScreen(area), colour); }, timeoutMs);
 }
 
@@ -65,25 +60,23 @@ inline bool WaitPixels(const RECT& area, COLORREF colour, DWORD timeoutMs = Reac
 // and its settings window opened with "/c".
 class SettingsSession {
 public:
-    explicit SettingsSession(const std::string& name)
-        : folder_(name), scr_(folder_.file("pok_v3.scr")) {
-        driver::CopyInto(driver::BuiltScr(), scr_);
-    }
+    explicit SettingsSession(const std::string& name) : copy_(name) {}
 
-    std::string iniPath() const { return folder_.file("pok_v3.ini"); }
+    std::string iniPath() const { return copy_.ini(); }
     std::string iniBytes() const { return driver::ReadFile(iniPath()); }
     bool iniExists() const { return driver::FileExists(iniPath()); }
     void writeIni(const std::string& bytes) const { driver::WriteFile(iniPath(), bytes); }
-    const std::string& scr() const { return scr_; }
+    const std::string& scr() const { return copy_.path(); }
+    const std::string& folder() const { return copy_.folder().path(); }
 
     // Starts the process and waits until its window is shown and its owner,
     // the hidden main window, disabled.
     bool open() {
-        process_ = driver::Start(scr_, "\"" + scr_ + "\" /c");
-        window_ = driver::WaitWindow(process_.id(), DialogClass, SettingsTitle, WindowWait);
+        process_ = copy_.start("/c");
+        window_ = driver::WaitWindow(process_.id(), driver::WindowClass, driver::SettingsTitle, WindowAppears);
         if (!window_) return false;
         owner_ = GetWindow(window_, GW_OWNER);
-        return driver::WaitUntil([&] { return owner_ && !IsWindowEnabled(owner_); }, WindowWait);
+        return driver::WaitUntil([&] { return owner_ && !IsWindowEnabled(owner_); }, WindowAppears);
     }
 
     HWND window() const { return window_; }
@@ -111,7 +104,7 @@ public:
         return static_cast<int>(SendMessageW(control(slider), TBM_GETPOS, 0, 0));
     }
     bool waitPosition(int slider, int value) const {
-        return driver::WaitUntil([&] { return position(slider) == value; }, ReactionWait);
+        return driver::WaitUntil([&] { return position(slider) == value; }, Reaction);
     }
 
     // Returns once the window has handled everything posted or typed to it
@@ -122,7 +115,7 @@ public:
         PostMessageW(control(HopSlider), TBM_SETLINESIZE, 0, marker);
         return driver::WaitUntil(
             [&] { return SendMessageW(control(HopSlider), TBM_GETLINESIZE, 0, 0) == marker; },
-            ReactionWait);
+            Reaction);
     }
 
     // The middle of a slider's thumb, found on the screen once it is drawn:
@@ -144,7 +137,7 @@ public:
                 }
                 return first >= 0;
             },
-            ReactionWait);
+            Reaction);
         if (first < 0) return std::nullopt;
         return POINT{(first + last) / 2, (area.top + area.bottom) / 2};
     }
@@ -176,14 +169,13 @@ public:
 
     // A visible standard dialog of the process (the colour dialog, a message box).
     HWND waitStandardDialog() {
-        return driver::WaitWindow(process_.id(), StandardDialogClass, L"", WindowWait);
+        return driver::WaitWindow(process_.id(), driver::StandardDialogClass, L"", WindowAppears);
     }
 
-    driver::ExitReport waitExit() { return process_.waitExit(ExitWait); }
+    driver::ExitReport waitExit() { return process_.waitExit(driver::ProcessEnds); }
 
 private:
-    driver::TempFolder folder_;
-    std::string scr_;
+    driver::ScrCopy copy_;
     driver::Process process_;
     HWND window_ = nullptr;
     HWND owner_ = nullptr;
@@ -219,7 +211,7 @@ public:
         std::string keys = "End BackSpace BackSpace BackSpace";
         for (char digit : std::to_string(value)) keys += std::string(" ") + digit;
         return click(edit) && driver::XKey(keys) &&
-               driver::WaitUntil([&] { return text(edit) == std::to_wstring(value); }, ReactionWait);
+               driver::WaitUntil([&] { return text(edit) == std::to_wstring(value); }, Reaction);
     }
 
     bool typeColour(COLORREF colour) const {
@@ -243,7 +235,7 @@ public:
     }
 
     bool waitGone() const {
-        return driver::WaitUntil([&] { return !IsWindow(window_); }, ReactionWait);
+        return driver::WaitUntil([&] { return !IsWindow(window_); }, Reaction);
     }
 
 private:

@@ -11,16 +11,13 @@
 namespace {
 
 TEST(StartRace, TwentySimultaneousStartsInMixedModesLeaveExactlyOne) {
-    driver::TempFolder folder("start_race");
-    const std::string scr = folder.file("pok_v3.scr");
-    driver::CopyInto(driver::BuiltScr(), scr);
+    const driver::ScrCopy scr("start_race");
     // The desktop itself hosts the preview, so every mode has somewhere to show.
     const std::string desktop = std::to_string(reinterpret_cast<UINT_PTR>(GetDesktopWindow()));
     const std::vector<std::string> modes = {"/s", "/c", "/p " + desktop, "", "/S"};
 
     std::vector<driver::Process> starts;
-    for (int i = 0; i < 20; ++i)
-        starts.push_back(driver::Start(scr, "\"" + scr + "\" " + modes[i % modes.size()]));
+    for (int i = 0; i < 20; ++i) starts.push_back(scr.start(modes[i % modes.size()]));
     for (const driver::Process& start : starts) ASSERT_TRUE(start.started());
 
     auto runningCount = [&] {
@@ -34,7 +31,7 @@ TEST(StartRace, TwentySimultaneousStartsInMixedModesLeaveExactlyOne) {
 
     for (driver::Process& start : starts) {
         if (start.running()) {
-            EXPECT_NE(driver::WaitWindow(start.id(), L"NORMALDLG", L"", 15000), nullptr)
+            EXPECT_NE(driver::WaitWindow(start.id(), driver::WindowClass, L"", driver::WindowAppears), nullptr)
                 << "the one that passed must show its window";
             continue;
         }

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -11,26 +12,10 @@
 namespace {
 
 using driver::Process;
+using driver::ProcessEnds;
+using driver::Quoted;
+using driver::WindowAppears;
 using driver::WindowInfo;
-
-const std::wstring DialogClass = L"NORMALDLG";
-const std::wstring SettingsTitle = L"Pokセーバー Ver.3.01";
-constexpr DWORD WindowWait = 15000;  // a cold Wine start can take seconds
-constexpr DWORD ExitWait = 15000;
-
-std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
-
-// A private copy of the saver per test, so each has its own settings file.
-struct Installed {
-    explicit Installed(const std::string& name) : folder(name), scr(folder.file("pok_v3.scr")) {
-        driver::CopyInto(driver::BuiltScr(), scr);
-    }
-    Process start(const std::string& arguments) const {
-        return driver::Start(scr, Quoted(scr) + (arguments.empty() ? "" : " " + arguments));
-    }
-    driver::TempFolder folder;
-    std::string scr;
-};
 
 // A top-level window with a child area, standing in for the Display control
 // panel's preview box.
@@ -55,7 +40,7 @@ public:
     }
     HWND area() const { return area_; }
     std::string handleText() const { return std::to_string(reinterpret_cast<UINT_PTR>(area_)); }
-    HWND previewChild() const { return FindWindowExW(area_, nullptr, DialogClass.c_str(), nullptr); }
+    HWND previewChild() const { return FindWindowExW(area_, nullptr, driver::WindowClass, nullptr); }
     int childCount() const { return static_cast<int>(driver::Children(area_).size()); }
 
 private:
@@ -65,7 +50,7 @@ private:
 
 void ExpectEndsAtOnceWithoutWindow(Process& process, const std::string& what) {
     ASSERT_TRUE(process.started()) << what;
-    const driver::ExitReport report = process.waitExit(ExitWait);
+    const driver::ExitReport report = process.waitExit(ProcessEnds);
     EXPECT_TRUE(report.ended) << what << ": still running";
     EXPECT_EQ(report.code, 0u) << what;
     EXPECT_FALSE(report.showedWindow) << what << ": showed a window";
@@ -73,7 +58,7 @@ void ExpectEndsAtOnceWithoutWindow(Process& process, const std::string& what) {
 
 void CloseAndExpectCodeZero(Process& process, HWND window, const std::string& what) {
     driver::PostClose(window);
-    const driver::ExitReport report = process.waitExit(ExitWait);
+    const driver::ExitReport report = process.waitExit(ProcessEnds);
     EXPECT_TRUE(report.ended) << what << ": WM_CLOSE did not end the process";
     EXPECT_EQ(report.code, 0u) << what;
 }
@@ -90,19 +75,19 @@ void EndSaverWithClick(Process& process, const std::string& what) {
                 if (pixel != RGB(0x80, 0xFF, 0xFF)) return false;
             return true;
         },
-        WindowWait);
+        WindowAppears);
     EXPECT_TRUE(running) << what << ": the saver's background never filled the screen";
     ASSERT_TRUE(driver::XClick(1)) << what;
-    const driver::ExitReport report = process.waitExit(ExitWait);
+    const driver::ExitReport report = process.waitExit(ProcessEnds);
     EXPECT_TRUE(report.ended) << what << ": a click did not end the saver";
     EXPECT_EQ(report.code, 0u) << what;
 }
 
 TEST(ModeSelection, SaverSpellingsOpenTheTopmostMaximisedSaverWindow) {
-    Installed saver("saver_spellings");
+    driver::ScrCopy saver("saver_spellings");
     for (const char* arguments : {"/s", "/S", "-s", "s ", "/s 1234"}) {
         Process process = saver.start(arguments);
-        HWND window = driver::WaitWindow(process.id(), DialogClass, L"Saver", WindowWait);
+        HWND window = driver::WaitWindow(process.id(), driver::WindowClass, driver::SaverTitle, WindowAppears);
         ASSERT_NE(window, nullptr) << arguments;
         const WindowInfo info = driver::Inspect(window);
         EXPECT_TRUE(info.exStyle & WS_EX_TOPMOST) << arguments;
@@ -116,29 +101,29 @@ TEST(ModeSelection, SaverSpellingsOpenTheTopmostMaximisedSaverWindow) {
 }
 
 TEST(ModeSelection, SettingsSpellingsOpenTheSettingsWindowOwnedByTheHiddenMainWindow) {
-    Installed saver("settings_spellings");
+    driver::ScrCopy saver("settings_spellings");
     const std::vector<std::pair<std::string, std::string>> commandLines = {
-        {"/c", Quoted(saver.scr) + " /c"},
-        {"/C", Quoted(saver.scr) + " /C"},
-        {"/c:1234", Quoted(saver.scr) + " /c:1234"},
-        {"quoted path", Quoted(saver.scr)},
-        {"bare path", saver.scr},
+        {"/c", Quoted(saver.path()) + " /c"},
+        {"/C", Quoted(saver.path()) + " /C"},
+        {"/c:1234", Quoted(saver.path()) + " /c:1234"},
+        {"quoted path", Quoted(saver.path())},
+        {"bare path", saver.path()},
         {"/r", "/r"},
     };
     for (const auto& [what, commandLine] : commandLines) {
-        Process process = driver::Start(saver.scr, commandLine);
-        HWND window = driver::WaitWindow(process.id(), DialogClass, SettingsTitle, WindowWait);
+        Process process = driver::Start(saver.path(), commandLine);
+        HWND window = driver::WaitWindow(process.id(), driver::WindowClass, driver::SettingsTitle, WindowAppears);
         ASSERT_NE(window, nullptr) << what;
         const WindowInfo settings = driver::Inspect(window);
-        EXPECT_EQ(settings.text, SettingsTitle) << what;
+        EXPECT_EQ(settings.text, driver::SettingsTitle) << what;
 
         const WindowInfo owner = driver::Inspect(settings.owner);
-        EXPECT_EQ(owner.className, L"NORMAL0") << what;
+        EXPECT_EQ(owner.className, driver::MainWindowClass) << what;
         EXPECT_EQ(owner.text, L"saver_sample") << what;
         EXPECT_EQ(owner.processId, process.id()) << what;
         EXPECT_FALSE(owner.visible) << what << ": the main window must stay hidden";
         // The window shows a moment before its owner is disabled.
-        EXPECT_TRUE(driver::WaitUntil([&] { return !IsWindowEnabled(owner.handle); }, WindowWait))
+        EXPECT_TRUE(driver::WaitUntil([&] { return !IsWindowEnabled(owner.handle); }, WindowAppears))
             << what << ": the main window must be disabled while settings are open";
 
         CloseAndExpectCodeZero(process, window, what);
@@ -146,19 +131,19 @@ TEST(ModeSelection, SettingsSpellingsOpenTheSettingsWindowOwnedByTheHiddenMainWi
 }
 
 TEST(ModeSelection, OtherLettersAndNoLetterEndAtOnce) {
-    Installed saver("other_letters");
-    const std::string exePath = saver.folder.file("pok_v3.exe");
+    driver::ScrCopy saver("other_letters");
+    const std::string exePath = saver.folder().file("pok_v3.exe");
     const std::vector<std::string> commandLines = {
-        Quoted(saver.scr) + " /a", Quoted(saver.scr) + " x", "/a", "x", Quoted(exePath), "1234",
+        Quoted(saver.path()) + " /a", Quoted(saver.path()) + " x", "/a", "x", Quoted(exePath), "1234",
         "/ : 12 -", "\"\""};
     for (const std::string& commandLine : commandLines) {
-        Process process = driver::Start(saver.scr, commandLine);
+        Process process = driver::Start(saver.path(), commandLine);
         ExpectEndsAtOnceWithoutWindow(process, commandLine);
     }
 }
 
 TEST(ModeSelection, PreviewHandleThatNamesNoWindowEndsAtOnce) {
-    Installed saver("bad_preview");
+    driver::ScrCopy saver("bad_preview");
     const std::vector<std::string> argumentLists = {"/p 0", "/p", "/p 99999999", "/p  1234",
                                                     "/p " + std::string(300, '9')};
     for (const std::string& arguments : argumentLists) {
@@ -168,86 +153,72 @@ TEST(ModeSelection, PreviewHandleThatNamesNoWindowEndsAtOnce) {
 }
 
 TEST(ModeSelection, PreviewOpensAChildOfTheNamedWindow) {
-    Installed saver("preview");
+    driver::ScrCopy saver("preview");
     PreviewHost host;
     for (const char* separator : {" ", ":"}) {
         Process process = saver.start(std::string("/p") + separator + host.handleText());
-        ASSERT_TRUE(driver::WaitUntil([&] { return host.previewChild() != nullptr; }, WindowWait))
+        ASSERT_TRUE(driver::WaitUntil([&] { return host.previewChild() != nullptr; }, WindowAppears))
             << "separator '" << separator << "'";
         const WindowInfo preview = driver::Inspect(host.previewChild());
         EXPECT_EQ(preview.processId, process.id());
-        EXPECT_EQ(preview.text, L"Preview");
+        EXPECT_EQ(preview.text, driver::PreviewTitle);
         EXPECT_TRUE(preview.style & WS_CHILD);
         CloseAndExpectCodeZero(process, preview.handle, "preview");
-        driver::WaitUntil([&] { return host.previewChild() == nullptr; }, WindowWait);
+        driver::WaitUntil([&] { return host.previewChild() == nullptr; }, WindowAppears);
     }
 }
 
 TEST(ModeWindows, ClosingTheHiddenMainWindowEndsTheSettingsProcess) {
-    Installed saver("close_main");
+    driver::ScrCopy saver("close_main");
     Process process = saver.start("/c");
-    HWND window = driver::WaitWindow(process.id(), DialogClass, SettingsTitle, WindowWait);
+    HWND window = driver::WaitWindow(process.id(), driver::WindowClass, driver::SettingsTitle, WindowAppears);
     ASSERT_NE(window, nullptr);
     CloseAndExpectCodeZero(process, driver::Inspect(window).owner, "WM_CLOSE to the main window");
 }
 
-// One running instance, in any mode, turns every later start away.
-class SingleInstance : public ::testing::Test {
-protected:
-    Installed saver{"single_instance"};
+// One running instance, in any mode, turns every later start away; once it
+// has ended, the next start passes.
+TEST(SingleInstance, WhileOneRunsEveryLaterStartEndsAtOnce) {
+    driver::ScrCopy saver("single_instance");
     PreviewHost host;
+    const auto windowOf = [](const wchar_t* title) {
+        return [title](const Process& p) { return driver::WaitWindow(p.id(), driver::WindowClass, title, WindowAppears); };
+    };
+    const auto close = [](Process& p, HWND window) { CloseAndExpectCodeZero(p, window, "WM_CLOSE"); };
+    const struct {
+        std::string arguments;
+        std::function<HWND(const Process&)> window;  // the start's window, once shown
+        std::function<void(Process&, HWND)> end;
+    } modes[] = {
+        {"/s", windowOf(driver::SaverTitle), [](Process& p, HWND) { EndSaverWithClick(p, "saver"); }},
+        {"/c", windowOf(driver::SettingsTitle), close},
+        {"/p " + host.handleText(),
+         [&](const Process&) {
+             return driver::WaitUntil([&] { return host.previewChild() != nullptr; }, WindowAppears)
+                        ? host.previewChild() : nullptr;
+         },
+         close},
+    };
+    const std::string later[] = {"/s", "/c", "/p " + host.handleText(), "/a", ""};
 
-    std::vector<std::string> everyMode() const {
-        return {"/s", "/c", "/p " + host.handleText(), "/a", ""};
-    }
-
-    void expectSecondStartsTurnedAway(const std::string& first) {
+    for (const auto& mode : modes) {
+        SCOPED_TRACE(mode.arguments);
+        Process first = saver.start(mode.arguments);
+        HWND window = mode.window(first);
+        ASSERT_NE(window, nullptr);
         const int childrenBefore = host.childCount();
-        for (const std::string& arguments : everyMode()) {
+        for (const std::string& arguments : later) {
             Process second = saver.start(arguments);
-            ExpectEndsAtOnceWithoutWindow(second, first + " then " + arguments);
+            ExpectEndsAtOnceWithoutWindow(second, mode.arguments + " then " + arguments);
         }
-        EXPECT_EQ(host.childCount(), childrenBefore) << first << ": a second preview appeared";
+        EXPECT_EQ(host.childCount(), childrenBefore) << "a second preview appeared";
+        mode.end(first, window);
+
+        Process next = saver.start(mode.arguments);
+        HWND again = mode.window(next);
+        ASSERT_NE(again, nullptr) << "the start after the first ended must pass";
+        mode.end(next, again);
     }
-};
-
-TEST_F(SingleInstance, WhileTheSaverRuns) {
-    Process first = saver.start("/s");
-    HWND window = driver::WaitWindow(first.id(), DialogClass, L"Saver", WindowWait);
-    ASSERT_NE(window, nullptr);
-    expectSecondStartsTurnedAway("/s");
-    EndSaverWithClick(first, "first saver");
-
-    Process next = saver.start("/s");
-    HWND again = driver::WaitWindow(next.id(), DialogClass, L"Saver", WindowWait);
-    ASSERT_NE(again, nullptr) << "the start after the first ended must pass";
-    EndSaverWithClick(next, "next saver");
-}
-
-TEST_F(SingleInstance, WhileTheSettingsWindowIsOpen) {
-    Process first = saver.start("/c");
-    HWND window = driver::WaitWindow(first.id(), DialogClass, SettingsTitle, WindowWait);
-    ASSERT_NE(window, nullptr);
-    expectSecondStartsTurnedAway("/c");
-    CloseAndExpectCodeZero(first, window, "first settings");
-
-    Process next = saver.start("/c");
-    HWND again = driver::WaitWindow(next.id(), DialogClass, SettingsTitle, WindowWait);
-    ASSERT_NE(again, nullptr) << "the start after the first ended must pass";
-    CloseAndExpectCodeZero(next, again, "next settings");
-}
-
-TEST_F(SingleInstance, WhileThePreviewRuns) {
-    Process first = saver.start("/p " + host.handleText());
-    ASSERT_TRUE(driver::WaitUntil([&] { return host.previewChild() != nullptr; }, WindowWait));
-    HWND preview = host.previewChild();
-    expectSecondStartsTurnedAway("/p");
-    CloseAndExpectCodeZero(first, preview, "first preview");
-
-    Process next = saver.start("/c");
-    HWND again = driver::WaitWindow(next.id(), DialogClass, SettingsTitle, WindowWait);
-    ASSERT_NE(again, nullptr) << "the start after the preview ended must pass";
-    CloseAndExpectCodeZero(next, again, "settings after preview");
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <vector>
 
-#include "tests/bench/stats.h"
+#include "tools/bench/stats.h"
 
 namespace {
 

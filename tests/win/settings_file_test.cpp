@@ -19,12 +19,10 @@ using Keys = std::vector<std::pair<std::string, std::string>>;
 const char DefaultsLine[] = "BgColor=16777088 hiki=2 dx0=8 dy0=5 weight=25";
 
 struct Probe {
-    explicit Probe(const std::string& folderName, const std::string& exeName = "settings_probe.exe")
-        : folder(folderName), exe(folder.file(exeName)) {
-        driver::CopyInto(driver::ModuleDirectory() + "settings_probe.exe", exe);
-    }
+    explicit Probe(const std::string& folderName, const std::string& exeName = "")
+        : copy(folderName, "settings_probe.exe", exeName), folder(copy.folder()), exe(copy.path()) {}
     std::string run(const std::string& arguments) {
-        const driver::Captured captured = driver::RunCapture(exe, "\"" + exe + "\" " + arguments, 20000);
+        const driver::Captured captured = driver::RunCapture(exe, driver::Quoted(exe) + " " + arguments, 20000);
         EXPECT_TRUE(captured.ended) << "probe " << arguments << " did not end";
         std::string output = captured.output;
         output.erase(std::remove(output.begin(), output.end(), '\r'), output.end());
@@ -37,8 +35,9 @@ struct Probe {
     }
     std::string ini() const { return folder.file("pok_v3.ini"); }
 
-    TempFolder folder;
-    std::string exe;
+    driver::ScrCopy copy;
+    const TempFolder& folder;
+    const std::string& exe;
 };
 
 TEST(SettingsFile, NoFileGivesEveryDefaultAndCreatesNothing) {

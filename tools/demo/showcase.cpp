@@ -15,9 +15,7 @@
 
 namespace {
 
-constexpr DWORD WindowWait = 20000;
-
-std::string Quoted(const std::string& text) { return "'" + text + "'"; }
+using driver::ShellQuoted;
 
 // Lets the picture move on: a showcase, not a test, may simply wait.
 void Settle(DWORD milliseconds) { driver::WaitUntil([] { return false; }, milliseconds); }
@@ -29,7 +27,7 @@ bool Crop(const std::string& file, const RECT& area) {
                                  std::to_string(area.bottom - area.top) + "+" +
                                  std::to_string(area.left) + "+" + std::to_string(area.top);
     const bool taken = driver::RunHost("import -window root -crop " + geometry + " +repage " +
-                                           Quoted(file), 30000) == 0;
+                                           ShellQuoted(file), 30000) == 0;
     std::printf("%s %s\n", taken ? "wrote" : "could not write", file.c_str());
     return taken;
 }
@@ -42,34 +40,34 @@ void RecordSaver(const std::string& scr, const std::string& outDir) {
     const std::string video = outDir + "/saver.mkv", pidFile = outDir + "/recorder.pid";
     driver::RunHost("nohup ffmpeg -y -loglevel error -f x11grab -framerate 20 -video_size " +
                         std::to_string(width) + "x" + std::to_string(height) + " -i " +
-                        Quoted(display ? display : ":0") + " -c:v ffv1 " + Quoted(video) +
-                        " >/dev/null 2>&1 & echo $! > " + Quoted(pidFile),
+                        ShellQuoted(display ? display : ":0") + " -c:v ffv1 " + ShellQuoted(video) +
+                        " >/dev/null 2>&1 & echo $! > " + ShellQuoted(pidFile),
                     10000);
     Settle(500);
 
-    driver::Process saver = driver::Start(scr, "\"" + scr + "\" /s");
-    driver::WaitWindow(saver.id(), L"NORMALDLG", L"Saver", WindowWait);
+    driver::Process saver = driver::Start(scr, driver::Quoted(scr) + " /s");
+    driver::WaitWindow(saver.id(), driver::WindowClass, driver::SaverTitle, driver::WindowAppears);
     Settle(16000);  // intro (about ten seconds at the default speed) and several hops
 
-    driver::RunHost("kill -INT $(cat " + Quoted(pidFile) + "); while kill -0 $(cat " + Quoted(pidFile) +
-                        ") 2>/dev/null; do sleep 0.1; done; rm -f " + Quoted(pidFile),
+    driver::RunHost("kill -INT $(cat " + ShellQuoted(pidFile) + "); while kill -0 $(cat " + ShellQuoted(pidFile) +
+                        ") 2>/dev/null; do sleep 0.1; done; rm -f " + ShellQuoted(pidFile),
                     30000);
     driver::XKey("Escape");
     if (!saver.waitExit(5000).ended) saver.kill();
 
     const std::string gif = outDir + "/saver.gif";
     const bool made =
-        driver::RunHost("ffmpeg -y -loglevel error -i " + Quoted(video) +
+        driver::RunHost("ffmpeg -y -loglevel error -i " + ShellQuoted(video) +
                             " -vf 'fps=10,scale=512:-1:flags=lanczos,split[a][b];"
                             "[a]palettegen=max_colors=128[p];[b][p]paletteuse=dither=none' " +
-                            Quoted(gif) + " && rm -f " + Quoted(video),
+                            ShellQuoted(gif) + " && rm -f " + ShellQuoted(video),
                         120000) == 0;
     std::printf("%s %s\n", made ? "wrote" : "could not write", gif.c_str());
 }
 
 void ShootSettings(const std::string& scr, const std::string& outDir) {
-    driver::Process settings = driver::Start(scr, "\"" + scr + "\" /c");
-    HWND window = driver::WaitWindow(settings.id(), L"NORMALDLG", L"", WindowWait);
+    driver::Process settings = driver::Start(scr, driver::Quoted(scr) + " /c");
+    HWND window = driver::WaitWindow(settings.id(), driver::WindowClass, L"", driver::WindowAppears);
     if (!window) return;
     Settle(800);
     Crop(outDir + "/settings.png", driver::Inspect(window).rect);
@@ -80,8 +78,8 @@ void ShootSettings(const std::string& scr, const std::string& outDir) {
 // A preview drawn into another process's window never reaches the screen
 // under Wine, so the desktop itself is the host here.
 void ShootPreview(const std::string& scr, const std::string& outDir) {
-    driver::Process preview = driver::Start(scr, "\"" + scr + "\" /p " + DesktopHandle());
-    if (!driver::WaitWindow(preview.id(), L"NORMALDLG", L"Preview", WindowWait)) return;
+    driver::Process preview = driver::Start(scr, driver::Quoted(scr) + " /p " + DesktopHandle());
+    if (!driver::WaitWindow(preview.id(), driver::WindowClass, driver::PreviewTitle, driver::WindowAppears)) return;
     Settle(800);
     Crop(outDir + "/preview.png", RECT{0, 0, 200, 150});
     preview.kill();
@@ -93,7 +91,7 @@ int Live(const std::string& scr, const std::string& mode) {
     else if (mode == "settings") arguments = "/c";
     else if (mode == "preview") arguments = "/p " + DesktopHandle();
     else return 2;
-    driver::Process process = driver::Start(scr, "\"" + scr + "\" " + arguments);
+    driver::Process process = driver::Start(scr, driver::Quoted(scr) + " " + arguments);
     // A person's session: it lasts as long as they like.
     while (process.running()) process.waitExit(60000);
     return 0;

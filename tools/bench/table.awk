@@ -1,5 +1,5 @@
 # Turns the bench's records (one measurement a line, name-value pairs after
-# the kind and the desktop size) into the table tests/bench/run prints.
+# the kind and the desktop size) into the table tools/bench/run prints.
 function pairs(from,    i) {
   delete v
   for (i = from; i < NF; i += 2) v[$i] = $(i + 1)
@@ -38,7 +38,6 @@ $1 == "latency" {
   late[++lates] = sprintf("  %-24s %-10s %5d %9.2f %8.2f %8.2f %7d %7d", name, $2, v["n"], v["median_ms"],
                           v["p95_ms"], v["max_ms"], v["unseen"], v["failed"])
 }
-$1 == "restarts" { restarts += $3 }
 
 END {
   print ""
@@ -81,5 +80,4 @@ END {
   for (i = 1; i <= starts; i++) print start[i]
 
   print ""
-  printf "Starts whose window did not appear on the bench's desktop (ended and made again): %d\n", restarts
 }

@@ -12,7 +12,7 @@
 #include <cstdio>
 #include <string>
 
-#include "tests/bench/host_clock.h"
+#include "tools/bench/host_clock.h"
 
 int main(int argc, char** argv) {
     if (argc != 2) {

@@ -20,7 +20,7 @@
 
 #include "saver/dogs.h"
 #include "saver/surfaces.h"
-#include "tests/bench/stats.h"
+#include "tools/bench/stats.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // inside the test bed's desktop, at the desktop's size.
 //   saver_bench RESULTS TOOLS [--latency RUNS] [--startup RUNS]
 // RESULTS is the Linux path of the file the measurements are appended to,
-// one record a line, for tests/bench/run to put in its table; TOOLS is the
+// one record a line, for tools/bench/run to put in its table; TOOLS is the
 // Linux folder of the host tools (xframes, input_to_end, sample).
 // In this order: the cost of one frame (frame_cost.exe, before any saver
 // runs); one polling step; for one and ten dogs at speeds 25 and 200 the
@@ -21,8 +21,8 @@
 #include <vector>
 
 #include "driver.h"
-#include "tests/bench/stats.h"
-#include "tests/bench/host_clock.h"
+#include "tools/bench/stats.h"
+#include "tools/bench/host_clock.h"
 
 namespace {
 
@@ -31,7 +31,6 @@ using driver::Process;
 constexpr COLORREF Background = RGB(0x80, 0xFF, 0xFF);  // the saver's default colour
 constexpr const char* BackgroundHex = "80ffff";         // the same as X sees it
 constexpr int SampleSeconds = 6;
-constexpr int StartAttempts = 4;
 
 // Standard output is a pipe here: every line goes out at once.
 void Say(const char* format, ...) {
@@ -49,7 +48,7 @@ std::string WindowsPath(const std::string& hostPath) {
     return path;
 }
 
-std::string Quoted(const std::string& text) { return "'" + text + "'"; }
+using driver::ShellQuoted;
 
 // A file of this bed's own scratch folder: Windows process ids repeat
 // across beds running side by side, so no name is built from one.
@@ -87,89 +86,25 @@ private:
     std::string path_;
 };
 
-struct WindowSearch {
-    DWORD processId;
-    bool seen;
-};
-
-BOOL CALLBACK LookAtWindow(HWND window, LPARAM context) {
-    auto* search = reinterpret_cast<WindowSearch*>(context);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner == search->processId) search->seen = true;
-    return !search->seen;
-}
-
-struct DesktopSearch {
-    DWORD processId;
-    std::string found;
-};
-
-BOOL CALLBACK LookAtDesktop(LPSTR name, LPARAM context) {
-    auto* search = reinterpret_cast<DesktopSearch*>(context);
-    HDESK desktop = OpenDesktopA(name, 0, FALSE, DESKTOP_READOBJECTS | DESKTOP_ENUMERATE);
-    if (!desktop) return TRUE;
-    WindowSearch windows = {search->processId, false};
-    EnumDesktopWindows(desktop, LookAtWindow, reinterpret_cast<LPARAM>(&windows));
-    CloseDesktop(desktop);
-    if (windows.seen) search->found = name;
-    return search->found.empty();
-}
-
-// Which desktop of the window station holds a window of this process; "" if none.
-std::string DesktopOf(DWORD processId) {
-    DesktopSearch search = {processId, ""};
-    EnumDesktopsA(GetProcessWindowStation(), LookAtDesktop, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 struct Saver {
-    driver::TempFolder folder{"bench"};
-    std::string scr = folder.file("pok_v3.scr");
-    std::string desktop = driver::ThisDesktop();
-    int restarts = 0;
-    Saver() { driver::CopyInto(driver::BuiltScr(), scr); }
+    driver::ScrCopy copy{"bench"};
 
     void settings(int dogs, int weight) const {
-        driver::WriteFile(folder.file("pok_v3.ini"), "[settei]\r\nBgColor=" + std::to_string(Background) +
-                                                         "\r\nhiki=" + std::to_string(dogs - 1) +
-                                                         "\r\ndx0=8\r\ndy0=5\r\nweight=" +
-                                                         std::to_string(weight) + "\r\n");
+        driver::WriteFile(copy.ini(), "[settei]\r\nBgColor=" + std::to_string(Background) + "\r\nhiki=" +
+                                          std::to_string(dogs - 1) + "\r\ndx0=8\r\ndy0=5\r\nweight=" +
+                                          std::to_string(weight) + "\r\n");
     }
-    // Started as the system starts a saver, on our desktop by name (as
-    // driver::Start does, for the same reason).
-    Process launch() const {
-        GetAsyncKeyState(VK_ESCAPE);  // the desktop-wide "pressed since" bit of an earlier run
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof startup;
-        startup.lpDesktop = const_cast<char*>(desktop.c_str());
-        PROCESS_INFORMATION info = {};
-        std::string line = "\"" + scr + "\" /s";
-        if (!CreateProcessA(scr.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
-            return {};
-        Process process = driver::Open(info.dwProcessId);  // before our handle goes: the id stays its
-        CloseHandle(info.hThread);
-        CloseHandle(info.hProcess);
+    Process launch() const { return copy.start("/s"); }
+    static bool showsWindow(const Process& process) {
+        return process.started() &&
+               driver::WaitWindow(process.id(), driver::WindowClass, driver::SaverTitle, driver::WindowAppears);
+    }
+    Process start() const {
+        Process process = launch();
+        if (!showsWindow(process)) process.kill();
         return process;
     }
-    // A start whose window does not show on our desktop is ended, counted
-    // and said where it went.
-    bool showsWindow(const Process& process) {
-        if (process.started() && driver::WaitWindow(process.id(), L"NORMALDLG", L"Saver", 8000)) return true;
-        ++restarts;
-        const std::string elsewhere = process.started() ? DesktopOf(process.id()) : "";
-        Say("  (a saver's window did not appear on %s%s%s; starting it again)\n", desktop.c_str(),
-            elsewhere.empty() ? "" : " but on ", elsewhere.c_str());
-        return false;
-    }
-    Process start() {
-        for (int attempt = 1; attempt <= StartAttempts; ++attempt) {
-            Process process = launch();
-            if (showsWindow(process)) return process;
-            process.kill();
-            Pause(1000);
-        }
-        return {};
+};
     }
 };
 
@@ -226,7 +161,7 @@ public:
         Say("frame cost (compose and present against two plain copies)\n");
         const std::string tool = driver::ModuleDirectory() + "frame_cost.exe";
         const driver::Captured run =
-            driver::RunCapture(tool, "\"" + tool + "\" \"" + saver_.scr + "\"", 180000);
+            driver::RunCapture(tool, driver::Quoted(tool) + " " + driver::Quoted(saver_.copy.path()), 180000);
         size_t at = 0;
         const std::string& out = run.output;
         while (at < out.size()) {
@@ -260,13 +195,13 @@ public:
                 Pause(static_cast<DWORD>(7500 + 26 * (frameCount * step_ + 10)));
                 std::string measured;
                 for (int attempt = 0; attempt < 3 && Field(measured, "frames").empty(); ++attempt)
-                    measured = host(Quoted(tools_ + "/sample") + " " + Quoted(tools_ + "/xframes") + " " +
+                    measured = host(ShellQuoted(tools_ + "/sample") + " " + ShellQuoted(tools_ + "/xframes") + " " +
                                         std::to_string(SampleSeconds),
                                     60000);
                 PROCESS_MEMORY_COUNTERS memory = {};
                 memory.cb = sizeof memory;
                 GetProcessMemoryInfo(run.handle(), &memory, sizeof memory);
-                const std::string ended = host(Quoted(tools_ + "/input_to_end") + " key:a 2000", 10000);
+                const std::string ended = host(ShellQuoted(tools_ + "/input_to_end") + " key:a 2000", 10000);
                 const bool stillRunning = !run.waitExit(5000).ended;
                 results_.add("frames %s dogs %d weight %d framecount %d %s win_peak_kb %lu hop_key_ms %s",
                              size_.c_str(), dogs, weight, frameCount,
@@ -293,21 +228,21 @@ public:
             DeleteFileA(WindowsPath(ready).c_str());
             DeleteFileA(WindowsPath(out).c_str());
             const driver::HostJob watcher = driver::StartHost(
-                Quoted(tools_ + "/xframes") + " --first " + BackgroundHex + " 12 " + ready + " > " + out);
+                ShellQuoted(tools_ + "/xframes") + " --first " + BackgroundHex + " 12 " + ready + " > " + out);
             if (!driver::WaitUntil([&] { return driver::FileExists(WindowsPath(ready)); }, 10000)) {
                 ++failed;
                 continue;
             }
             const long long started = UnixNanoseconds();
             Process run = saver_.launch();
-            const bool shown = saver_.showsWindow(run);  // a start on the hidden desktop is made again
+            const bool shown = Saver::showsWindow(run);
             driver::WaitHost(watcher, 20000);
             const std::string first = Field(driver::ReadFile(WindowsPath(out)), "first_frame_unix_ns");
             if (shown && !first.empty())
                 ms.push_back((std::atoll(first.c_str()) - started) / 1e6);
             else if (shown)
                 ++failed;
-            if (shown) host(Quoted(tools_ + "/input_to_end") + " key:a 2000", 10000);
+            if (shown) host(ShellQuoted(tools_ + "/input_to_end") + " key:a 2000", 10000);
             if (!run.waitExit(3000).ended) run.kill();
         }
         results_.add("startup %s n %zu median_ms %.1f p95_ms %.1f min_ms %.1f max_ms %.1f failed %d",
@@ -338,7 +273,7 @@ public:
                 double measured = -1;
                 for (int attempt = 0; attempt < 6 && measured < 0; ++attempt) {
                     const std::string ended =
-                        Field(host(Quoted(tools_ + "/input_to_end") + " " + kind.input + " 1000", 10000), "ended");
+                        Field(host(ShellQuoted(tools_ + "/input_to_end") + " " + kind.input + " 1000", 10000), "ended");
                     if (!ended.empty()) {
                         measured = std::atof(ended.c_str());
                     } else {
@@ -369,7 +304,7 @@ public:
             DeleteFileA(WindowsPath(stamp).c_str());
             DeleteFileA(WindowsPath(out).c_str());
             Process run = driver::Start(probe, "\"" + probe + "\" " + WindowsPath(stamp));
-            const driver::HostJob watcher = driver::StartHost(Quoted(tools_ + "/input_to_end") +
+            const driver::HostJob watcher = driver::StartHost(ShellQuoted(tools_ + "/input_to_end") +
                                                               " --process exit_probe.exe none 5000 > " + out);
             driver::WaitHost(watcher, 10000);
             const std::string ended = Field(Trimmed(driver::ReadFile(WindowsPath(out))), "unix_ns");
@@ -386,7 +321,6 @@ public:
     }
 
     void finish() {
-        results_.add("restarts %s %d", size_.c_str(), saver_.restarts);
     }
 
 private:

@@ -1,0 +1,78 @@
+// The preview's picture, read from a preview whose host is the desktop
+// window: its area is the whole screen, and there, unlike in a host of
+// another process, what the child draws reaches the screen.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <string>
+
+#include "driver.h"
+
+namespace {
+
+constexpr int PictureWidth = 152;
+constexpr int PictureHeight = 112;
+constexpr int PreviewPictureId = 102;
+
+// "" when every pixel is as expected, else how many differ and the first.
+std::string Differences(const driver::Pixels& seen, const std::function<COLORREF(int, int)>& expected) {
+    int count = 0;
+    std::string first;
+    for (int y = seen.top; y < seen.top + seen.height; ++y)
+        for (int x = seen.left; x < seen.left + seen.width; ++x) {
+            if (seen.at(x, y) == expected(x, y)) continue;
+            if (count++ == 0) {
+                char text[96];
+                wsprintfA(text, "first at (%d, %d): %06lX where %06lX was expected", x, y,
+                          static_cast<unsigned long>(seen.at(x, y)),
+                          static_cast<unsigned long>(expected(x, y)));
+                first = text;
+            }
+        }
+    return count ? std::to_string(count) + " pixels differ, " + first : "";
+}
+
+// The desktop as host: its area is the screen, of the size the test bed
+// gave (larger than the picture, or smaller in the small-desktop run).
+TEST(PreviewOnTheDesktop, PictureAtTheTopLeftPixelForPixelAndTheHostElsewhere) {
+    const driver::Pixels picture = driver::ResourceBitmap(driver::BuiltScr(), PreviewPictureId);
+    ASSERT_EQ(picture.width, PictureWidth) << "the .scr holds no preview picture " << PreviewPictureId;
+    ASSERT_EQ(picture.height, PictureHeight);
+
+    // The picture and a band of the host's own background to its right and below.
+    const RECT seen = {0, 0, std::min(GetSystemMetrics(SM_CXSCREEN), PictureWidth + 24),
+                       std::min(GetSystemMetrics(SM_CYSCREEN), PictureHeight + 24)};
+    // The bed's desktop is plain; windows of earlier tests may take a moment
+    // to leave it.
+    const COLORREF desktop = GetSysColor(COLOR_DESKTOP);
+    std::string differences;
+    ASSERT_TRUE(driver::WaitUntil(
+        [&] {
+            differences = Differences(driver::GrabScreen(seen), [&](int, int) { return desktop; });
+            return differences.empty();
+        },
+        driver::WindowAppears))
+        << "the desktop is not plain before the preview starts: " << differences;
+    auto expected = [&](int x, int y) {
+        return x < PictureWidth && y < PictureHeight ? picture.at(x, y) : desktop;
+    };
+
+    const std::string scr = driver::BuiltScr();
+    driver::Process saver = driver::Start(scr, driver::Quoted(scr) + " /p " + std::to_string(HandleToULong(GetDesktopWindow())));
+    HWND preview = driver::WaitWindow(saver.id(), driver::WindowClass, driver::PreviewTitle, driver::WindowAppears);
+    ASSERT_NE(preview, nullptr) << "no preview window on the desktop";
+
+    const bool shown = driver::WaitUntil(
+        [&] { return (differences = Differences(driver::GrabScreen(seen), expected)).empty(); }, driver::WindowAppears);
+    EXPECT_TRUE(shown) << differences;
+
+    driver::PostClose(preview);
+    const driver::ExitReport report = saver.waitExit(driver::ProcessEnds);
+    EXPECT_TRUE(report.ended);
+    EXPECT_EQ(report.code, 0u);
+}
+
+}  // namespace
