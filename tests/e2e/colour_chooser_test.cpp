@@ -80,7 +80,7 @@ TEST(ColourChooser, OpensExpandedOnTheCurrentColourWithTheSixteenGreysEveryTime)
     ASSERT_TRUE(dialog->click(IDCANCEL));
     ASSERT_TRUE(dialog->waitGone());
 
-    session.click(CancelButton);
+    session.click(CancelButtonId);
     EXPECT_TRUE(session.waitExit().ended);
 }
 
@@ -94,7 +94,7 @@ TEST(ColourChooser, PureBlueShowsInTheSwatchStaysThroughARepaintAndIsSavedByOk) 
     ASSERT_TRUE(CoverAndUncover(session));
     EXPECT_TRUE(WaitPixels(session.swatchInside(), PureBlue)) << "after being covered and uncovered";
 
-    ASSERT_TRUE(session.click(OkButton));
+    ASSERT_TRUE(session.click(OkButtonId));
     const driver::ExitReport exit = session.waitExit();
     EXPECT_TRUE(exit.ended);
     EXPECT_EQ(exit.code, 0u);
@@ -115,7 +115,7 @@ TEST(ColourChooser, CancelInTheDialogLeavesColourAndSwatchAlone) {
     ASSERT_TRUE(session.settle());
     EXPECT_TRUE(WaitPixels(session.swatchInside(), LightCyan));
 
-    ASSERT_TRUE(session.click(OkButton));
+    ASSERT_TRUE(session.click(OkButtonId));
     EXPECT_TRUE(session.waitExit().ended);
     EXPECT_EQ(session.iniBytes(), FreshFile);
 }
@@ -123,7 +123,7 @@ TEST(ColourChooser, CancelInTheDialogLeavesColourAndSwatchAlone) {
 // Opens the dialog with a click message and, once it has drawn itself,
 // closes it with its Cancel.
 bool OpenAndCancelDialog(SettingsSession& session) {
-    driver::ClickButton(session.window(), ColourButton);
+    driver::ClickButton(session.window(), ColourButtonId);
     HWND window = session.waitStandardDialog();
     if (!window) return false;
     const ColourDialog dialog(window);
@@ -176,7 +176,7 @@ TEST(DrawingResources, FiftyColourDialogsAndFiftyRepaintsLeaveTheGdiCountAlone) 
     }
     EXPECT_EQ(IdleGdiCount(session), before);
 
-    session.click(CancelButton);
+    session.click(CancelButtonId);
     EXPECT_TRUE(session.waitExit().ended);
 }
 

@@ -257,11 +257,11 @@ TEST_P(HandEditedSettings, TheSettingsWindowOpensAndOkWritesBackWhatItLoaded) {
 
         ASSERT_TRUE(session.open()) << "the settings window did not open";
         // Each slider shows its loaded value at the nearest end of its range.
-        EXPECT_EQ(session.position(DogSlider), Clamped(c.loaded.hiki, 0, 9));
-        EXPECT_EQ(session.position(StepSlider), Clamped(c.loaded.dx0, 2, 20));
-        EXPECT_EQ(session.position(HopSlider), Clamped(c.loaded.dy0, 0, 20));
-        EXPECT_EQ(session.position(SpeedSlider), Clamped(c.loaded.weight, 0, 200));
-        ASSERT_TRUE(session.click(OkButton));
+        EXPECT_EQ(session.position(DogSliderId), Clamped(c.loaded.hiki, 0, 9));
+        EXPECT_EQ(session.position(StepSliderId), Clamped(c.loaded.dx0, 2, 20));
+        EXPECT_EQ(session.position(HopSliderId), Clamped(c.loaded.dy0, 0, 20));
+        EXPECT_EQ(session.position(SpeedSliderId), Clamped(c.loaded.weight, 0, 200));
+        ASSERT_TRUE(session.click(OkButtonId));
         const driver::ExitReport report = session.waitExit();
         ASSERT_TRUE(report.ended) << "OK did not close the settings window";
         EXPECT_EQ(report.code, 0u);

@@ -14,23 +14,13 @@
 #include <vector>
 
 #include "driver.h"
+#include "settings_window/rules.h"
 
 namespace settings_test {
 
 using driver::Reaction;
 using driver::WindowAppears;
 
-enum ControlId : int {
-    StepSlider = 1000,
-    HopSlider = 1001,
-    OkButton = 1002,
-    CancelButton = 1003,
-    SpeedSlider = 1008,
-    ColourButton = 1012,
-    Picture = 1013,
-    Swatch = 1014,
-    DogSlider = 1016,
-};
 
 constexpr COLORREF LightCyan = 16777088;  // the background colour without a file
 constexpr COLORREF PureBlue = RGB(0, 0, 255);
@@ -92,7 +82,7 @@ public:
     }
     RECT clientScreenRect(int id) const { return driver::Inspect(control(id)).clientRect; }
     // The swatch's inside: its client area less the etched frame's two lines.
-    RECT swatchInside() const { return Inset(clientScreenRect(Swatch), 2); }
+    RECT swatchInside() const { return Inset(clientScreenRect(SwatchId), 2); }
 
     // A person's click in the middle of a control.
     bool click(int id) const {
@@ -112,9 +102,9 @@ public:
     // line size carries the marker; no test moves that slider by keyboard.
     bool settle() {
         const int marker = ++marker_ % 50 + 2;
-        PostMessageW(control(HopSlider), TBM_SETLINESIZE, 0, marker);
+        PostMessageW(control(HopSliderId), TBM_SETLINESIZE, 0, marker);
         return driver::WaitUntil(
-            [&] { return SendMessageW(control(HopSlider), TBM_GETLINESIZE, 0, 0) == marker; },
+            [&] { return SendMessageW(control(HopSliderId), TBM_GETLINESIZE, 0, 0) == marker; },
             Reaction);
     }
 
@@ -251,7 +241,7 @@ inline std::vector<COLORREF> SixteenGreys() {
 
 // Opens the colour dialog with the colour button, as a person does.
 inline std::optional<ColourDialog> OpenColourDialog(SettingsSession& session) {
-    if (!session.click(ColourButton)) return std::nullopt;
+    if (!session.click(ColourButtonId)) return std::nullopt;
     HWND dialog = session.waitStandardDialog();
     if (!dialog) return std::nullopt;
     return ColourDialog(dialog);

@@ -107,7 +107,7 @@ TEST(SettingsLayout, EveryControlHasItsIdClassTextStylesAndRectangle) {
     ReleaseDC(nullptr, dc);
     DeleteObject(font);
 
-    session.click(CancelButton);
+    session.click(CancelButtonId);
     EXPECT_TRUE(session.waitExit().ended);
 }
 
@@ -169,7 +169,7 @@ TEST(SettingsLayout, EveryTextIsInTheTwelveUnitJapaneseFont) {
     // The comparison sees a control left in the system's font.
     EXPECT_FALSE(SamePixels(session.clientScreenRect(1006), withoutFont.clientScreenRect(1006)));
 
-    session.click(CancelButton);
+    session.click(CancelButtonId);
     EXPECT_TRUE(session.waitExit().ended);
 }
 
@@ -181,7 +181,7 @@ TEST(SettingsLayout, PictureControlShowsThePreviewPictureWhole) {
 
     // On Windows the control keeps its 154 x 114 with the bitmap inside its
     // one-pixel edge; that is what the window must show everywhere.
-    const RECT inside = session.clientScreenRect(Picture);
+    const RECT inside = session.clientScreenRect(PictureId);
     EXPECT_EQ(inside.right - inside.left, picture.width);
     EXPECT_EQ(inside.bottom - inside.top, picture.height);
     // Counted, so that a failure says how far off the picture is.
@@ -197,7 +197,7 @@ TEST(SettingsLayout, PictureControlShowsThePreviewPictureWhole) {
         Reaction);
     EXPECT_EQ(differing, 0u) << "pixels of the picture control that are not those of bitmap 102";
 
-    session.click(CancelButton);
+    session.click(CancelButtonId);
     EXPECT_TRUE(session.waitExit().ended);
 }
 
@@ -281,7 +281,7 @@ TEST(SettingsLayout, TitleBarHasIcon104AndACloseBoxButNoOtherBoxOrSizingBorder) 
         Reaction);
     EXPECT_TRUE(found) << "the title bar does not show icon 104";
 
-    session.click(CancelButton);
+    session.click(CancelButtonId);
     EXPECT_TRUE(session.waitExit().ended);
 }
 
@@ -293,14 +293,14 @@ TEST(Sliders, StandAtTheDefaultsWithoutAFileAndCoverTheirRanges) {
     const struct {
         int slider, position, minimum, maximum;
     } cases[] = {
-        {DogSlider, 2, 0, 9}, {StepSlider, 8, 2, 20}, {HopSlider, 5, 0, 20}, {SpeedSlider, 25, 0, 200},
+        {DogSliderId, 2, 0, 9}, {StepSliderId, 8, 2, 20}, {HopSliderId, 5, 0, 20}, {SpeedSliderId, 25, 0, 200},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(session.position(c.slider), c.position) << "slider " << c.slider;
         EXPECT_EQ(SendMessageW(session.control(c.slider), TBM_GETRANGEMIN, 0, 0), c.minimum) << c.slider;
         EXPECT_EQ(SendMessageW(session.control(c.slider), TBM_GETRANGEMAX, 0, 0), c.maximum) << c.slider;
     }
-    session.click(CancelButton);
+    session.click(CancelButtonId);
     EXPECT_TRUE(session.waitExit().ended);
     EXPECT_FALSE(session.iniExists()) << "only OK may write the file";
 }
@@ -310,12 +310,12 @@ TEST(Sliders, ValuesBeyondTheirRangeShowAtTheNearestEndAndGoBackUnchanged) {
     const std::string file = "[settei]\r\nBgColor=255\r\nhiki=50\r\ndx0=1\r\ndy0=99\r\nweight=4294967295\r\n";
     session.writeIni(file);
     ASSERT_TRUE(session.open());
-    EXPECT_EQ(session.position(DogSlider), 9);
-    EXPECT_EQ(session.position(StepSlider), 2);
-    EXPECT_EQ(session.position(HopSlider), 20);
-    EXPECT_EQ(session.position(SpeedSlider), 200);
+    EXPECT_EQ(session.position(DogSliderId), 9);
+    EXPECT_EQ(session.position(StepSliderId), 2);
+    EXPECT_EQ(session.position(HopSliderId), 20);
+    EXPECT_EQ(session.position(SpeedSliderId), 200);
 
-    session.click(OkButton);
+    session.click(OkButtonId);
     const driver::ExitReport exit = session.waitExit();
     EXPECT_TRUE(exit.ended);
     EXPECT_EQ(driver::IniKeys(session.iniBytes(), "settei"), driver::IniKeys(file, "settei"))
@@ -325,10 +325,10 @@ TEST(Sliders, ValuesBeyondTheirRangeShowAtTheNearestEndAndGoBackUnchanged) {
 TEST(Sliders, DraggingTheStepSliderToItsEndStores20) {
     SettingsSession session("slider_drag");
     ASSERT_TRUE(session.open());
-    const RECT slider = session.screenRect(StepSlider);
-    ASSERT_TRUE(session.dragThumb(StepSlider, slider.right + 30, 20));
+    const RECT slider = session.screenRect(StepSliderId);
+    ASSERT_TRUE(session.dragThumb(StepSliderId, slider.right + 30, 20));
 
-    session.click(OkButton);
+    session.click(OkButtonId);
     EXPECT_TRUE(session.waitExit().ended);
     EXPECT_EQ(driver::IniKeys(session.iniBytes(), "settei"),
               (Keys{{"BgColor", "16777088"}, {"hiki", "2"}, {"dx0", "20"}, {"dy0", "5"}, {"weight", "25"}}));
@@ -337,17 +337,17 @@ TEST(Sliders, DraggingTheStepSliderToItsEndStores20) {
 TEST(Sliders, ArrowKeysAfterAClickMoveTheThumbButNotTheSetting) {
     SettingsSession session("slider_keys");
     ASSERT_TRUE(session.open());
-    const std::optional<POINT> thumb = session.thumbCentre(SpeedSlider);
+    const std::optional<POINT> thumb = session.thumbCentre(SpeedSliderId);
     ASSERT_TRUE(thumb);
     // A click in the channel right of the thumb moves it a page; releasing stores it.
     ASSERT_TRUE(driver::XClickAt(thumb->x + 30, thumb->y));
-    ASSERT_TRUE(driver::WaitUntil([&] { return session.position(SpeedSlider) != 25; }, Reaction));
-    const int released = session.position(SpeedSlider);
+    ASSERT_TRUE(driver::WaitUntil([&] { return session.position(SpeedSliderId) != 25; }, Reaction));
+    const int released = session.position(SpeedSliderId);
 
     ASSERT_TRUE(driver::XKey("Right Right Right Right Right Right Right Right Right Right"));
-    ASSERT_TRUE(session.waitPosition(SpeedSlider, released + 10)) << "the slider did not take the keys";
+    ASSERT_TRUE(session.waitPosition(SpeedSliderId, released + 10)) << "the slider did not take the keys";
 
-    session.click(OkButton);
+    session.click(OkButtonId);
     EXPECT_TRUE(session.waitExit().ended);
     const Keys keys = driver::IniKeys(session.iniBytes(), "settei");
     ASSERT_EQ(keys.size(), 5u);
@@ -375,7 +375,7 @@ TEST(Closing, OkWritesAllFiveKeysInTheirOrder) {
     ASSERT_TRUE(watch.installed());
     SettingsSession session("close_ok");
     ASSERT_TRUE(session.open());
-    ASSERT_TRUE(session.click(OkButton));
+    ASSERT_TRUE(session.click(OkButtonId));
     ExpectClosedProperly(session, watch, "OK");
     EXPECT_EQ(session.iniBytes(), FreshFile);
 }
@@ -386,7 +386,7 @@ TEST(Closing, CancelCloseBoxAndAltF4LeaveTheFileAsItWas) {
         const char* way;
         std::function<bool(SettingsSession&)> close;
     } ways[] = {
-        {"CANCEL", [](SettingsSession& s) { return s.click(CancelButton); }},
+        {"CANCEL", [](SettingsSession& s) { return s.click(CancelButtonId); }},
         {"close box",
          [](SettingsSession& s) {
              const std::optional<POINT> box = s.closeBox();
@@ -401,8 +401,8 @@ TEST(Closing, CancelCloseBoxAndAltF4LeaveTheFileAsItWas) {
         SettingsSession session("close_other");
         session.writeIni(before);
         ASSERT_TRUE(session.open());
-        const RECT step = session.screenRect(StepSlider);
-        ASSERT_TRUE(session.dragThumb(StepSlider, step.right + 30, 20));
+        const RECT step = session.screenRect(StepSliderId);
+        ASSERT_TRUE(session.dragThumb(StepSliderId, step.right + 30, 20));
         ASSERT_TRUE(ChooseColour(session, PureBlue));
         ASSERT_TRUE(WaitPixels(session.swatchInside(), PureBlue)) << "the colour did not change";
 
@@ -415,13 +415,13 @@ TEST(Closing, CancelCloseBoxAndAltF4LeaveTheFileAsItWas) {
 TEST(Closing, CommandFromOkWithNotificationCodeOneNeitherSavesNorCloses) {
     SettingsSession session("command_code_one");
     ASSERT_TRUE(session.open());
-    PostMessageW(session.window(), WM_COMMAND, MAKEWPARAM(OkButton, 1),
-                 reinterpret_cast<LPARAM>(session.control(OkButton)));
+    PostMessageW(session.window(), WM_COMMAND, MAKEWPARAM(OkButtonId, 1),
+                 reinterpret_cast<LPARAM>(session.control(OkButtonId)));
     ASSERT_TRUE(session.settle());
     EXPECT_TRUE(session.windowOpen());
     EXPECT_FALSE(session.iniExists());
 
-    session.click(CancelButton);
+    session.click(CancelButtonId);
     EXPECT_TRUE(session.waitExit().ended);
     EXPECT_FALSE(session.iniExists());
 }
@@ -431,20 +431,20 @@ TEST(Closing, TabEnterAndEscapeHaveNoDialogMeaning) {
     ASSERT_TRUE(session.open());
     // The dog slider takes the focus when clicked on its thumb; each key is
     // followed by a right arrow that shows the focus still there.
-    const std::optional<POINT> thumb = session.thumbCentre(DogSlider);
+    const std::optional<POINT> thumb = session.thumbCentre(DogSliderId);
     ASSERT_TRUE(thumb);
     ASSERT_TRUE(driver::XClickAt(thumb->x, thumb->y));
     ASSERT_TRUE(session.settle());
-    int expected = session.position(DogSlider);
+    int expected = session.position(DogSliderId);
     for (const char* key : {"Tab", "Return", "Escape"}) {
         ASSERT_TRUE(driver::XKey(std::string(key) + " Right"));
-        EXPECT_TRUE(session.waitPosition(DogSlider, ++expected)) << key << " moved the focus away";
+        EXPECT_TRUE(session.waitPosition(DogSliderId, ++expected)) << key << " moved the focus away";
         EXPECT_TRUE(session.windowOpen()) << key << " closed the window";
         EXPECT_FALSE(session.iniExists()) << key << " saved";
     }
     GetAsyncKeyState(VK_ESCAPE);  // the pressed-since bit is desktop-wide: leave it clear
 
-    session.click(CancelButton);
+    session.click(CancelButtonId);
     EXPECT_TRUE(session.waitExit().ended);
     EXPECT_FALSE(session.iniExists());
 }
@@ -462,14 +462,14 @@ TEST(UnwritableFile, OkSaysSoInJapaneseAndKeepsTheWindowOpen) {
     const std::string before = "[settei]\r\nhiki=3\r\n";
     session.writeIni(before);
     ASSERT_TRUE(session.open());
-    const RECT step = session.screenRect(StepSlider);
-    ASSERT_TRUE(session.dragThumb(StepSlider, step.right + 30, 20));
+    const RECT step = session.screenRect(StepSliderId);
+    ASSERT_TRUE(session.dragThumb(StepSliderId, step.right + 30, 20));
 
     // Held open without write sharing, the file cannot be written.
     HANDLE held = CreateFileA(session.iniPath().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    ASSERT_TRUE(session.click(OkButton));
+    ASSERT_TRUE(session.click(OkButtonId));
     HWND message = session.waitStandardDialog();
     ASSERT_NE(message, nullptr) << "no message about the failed save";
     EXPECT_EQ(GetWindow(message, GW_OWNER), session.window()) << "the message must belong to the settings window";
@@ -486,7 +486,7 @@ TEST(UnwritableFile, OkSaysSoInJapaneseAndKeepsTheWindowOpen) {
     CloseHandle(held);
     EXPECT_EQ(session.iniBytes(), before);
 
-    ASSERT_TRUE(session.click(CancelButton));
+    ASSERT_TRUE(session.click(CancelButtonId));
     const driver::ExitReport exit = session.waitExit();
     EXPECT_TRUE(exit.ended);
     EXPECT_EQ(exit.code, 0u);
