@@ -65,18 +65,21 @@ void CloseAndExpectCodeZero(Process& process, HWND window, const std::string& wh
 
 RECT Screen() { return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
 
-// Once its run has begun (the whole screen in the default background colour)
-// the saver dispatches no message any more and only input ends it: a click.
-void EndSaverWithClick(Process& process, const std::string& what) {
+// Whether the saver's run has begun: the whole screen in the default
+// background colour. From then on it dispatches no message any more and only
+// input ends it; a second later the title card comes.
+bool RunBegun() {
     const RECT screen = Screen();
-    const bool running = driver::WaitUntil(
+    return driver::WaitUntil(
         [&] {
             for (COLORREF pixel : driver::GrabScreen(screen).data)
                 if (pixel != RGB(0x80, 0xFF, 0xFF)) return false;
             return true;
         },
         WindowAppears);
-    EXPECT_TRUE(running) << what << ": the saver's background never filled the screen";
+}
+
+void EndSaverWithClick(Process& process, const std::string& what) {
     ASSERT_TRUE(driver::XClick(1)) << what;
     const driver::ExitReport report = process.waitExit(ProcessEnds);
     EXPECT_TRUE(report.ended) << what << ": a click did not end the saver";
@@ -96,6 +99,7 @@ TEST(ModeSelection, SaverSpellingsOpenTheTopmostMaximisedSaverWindow) {
         EXPECT_FALSE(info.style & (WS_CAPTION | WS_THICKFRAME)) << arguments;
         const RECT screen = Screen();
         EXPECT_TRUE(EqualRect(&info.rect, &screen)) << arguments << ": not the whole screen";
+        EXPECT_TRUE(RunBegun()) << arguments << ": the saver's background never filled the screen";
         EndSaverWithClick(process, arguments);
     }
 }
@@ -184,13 +188,17 @@ TEST(SingleInstance, WhileOneRunsEveryLaterStartEndsAtOnce) {
     const auto windowOf = [](const wchar_t* title) {
         return [title](const Process& p) { return driver::WaitWindow(p.id(), driver::WindowClass, title, WindowAppears); };
     };
+    const auto runningSaver = [](const Process& p) {
+        HWND window = driver::WaitWindow(p.id(), driver::WindowClass, driver::SaverTitle, WindowAppears);
+        return window && RunBegun() ? window : nullptr;
+    };
     const auto close = [](Process& p, HWND window) { CloseAndExpectCodeZero(p, window, "WM_CLOSE"); };
     const struct {
         std::string arguments;
         std::function<HWND(const Process&)> window;  // the start's window, once shown
         std::function<void(Process&, HWND)> end;
     } modes[] = {
-        {"/s", windowOf(driver::SaverTitle), [](Process& p, HWND) { EndSaverWithClick(p, "saver"); }},
+        {"/s", runningSaver, [](Process& p, HWND) { EndSaverWithClick(p, "saver"); }},
         {"/c", windowOf(driver::SettingsTitle), close},
         {"/p " + host.handleText(),
          [&](const Process&) {
