@@ -165,6 +165,13 @@ ExitReport Process::waitExit(DWORD timeoutMs) {
     }
 }
 
+std::string ExitReport::problem(bool windowAllowed) const {
+    if (!ended) return "still running";
+    if (code != 0) return "ended with code " + std::to_string(code);
+    if (showedWindow && !windowAllowed) return "showed a window";
+    return "";
+}
+
 void Process::kill() {
     if (!handle_) return;
     if (running()) {
@@ -385,14 +392,12 @@ int RunHost(const std::string& shellCommand, DWORD timeoutMs) {
 
 namespace {
 
-constexpr DWORD HostToolWait = 10000;
-
 std::string Tools() {
     const char* tools = std::getenv("TESTBED_TOOLS");
     return tools ? tools : "";
 }
 
-bool Host(const std::string& command) { return RunHost(command, HostToolWait) == 0; }
+bool Host(const std::string& command) { return RunHost(command, Reaction) == 0; }
 
 }  // namespace
 
@@ -414,6 +419,11 @@ bool XButton(int button, bool down) {
 }
 
 bool XClickAt(int x, int y) { return XMovePointer(x, y) && XClick(1); }
+
+bool XClickCentre(HWND window) {
+    RECT rect = {};
+    return GetWindowRect(window, &rect) && XClickAt((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+}
 
 // ---- Windows -----------------------------------------------------------
 

@@ -71,6 +71,9 @@ struct ExitReport {
     DWORD code;
     DWORD elapsedMs;         // from the start to the moment the end was seen
     bool showedWindow;       // a visible top-level window of it was seen while waiting
+    // "" for an end with code 0 (and, unless allowed, no window shown); else
+    // what went wrong, as a test failure should say it.
+    std::string problem(bool windowAllowed = true) const;
 };
 
 // A started program; terminated on destruction if it still runs, so a
@@ -160,6 +163,7 @@ bool XKey(const std::string& keysym);  // press and release, e.g. "Escape", "a",
 bool XClick(int button);               // 1 left, 2 middle, 3 right
 bool XButton(int button, bool down);
 bool XClickAt(int x, int y);           // left button, desktop coordinates
+bool XClickCentre(HWND window);        // left button in the middle of a window
 
 // ---- Windows -----------------------------------------------------------
 struct WindowInfo {

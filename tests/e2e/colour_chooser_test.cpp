@@ -80,8 +80,7 @@ TEST(ColourChooser, OpensExpandedOnTheCurrentColourWithTheSixteenGreysEveryTime)
     ASSERT_TRUE(dialog->click(IDCANCEL));
     ASSERT_TRUE(dialog->waitGone());
 
-    session.click(CancelButtonId);
-    EXPECT_TRUE(session.waitExit().ended);
+    EXPECT_TRUE(session.cancel());
 }
 
 TEST(ColourChooser, PureBlueShowsInTheSwatchStaysThroughARepaintAndIsSavedByOk) {
@@ -95,9 +94,7 @@ TEST(ColourChooser, PureBlueShowsInTheSwatchStaysThroughARepaintAndIsSavedByOk) 
     EXPECT_TRUE(WaitPixels(session.swatchInside(), PureBlue)) << "after being covered and uncovered";
 
     ASSERT_TRUE(session.click(OkButtonId));
-    const driver::ExitReport exit = session.waitExit();
-    EXPECT_TRUE(exit.ended);
-    EXPECT_EQ(exit.code, 0u);
+    EXPECT_EQ(session.waitExit().problem(), "");
     EXPECT_EQ(driver::IniKeys(session.iniBytes(), "settei"),
               (Keys{{"BgColor", "16711680"}, {"hiki", "2"}, {"dx0", "8"}, {"dy0", "5"}, {"weight", "25"}}));
 }
@@ -176,8 +173,7 @@ TEST(DrawingResources, FiftyColourDialogsAndFiftyRepaintsLeaveTheGdiCountAlone) 
     }
     EXPECT_EQ(IdleGdiCount(session), before);
 
-    session.click(CancelButtonId);
-    EXPECT_TRUE(session.waitExit().ended);
+    EXPECT_TRUE(session.cancel());
 }
 
 }  // namespace

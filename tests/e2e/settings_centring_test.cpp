@@ -36,8 +36,7 @@ TEST(Centring, WindowStandsInTheMiddleOfTheScreenHalvesGoingToEven) {
     EXPECT_EQ(window.width(), 170);
     EXPECT_EQ(window.height(), 447);
 
-    session.click(CancelButtonId);
-    EXPECT_TRUE(session.waitExit().ended);
+    EXPECT_TRUE(session.cancel());
 }
 
 }  // namespace

@@ -29,10 +29,6 @@ const char FreshFile[] = "[settei]\r\nBgColor=16777088\r\nhiki=2\r\ndx0=8\r\ndy0
 
 using Keys = std::vector<std::pair<std::string, std::string>>;
 
-inline POINT CentreOf(const RECT& rect) {
-    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-}
-
 inline RECT Inset(const RECT& rect, int by) {
     return {rect.left + by, rect.top + by, rect.right - by, rect.bottom - by};
 }
@@ -85,10 +81,7 @@ public:
     RECT swatchInside() const { return Inset(clientScreenRect(SwatchId), 2); }
 
     // A person's click in the middle of a control.
-    bool click(int id) const {
-        const POINT centre = CentreOf(screenRect(id));
-        return driver::XClickAt(centre.x, centre.y);
-    }
+    bool click(int id) const { return driver::XClickCentre(control(id)); }
 
     int position(int slider) const {
         return static_cast<int>(SendMessageW(control(slider), TBM_GETPOS, 0, 0));
@@ -163,6 +156,8 @@ public:
     }
 
     driver::ExitReport waitExit() { return process_.waitExit(driver::ProcessEnds); }
+    // A person's CANCEL: the window closes and the process ends.
+    bool cancel() { return click(CancelButtonId) && waitExit().ended; }
 
 private:
     driver::ScrCopy copy_;
@@ -189,12 +184,7 @@ public:
         return buffer;
     }
 
-    bool click(int id) const {
-        RECT rect = {};
-        GetWindowRect(GetDlgItem(window_, id), &rect);
-        const POINT centre = CentreOf(rect);
-        return driver::XClickAt(centre.x, centre.y);
-    }
+    bool click(int id) const { return driver::XClickCentre(GetDlgItem(window_, id)); }
 
     // Clicks into an edit box, clears its (at most three) digits and types value.
     bool type(int edit, int value) const {

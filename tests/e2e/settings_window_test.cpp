@@ -107,8 +107,7 @@ TEST(SettingsLayout, EveryControlHasItsIdClassTextStylesAndRectangle) {
     ReleaseDC(nullptr, dc);
     DeleteObject(font);
 
-    session.click(CancelButtonId);
-    EXPECT_TRUE(session.waitExit().ended);
+    EXPECT_TRUE(session.cancel());
 }
 
 // The text controls again, in a window of this process, drawn by the same
@@ -169,8 +168,7 @@ TEST(SettingsLayout, EveryTextIsInTheTwelveUnitJapaneseFont) {
     // The comparison sees a control left in the system's font.
     EXPECT_FALSE(SamePixels(session.clientScreenRect(1006), withoutFont.clientScreenRect(1006)));
 
-    session.click(CancelButtonId);
-    EXPECT_TRUE(session.waitExit().ended);
+    EXPECT_TRUE(session.cancel());
 }
 
 TEST(SettingsLayout, PictureControlShowsThePreviewPictureWhole) {
@@ -197,8 +195,7 @@ TEST(SettingsLayout, PictureControlShowsThePreviewPictureWhole) {
         Reaction);
     EXPECT_EQ(differing, 0u) << "pixels of the picture control that are not those of bitmap 102";
 
-    session.click(CancelButtonId);
-    EXPECT_TRUE(session.waitExit().ended);
+    EXPECT_TRUE(session.cancel());
 }
 
 // Icon 104 of a built executable as a title bar draws it: the small size,
@@ -281,8 +278,7 @@ TEST(SettingsLayout, TitleBarHasIcon104AndACloseBoxButNoOtherBoxOrSizingBorder) 
         Reaction);
     EXPECT_TRUE(found) << "the title bar does not show icon 104";
 
-    session.click(CancelButtonId);
-    EXPECT_TRUE(session.waitExit().ended);
+    EXPECT_TRUE(session.cancel());
 }
 
 // ---- Sliders -----------------------------------------------------------
@@ -300,8 +296,7 @@ TEST(Sliders, StandAtTheDefaultsWithoutAFileAndCoverTheirRanges) {
         EXPECT_EQ(SendMessageW(session.control(c.slider), TBM_GETRANGEMIN, 0, 0), c.minimum) << c.slider;
         EXPECT_EQ(SendMessageW(session.control(c.slider), TBM_GETRANGEMAX, 0, 0), c.maximum) << c.slider;
     }
-    session.click(CancelButtonId);
-    EXPECT_TRUE(session.waitExit().ended);
+    EXPECT_TRUE(session.cancel());
     EXPECT_FALSE(session.iniExists()) << "only OK may write the file";
 }
 
@@ -360,9 +355,7 @@ TEST(Sliders, ArrowKeysAfterAClickMoveTheThumbButNotTheSetting) {
 // Every way out: the process ends with code 0, and the main window was
 // enabled again before the settings window went.
 void ExpectClosedProperly(SettingsSession& session, const driver::DestroyWatch& watch, const std::string& way) {
-    const driver::ExitReport exit = session.waitExit();
-    EXPECT_TRUE(exit.ended) << way << ": the process did not end";
-    EXPECT_EQ(exit.code, 0u) << way;
+    EXPECT_EQ(session.waitExit().problem(), "") << way;
     std::optional<bool> ownerEnabled;
     driver::WaitUntil([&] { return (ownerEnabled = watch.ownerEnabledAtDestroy(session.window())).has_value(); },
                       Reaction);
@@ -421,8 +414,7 @@ TEST(Closing, CommandFromOkWithNotificationCodeOneNeitherSavesNorCloses) {
     EXPECT_TRUE(session.windowOpen());
     EXPECT_FALSE(session.iniExists());
 
-    session.click(CancelButtonId);
-    EXPECT_TRUE(session.waitExit().ended);
+    EXPECT_TRUE(session.cancel());
     EXPECT_FALSE(session.iniExists());
 }
 
@@ -444,8 +436,7 @@ TEST(Closing, TabEnterAndEscapeHaveNoDialogMeaning) {
     }
     GetAsyncKeyState(VK_ESCAPE);  // the pressed-since bit is desktop-wide: leave it clear
 
-    session.click(CancelButtonId);
-    EXPECT_TRUE(session.waitExit().ended);
+    EXPECT_TRUE(session.cancel());
     EXPECT_FALSE(session.iniExists());
 }
 
@@ -477,9 +468,7 @@ TEST(UnwritableFile, OkSaysSoInJapaneseAndKeepsTheWindowOpen) {
         << driver::Narrow(AllTexts(message));
     EXPECT_TRUE(session.windowOpen());
 
-    RECT button = {};
-    GetWindowRect(GetDlgItem(message, IDOK), &button);
-    ASSERT_TRUE(driver::XClickAt(CentreOf(button).x, CentreOf(button).y));
+    ASSERT_TRUE(driver::XClickCentre(GetDlgItem(message, IDOK)));
     ASSERT_TRUE(driver::WaitUntil([&] { return !IsWindow(message); }, Reaction));
     EXPECT_TRUE(session.windowOpen()) << "the settings window must stay for another try";
     EXPECT_TRUE(driver::WaitUntil([&] { return IsWindowEnabled(session.window()) != FALSE; }, Reaction));
@@ -487,9 +476,7 @@ TEST(UnwritableFile, OkSaysSoInJapaneseAndKeepsTheWindowOpen) {
     EXPECT_EQ(session.iniBytes(), before);
 
     ASSERT_TRUE(session.click(CancelButtonId));
-    const driver::ExitReport exit = session.waitExit();
-    EXPECT_TRUE(exit.ended);
-    EXPECT_EQ(exit.code, 0u);
+    EXPECT_EQ(session.waitExit().problem(), "");
     EXPECT_EQ(session.iniBytes(), before);
 }
 

@@ -303,7 +303,7 @@ public:
             const std::string stamp = ScratchFile("stamp"), out = ScratchFile("probe-end");
             DeleteFileA(WindowsPath(stamp).c_str());
             DeleteFileA(WindowsPath(out).c_str());
-            Process run = driver::Start(probe, "\"" + probe + "\" " + WindowsPath(stamp));
+            Process run = driver::Start(probe, driver::Quoted(probe) + " " + WindowsPath(stamp));
             const driver::HostJob watcher = driver::StartHost(ShellQuoted(tools_ + "/input_to_end") +
                                                               " --process exit_probe.exe none 5000 > " + out);
             driver::WaitHost(watcher, 10000);
