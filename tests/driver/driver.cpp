@@ -487,6 +487,27 @@ std::vector<WindowInfo> Children(HWND window) {
     return children;
 }
 
+std::string DesktopOf(DWORD processId) {
+    struct Search {
+        DWORD processId;
+        std::string found;
+    } search = {processId, ""};
+    EnumDesktopsW(
+        GetProcessWindowStation(),
+        [](LPWSTR name, LPARAM context) -> BOOL {
+            auto* search = reinterpret_cast<Search*>(context);
+            HDESK desktop = OpenDesktopW(name, 0, FALSE, DESKTOP_READOBJECTS | DESKTOP_ENUMERATE);
+            if (!desktop) return TRUE;
+            WindowSearch windows = {search->processId, {}};
+            EnumDesktopWindows(desktop, CollectProcessWindow, reinterpret_cast<LPARAM>(&windows));
+            CloseDesktop(desktop);
+            if (!windows.found.empty()) search->found = Narrow(name);
+            return search->found.empty();
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found.empty() ? "no desktop" : "desktop " + search.found;
+}
+
 HWND WaitWindow(DWORD processId, const std::wstring& className, const std::wstring& title,
                 DWORD timeoutMs, bool mustBeVisible) {
     HWND found = nullptr;

@@ -189,6 +189,10 @@ WindowInfo Inspect(HWND window);
 std::vector<WindowInfo> TopLevelWindows(DWORD processId);  // all, hidden ones too
 std::vector<WindowInfo> Children(HWND window);             // direct children, z-order
 
+// "desktop NAME" for the desktop that holds a window of the process, or "no
+// desktop": where a start whose window never showed went.
+std::string DesktopOf(DWORD processId);
+
 // Waits for a top-level window of the process with this class and/or title
 // (an empty one matches anything); nullptr if none came in time.
 HWND WaitWindow(DWORD processId, const std::wstring& className, const std::wstring& title,

@@ -56,13 +56,24 @@ public:
     const std::string& folder() const { return copy_.folder().path(); }
 
     // Starts the process and waits until its window is shown and its owner,
-    // the hidden main window, disabled.
-    bool open() {
+    // the hidden main window, disabled; else says what was seen instead.
+    testing::AssertionResult open() {
         process_ = copy_.start("/c");
         window_ = driver::WaitWindow(process_.id(), driver::WindowClass, driver::SettingsTitle, WindowAppears);
-        if (!window_) return false;
+        if (!window_) {
+            const driver::ExitReport exit = process_.waitExit(0);
+            if (exit.ended) return testing::AssertionFailure() << "the process ended with code " << exit.code;
+            int visible = 0;
+            const std::vector<driver::WindowInfo> windows = driver::TopLevelWindows(process_.id());
+            for (const driver::WindowInfo& info : windows) visible += info.visible;
+            return testing::AssertionFailure() << "no settings window after " << WindowAppears << " ms; the process runs on "
+                                               << driver::DesktopOf(process_.id()) << " with " << windows.size()
+                                               << " top-level windows, " << visible << " visible";
+        }
         owner_ = GetWindow(window_, GW_OWNER);
-        return driver::WaitUntil([&] { return owner_ && !IsWindowEnabled(owner_); }, WindowAppears);
+        if (driver::WaitUntil([&] { return owner_ && !IsWindowEnabled(owner_); }, WindowAppears))
+            return testing::AssertionSuccess();
+        return testing::AssertionFailure() << "the main window was not disabled";
     }
 
     HWND window() const { return window_; }
