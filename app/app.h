@@ -15,22 +15,22 @@ struct FormSlotEntry {
 extern FormSlotEntry FormSlot[4];
 extern HBRUSH ButtonFaceBrush;
 
-// The face every slot's font asks for, in Shift-JIS.
-extern const char SharedFontFace[];
+// The face every slot's font asks for.
+extern const wchar_t SharedFontFace[];
 
 // Mode words the window openers dispatch on.
-extern const char ModeWordSaver[];
-extern const char ModeWordOption[];
-extern const char ModeWordPreview[];
+extern const wchar_t ModeWordSaver[];
+extern const wchar_t ModeWordOption[];
+extern const wchar_t ModeWordPreview[];
 
 // Creates the settings ("Option") or saver ("Saver") window, disables the
 // owner and runs a message loop until WM_QUIT; returns that message's wParam.
 // Any other word: returns 0 and creates nothing.
-WPARAM OpenModalWindow(HWND owner, const char* modeWord);
+WPARAM OpenModalWindow(HWND owner, const wchar_t* modeWord);
 
 // Creates the preview ("Preview") window as a child of parent and returns it
 // (0 if it could not be created). No loop runs here.
-HWND OpenPreviewWindow(HWND parent, const char* modeWord);
+HWND OpenPreviewWindow(HWND parent, const wchar_t* modeWord);
 
 // Ends a modal window: owner enabled, window destroyed, WM_QUIT(code) queued.
 void CloseModalWindow(HWND window, WPARAM code);

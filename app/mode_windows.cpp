@@ -6,16 +6,16 @@
 #include "saver/saver.h"
 #include "settings_window/settings_window.h"
 
-const char ModeWordSaver[] = "Saver";
-const char ModeWordOption[] = "Option";
-const char ModeWordPreview[] = "Preview";
+const wchar_t ModeWordSaver[] = L"Saver";
+const wchar_t ModeWordOption[] = L"Option";
+const wchar_t ModeWordPreview[] = L"Preview";
 
 namespace {
 
 struct ModeWindow {
-    const char* modeWord;
+    const wchar_t* modeWord;
     DWORD exStyle;
-    const char* title;
+    const wchar_t* title;
     DWORD style;
     int width, height;
     WNDPROC procedure;
@@ -24,34 +24,34 @@ struct ModeWindow {
 
 // Every mode window is created at the default position (the origin, for
 // pop-ups and children alike) and hidden; its own set-up places and shows it.
-const ModeWindow SettingsWindowRow = {ModeWordOption, 0, "Pokセーバー Ver.3.01",
+const ModeWindow SettingsWindowRow = {ModeWordOption, 0, L"Pokセーバー Ver.3.01",
                                       WS_POPUP | WS_CAPTION | WS_SYSMENU, 170, 447,
                                       SettingsWindowEntry, SettingsSlot};
-const ModeWindow SaverWindowRow = {ModeWordSaver, WS_EX_TOPMOST, "Saver", WS_POPUP | WS_MAXIMIZE,
+const ModeWindow SaverWindowRow = {ModeWordSaver, WS_EX_TOPMOST, L"Saver", WS_POPUP | WS_MAXIMIZE,
                                    480, 360, SaverWindowEntry, SaverSlot};
-const ModeWindow PreviewWindowRow = {ModeWordPreview, 0, "Preview", WS_CHILD, 480, 360,
+const ModeWindow PreviewWindowRow = {ModeWordPreview, 0, L"Preview", WS_CHILD, 480, 360,
                                      PreviewWindowProc, PreviewSlot};
 
-bool TextEquals(const char* a, const char* b) {
-    return CompareStringA(LOCALE_SYSTEM_DEFAULT, 0, a, -1, b, -1) == CSTR_EQUAL;
+bool TextEquals(const wchar_t* a, const wchar_t* b) {
+    return CompareStringW(LOCALE_SYSTEM_DEFAULT, 0, a, -1, b, -1) == CSTR_EQUAL;
 }
 
 // Creates the window, installs the mode's own procedure and sends the set-up
 // signal, so the mode builds its contents before anyone sees the window.
 HWND CreateModeWindow(const ModeWindow& row, HWND parentOrOwner) {
-    HWND window = CreateWindowExA(row.exStyle, "NORMALDLG", row.title, row.style, CW_USEDEFAULT,
+    HWND window = CreateWindowExW(row.exStyle, L"NORMALDLG", row.title, row.style, CW_USEDEFAULT,
                                   CW_USEDEFAULT, row.width, row.height, parentOrOwner, nullptr,
-                                  GetModuleHandleA(nullptr), nullptr);
+                                  GetModuleHandleW(nullptr), nullptr);
     FormSlot[row.slot].window = window;
     if (!window) return nullptr;
-    SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(row.procedure));
-    SendMessageA(window, WM_INITDIALOG, 0, 0);
+    SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(row.procedure));
+    SendMessageW(window, WM_INITDIALOG, 0, 0);
     return window;
 }
 
 }  // namespace
 
-WPARAM OpenModalWindow(HWND owner, const char* modeWord) {
+WPARAM OpenModalWindow(HWND owner, const wchar_t* modeWord) {
     const ModeWindow* row = TextEquals(modeWord, ModeWordOption) ? &SettingsWindowRow
                           : TextEquals(modeWord, ModeWordSaver)  ? &SaverWindowRow
                                                                  : nullptr;
@@ -61,22 +61,22 @@ WPARAM OpenModalWindow(HWND owner, const char* modeWord) {
     // A modal loop with no window in it could never be ended.
     if (!window) ExitProcess(0);
     if (row == &SettingsWindowRow) {
-        HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(ApplicationIconId));
-        SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+        HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(ApplicationIconId));
+        SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
     }
     ShowWindow(window, SW_SHOW);
     EnableWindow(owner, FALSE);
 
     // Only translate and dispatch: the mode windows have no dialog keyboard.
     MSG message = {};
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);
-        DispatchMessageA(&message);
+        DispatchMessageW(&message);
     }
     return message.wParam;
 }
 
-HWND OpenPreviewWindow(HWND parent, const char* modeWord) {
+HWND OpenPreviewWindow(HWND parent, const wchar_t* modeWord) {
     if (!TextEquals(modeWord, ModeWordPreview)) return nullptr;
     return CreateModeWindow(PreviewWindowRow, parent);
 }
@@ -85,5 +85,5 @@ void CloseModalWindow(HWND window, WPARAM code) {
     // The owner comes back before the window goes, so activation can return to it.
     EnableWindow(GetWindow(window, GW_OWNER), TRUE);
     DestroyWindow(window);
-    PostMessageA(nullptr, WM_QUIT, code, 0);
+    PostMessageW(nullptr, WM_QUIT, code, 0);
 }

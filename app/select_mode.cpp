@@ -7,15 +7,15 @@
 
 namespace {
 
-bool IsAlphaByte(char byte) { return IsCharAlphaA(byte) != FALSE; }
+bool IsAlphaUnit(wchar_t unit) { return IsCharAlphaW(unit) != FALSE; }
 
-bool TextEquals(const char* a, const char* b) {
-    return CompareStringA(LOCALE_SYSTEM_DEFAULT, 0, a, -1, b, -1) == CSTR_EQUAL;
+bool TextEquals(const wchar_t* a, const wchar_t* b) {
+    return CompareStringW(LOCALE_SYSTEM_DEFAULT, 0, a, -1, b, -1) == CSTR_EQUAL;
 }
 
-Mode ModeOfLetter(char letter) {
-    char lowered[2] = {letter, 0};
-    CharLowerA(lowered);
+Mode ModeOfLetter(wchar_t letter) {
+    wchar_t lowered[2] = {letter, 0};
+    CharLowerW(lowered);
     for (const ModeLetterRow& row : ModeLetters)
         if (TextEquals(lowered, row.letter)) return row.mode;
     return Mode::None;
@@ -29,8 +29,8 @@ HWND WindowFromHandleValue(std::uint32_t value) {
 }  // namespace
 
 void SelectMode() {
-    const char* commandLine = GetCommandLineA();
-    const ModeLetterFind find = FindModeLetter(commandLine, IsAlphaByte);
+    const wchar_t* commandLine = GetCommandLineW();
+    const ModeLetterFind find = FindModeLetter(commandLine, IsAlphaUnit);
     const Mode mode = find.found ? ModeOfLetter(find.letter) : Mode::None;
     HWND mainWindow = FormSlot[MainSlot].window;
 

@@ -8,35 +8,39 @@
 
 FormSlotEntry FormSlot[4];
 HBRUSH ButtonFaceBrush;
-const char SharedFontFace[] = "ＭＳ Ｐゴシック";
+const wchar_t SharedFontFace[] = L"ＭＳ Ｐゴシック";
 
 namespace {
 
-constexpr char MainClassName[] = "NORMAL0";
-constexpr char DialogClassName[] = "NORMALDLG";
-constexpr char MainWindowTitle[] = "saver_sample";
-constexpr char InstanceMutexName[] = "pok_v3";
+constexpr wchar_t MainClassName[] = L"NORMAL0";
+constexpr wchar_t DialogClassName[] = L"NORMALDLG";
+constexpr wchar_t MainWindowTitle[] = L"saver_sample";
+constexpr wchar_t InstanceMutexName[] = L"pok_v3";
 
 MSG mainLoopMessage;
 
 HFONT CreateSharedFont() {
-    return CreateFontA(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+    return CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
                        OUT_STROKE_PRECIS, CLIP_STROKE_PRECIS, DRAFT_QUALITY,
                        FF_SWISS | DEFAULT_PITCH, SharedFontFace);
 }
 
-void RegisterWindowClass(const char* name, WNDPROC procedure) {
-    WNDCLASSEXA windowClass = {};
+// The stock icon and cursor macros are narrow pointers without UNICODE; the
+// numbers they carry are the same for the wide functions.
+LPCWSTR Stock(LPCSTR id) { return reinterpret_cast<LPCWSTR>(id); }
+
+void RegisterWindowClass(const wchar_t* name, WNDPROC procedure) {
+    WNDCLASSEXW windowClass = {};
     windowClass.cbSize = sizeof windowClass;
     windowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
     windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.hIcon = LoadIconW(nullptr, Stock(IDI_APPLICATION));
+    windowClass.hCursor = LoadCursorW(nullptr, Stock(IDC_ARROW));
     windowClass.hbrBackground = ButtonFaceBrush;
     windowClass.lpszClassName = name;
-    windowClass.hIconSm = LoadIconA(nullptr, IDI_WINLOGO);
-    RegisterClassExA(&windowClass);
+    windowClass.hIconSm = LoadIconW(nullptr, Stock(IDI_WINLOGO));
+    RegisterClassExW(&windowClass);
 }
 
 void ReleaseSharedObjects() {
@@ -58,13 +62,13 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         PostQuitMessage(0);
         return 0;
     }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 }  // namespace
 
 LRESULT CALLBACK DialogClassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcA(window, message, wParam, lParam);
+    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -78,7 +82,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // The handle is never closed: the system closes it with the process, and
     // that is what lets the next start through.
     SetLastError(0);
-    CreateMutexA(nullptr, FALSE, InstanceMutexName);
+    CreateMutexW(nullptr, FALSE, InstanceMutexName);
     if (GetLastError() == ERROR_ALREADY_EXISTS) ExitProcess(0);
 
     timeBeginPeriod(1);
@@ -86,15 +90,15 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 
     // The main window's WM_CREATE chooses and opens the mode window; settings
     // mode never comes back from here.
-    HWND mainWindow = CreateWindowExA(0, MainClassName, MainWindowTitle, WS_POPUP, CW_USEDEFAULT,
+    HWND mainWindow = CreateWindowExW(0, MainClassName, MainWindowTitle, WS_POPUP, CW_USEDEFAULT,
                                       CW_USEDEFAULT, 480, 360, nullptr, nullptr,
-                                      GetModuleHandleA(nullptr), nullptr);
+                                      GetModuleHandleW(nullptr), nullptr);
     // Without it no mode is ever chosen and the loop would wait for nothing.
     if (!mainWindow) ExitProcess(0);
 
-    while (GetMessageA(&mainLoopMessage, nullptr, 0, 0) > 0) {
+    while (GetMessageW(&mainLoopMessage, nullptr, 0, 0) > 0) {
         TranslateMessage(&mainLoopMessage);
-        DispatchMessageA(&mainLoopMessage);
+        DispatchMessageW(&mainLoopMessage);
     }
     ExitProcess(0);
 }

@@ -20,8 +20,8 @@ void InitPreviewWindow() {
 // The picture is loaded for every paint and released right after, so the
 // preview holds nothing between paints however long the host keeps it.
 void PaintPreview(HDC paintDC) {
-    HBITMAP picture = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr),
-                                                      MAKEINTRESOURCEA(PreviewPictureId),
+    HBITMAP picture = static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr),
+                                                      MAKEINTRESOURCEW(PreviewPictureId),
                                                       IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
     // Without it the empty memory DC would still blit its one stray pixel.
     if (!picture) return;
@@ -57,5 +57,5 @@ LRESULT CALLBACK PreviewWindowProc(HWND window, UINT message, WPARAM wParam, LPA
         DestroyWindow(window);
         return 0;
     }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return DefWindowProcW(window, message, wParam, lParam);
 }

@@ -23,7 +23,7 @@ void MakeSurface(SurfaceNumber surface, HBITMAP bitmap) {
 }
 
 HBITMAP LoadBitmapResource(int id) {
-    return static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id),
+    return static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id),
                                            IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 struct SaverSettingsRecord {
     std::int32_t BgColor;   // COLORREF 0x00BBGGRR
@@ -20,10 +21,11 @@ constexpr std::uint32_t DefaultDx0 = 8;
 constexpr std::uint32_t DefaultDy0 = 5;
 constexpr std::uint32_t DefaultWeight = 25;
 
-// The executable's directory with its trailing backslash (set by LoadSettings).
-extern char ModuleDirectory[260];
+// The executable's directory with its trailing backslash (set by LoadSettings);
+// empty when the system could not give the whole path.
+extern std::wstring ModuleDirectory;
 
-const char* FindModuleDirectory();
+const std::wstring& FindModuleDirectory();
 
 // Fills SaverSettings from the file, each missing key from its default.
 void LoadSettings();

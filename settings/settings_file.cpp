@@ -1,60 +1,60 @@
 // LoadSettings and SaveSettings through the platform's profile functions.
 #include <windows.h>
 
-#include <cstring>
 #include <string>
 
 #include "settings/settings.h"
 #include "settings/settings_text.h"
 
 SaverSettingsRecord SaverSettings;
-char ModuleDirectory[260];
+std::wstring ModuleDirectory;
 
 namespace {
 
-constexpr char Section[] = "settei";
-constexpr char FileName[] = "pok_v3.ini";
+constexpr wchar_t Section[] = L"settei";
+constexpr wchar_t FileName[] = L"pok_v3.ini";
 
-bool IsLeadByte(char byte) { return IsDBCSLeadByte(static_cast<BYTE>(byte)) != FALSE; }
+// Without the executable's own folder there is no file of ours: a bare file
+// name would send the profile functions to the Windows folder.
+std::wstring SettingsPath() { return ModuleDirectory.empty() ? std::wstring() : ModuleDirectory + FileName; }
 
-std::string SettingsPath() { return std::string(ModuleDirectory) + FileName; }
-
-std::uint32_t ReadKey(const char* key, std::uint32_t fallback, const std::string& path) {
-    return GetPrivateProfileIntA(Section, key, static_cast<INT>(fallback), path.c_str());
+std::uint32_t ReadKey(const wchar_t* key, std::uint32_t fallback, const std::wstring& path) {
+    if (path.empty()) return fallback;
+    return GetPrivateProfileIntW(Section, key, static_cast<INT>(fallback), path.c_str());
 }
 
-bool WriteKey(const char* key, const DecimalText& value, const std::string& path) {
-    return WritePrivateProfileStringA(Section, key, value.text, path.c_str()) != FALSE;
+bool WriteKey(const wchar_t* key, const DecimalText& value, const std::wstring& path) {
+    if (path.empty()) return false;
+    return WritePrivateProfileStringW(Section, key, value.text, path.c_str()) != FALSE;
 }
 
 }  // namespace
 
-const char* FindModuleDirectory() {
-    char path[sizeof ModuleDirectory] = {};
-    GetModuleFileNameA(GetModuleHandleA(nullptr), path, sizeof path);
-    path[sizeof path - 1] = '\0';
-    std::memset(ModuleDirectory, 0, sizeof ModuleDirectory);
-    std::memcpy(ModuleDirectory, path, DirectoryLength(path, IsLeadByte));
+const std::wstring& FindModuleDirectory() {
+    const std::wstring path = WholePath([](wchar_t* buffer, std::uint32_t size) -> std::uint32_t {
+        return GetModuleFileNameW(GetModuleHandleW(nullptr), buffer, size);
+    });
+    ModuleDirectory = path.substr(0, DirectoryLength(path));
     return ModuleDirectory;
 }
 
 void LoadSettings() {
     FindModuleDirectory();
-    const std::string path = SettingsPath();
-    SaverSettings.BgColor = static_cast<std::int32_t>(ReadKey("BgColor", static_cast<std::uint32_t>(DefaultBgColor), path));
-    SaverSettings.hiki = ReadKey("hiki", DefaultHiki, path);
-    SaverSettings.dx0 = ReadKey("dx0", DefaultDx0, path);
-    SaverSettings.dy0 = ReadKey("dy0", DefaultDy0, path);
-    SaverSettings.weight = ReadKey("weight", DefaultWeight, path);
+    const std::wstring path = SettingsPath();
+    SaverSettings.BgColor = static_cast<std::int32_t>(ReadKey(L"BgColor", static_cast<std::uint32_t>(DefaultBgColor), path));
+    SaverSettings.hiki = ReadKey(L"hiki", DefaultHiki, path);
+    SaverSettings.dx0 = ReadKey(L"dx0", DefaultDx0, path);
+    SaverSettings.dy0 = ReadKey(L"dy0", DefaultDy0, path);
+    SaverSettings.weight = ReadKey(L"weight", DefaultWeight, path);
 }
 
 bool SaveSettings() {
-    const std::string path = SettingsPath();
+    const std::wstring path = SettingsPath();
     // Every key is written even after a failure, so one bad write loses no more than it must.
-    bool allWritten = WriteKey("BgColor", SignedDecimal(SaverSettings.BgColor), path);
-    allWritten &= WriteKey("hiki", UnsignedDecimal(SaverSettings.hiki), path);
-    allWritten &= WriteKey("dx0", UnsignedDecimal(SaverSettings.dx0), path);
-    allWritten &= WriteKey("dy0", UnsignedDecimal(SaverSettings.dy0), path);
-    allWritten &= WriteKey("weight", UnsignedDecimal(SaverSettings.weight), path);
+    bool allWritten = WriteKey(L"BgColor", SignedDecimal(SaverSettings.BgColor), path);
+    allWritten &= WriteKey(L"hiki", UnsignedDecimal(SaverSettings.hiki), path);
+    allWritten &= WriteKey(L"dx0", UnsignedDecimal(SaverSettings.dx0), path);
+    allWritten &= WriteKey(L"dy0", UnsignedDecimal(SaverSettings.dy0), path);
+    allWritten &= WriteKey(L"weight", UnsignedDecimal(SaverSettings.weight), path);
     return allWritten;
 }

@@ -1,14 +1,16 @@
 #include "settings/settings_text.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace {
 
 template <typename Integer>
 DecimalText Decimal(Integer value) {
+    char digits[12] = {};
+    std::to_chars(digits, digits + sizeof digits - 1, value);
     DecimalText result{};
-    auto end = std::to_chars(result.text, result.text + sizeof result.text - 1, value).ptr;
-    *end = '\0';
+    std::copy(digits, digits + sizeof digits, result.text);
     return result;
 }
 
@@ -17,15 +19,19 @@ DecimalText Decimal(Integer value) {
 DecimalText SignedDecimal(std::int32_t value) { return Decimal(value); }
 DecimalText UnsignedDecimal(std::uint32_t value) { return Decimal(value); }
 
-std::size_t DirectoryLength(std::string_view path, bool (*isLeadByte)(char)) {
-    std::size_t length = 0;
-    for (std::size_t at = 0; at < path.size();) {
-        if (isLeadByte(path[at]) && at + 1 < path.size()) {
-            at += 2;
-            continue;
-        }
-        if (path[at] == '\\') length = at + 1;
-        ++at;
+std::size_t DirectoryLength(std::wstring_view path) {
+    const std::size_t backslash = path.rfind(L'\\');
+    return backslash == std::wstring_view::npos ? 0 : backslash + 1;
+}
+
+std::wstring WholePath(PathFetch fetch) {
+    std::uint32_t size = 260;  // MAX_PATH: almost every path fits at once
+    for (;;) {
+        std::wstring buffer(size, L'\0');
+        const std::uint32_t length = fetch(buffer.data(), size);
+        if (length == 0) return {};
+        if (length < size) return buffer.substr(0, length);
+        if (size > LongestPath) return {};
+        size = std::min(size * 2, LongestPath + 1);
     }
-    return length;
 }

@@ -12,14 +12,14 @@ BOOL PickColour(HWND owner, std::int32_t& colour) {
     COLORREF customColours[CustomColourCount];
     for (int i = 0; i < CustomColourCount; ++i) customColours[i] = CustomGrey(i);
 
-    CHOOSECOLORA record = {};
+    CHOOSECOLORW record = {};
     record.lStructSize = sizeof record;
     record.hwndOwner = owner;
     record.rgbResult = static_cast<COLORREF>(colour);
     record.lpCustColors = customColours;
     record.Flags = CC_RGBINIT | CC_FULLOPEN;
-    record.lpTemplateName = "";
-    const BOOL chosen = ChooseColorA(&record);
+    record.lpTemplateName = L"";
+    const BOOL chosen = ChooseColorW(&record);
     colour = static_cast<std::int32_t>(record.rgbResult);
     return chosen;
 }

@@ -20,8 +20,8 @@ constexpr DWORD Picture = WS_CHILD | WS_VISIBLE | SS_BITMAP;
 constexpr DWORD Swatch = WS_CHILD | WS_VISIBLE | SS_ETCHEDFRAME;
 constexpr DWORD CentredText = WS_CHILD | WS_VISIBLE | SS_CENTER;
 
-const char SaveFailedText[] =
-    "設定を保存できませんでした。\n設定ファイル pok_v3.ini に書き込めません。";
+const wchar_t SaveFailedText[] =
+    L"設定を保存できませんでした。\n設定ファイル pok_v3.ini に書き込めません。";
 
 struct SettingsWindowState {
     HBITMAP previewPicture;  // handed to the picture control, ours to delete
@@ -30,10 +30,10 @@ struct SettingsWindowState {
 HWND SettingsWindow() { return FormSlot[SettingsSlot].window; }
 
 void ShowPreviewPicture(HWND window, HWND control, const ControlRow& row) {
-    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
+    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE));
     g.previewPicture = static_cast<HBITMAP>(
-        LoadImageA(instance, MAKEINTRESOURCEA(PreviewPictureId), IMAGE_BITMAP, 0, 0, LR_DEFAULTSIZE));
-    SendMessageA(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(g.previewPicture));
+        LoadImageW(instance, MAKEINTRESOURCEW(PreviewPictureId), IMAGE_BITMAP, 0, 0, LR_DEFAULTSIZE));
+    SendMessageW(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(g.previewPicture));
     // Some static controls size themselves to the bitmap without counting
     // their edge, leaving the picture two pixels too little room each way;
     // the row's rectangle holds both.
@@ -41,14 +41,14 @@ void ShowPreviewPicture(HWND window, HWND control, const ControlRow& row) {
 }
 
 void CreateControls(HWND window) {
-    const HINSTANCE instance = GetModuleHandleA(nullptr);
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
     const auto font = reinterpret_cast<WPARAM>(FormSlot[SettingsSlot].font);
     for (const ControlRow& row : ControlRows) {
-        HWND control = CreateWindowExA(row.exStyle, row.className, row.text, row.style, row.x, row.y,
+        HWND control = CreateWindowExW(row.exStyle, row.className, row.text, row.style, row.x, row.y,
                                        row.width, row.height, window,
                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)),
                                        instance, nullptr);
-        SendMessageA(control, WM_SETFONT, font, 0);
+        SendMessageW(control, WM_SETFONT, font, 0);
         if (row.id == PictureId) ShowPreviewPicture(window, control, row);
     }
 }
@@ -67,9 +67,9 @@ void InitSettingsWindow() {
     HWND window = SettingsWindow();
     LoadSettings();
     for (const SliderRow& row : SliderRows)
-        SendDlgItemMessageA(window, row.id, TBM_SETRANGE, TRUE, MAKELPARAM(row.minimum, row.maximum));
+        SendDlgItemMessageW(window, row.id, TBM_SETRANGE, TRUE, MAKELPARAM(row.minimum, row.maximum));
     for (const SliderRow& row : SliderRows)
-        SendDlgItemMessageA(window, row.id, TBM_SETPOS, TRUE,
+        SendDlgItemMessageW(window, row.id, TBM_SETPOS, TRUE,
                             static_cast<LPARAM>(ThumbPosition(row, SaverSettings.*row.field)));
     CentreWindow(window);
 }
@@ -93,7 +93,7 @@ void OnNotify(int id, const NMHDR* header) {
     const SliderRow* row = FindSlider(id);
     if (!row || header->code != static_cast<UINT>(NM_RELEASEDCAPTURE)) return;
     SaverSettings.*row->field =
-        static_cast<std::uint32_t>(SendDlgItemMessageA(SettingsWindow(), id, TBM_GETPOS, 0, 0));
+        static_cast<std::uint32_t>(SendDlgItemMessageW(SettingsWindow(), id, TBM_GETPOS, 0, 0));
 }
 
 void SaveAndClose() {
@@ -101,9 +101,9 @@ void SaveAndClose() {
     if (!SaveSettings()) {
         // Closing now would lose the user's choices without a word: say so
         // and stay open, so they can try again or cancel.
-        char title[128] = {};
-        GetWindowTextA(window, title, sizeof title);
-        MessageBoxA(window, SaveFailedText, title, MB_OK | MB_ICONWARNING);
+        wchar_t title[128] = {};
+        GetWindowTextW(window, title, std::size(title));
+        MessageBoxW(window, SaveFailedText, title, MB_OK | MB_ICONWARNING);
         return;
     }
     CloseModalWindow(window, 0);
@@ -127,31 +127,31 @@ LRESULT SettingsWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WM_CLOSE:      CloseModalWindow(window, 0); return 0;
     case WM_DESTROY:    DeleteObject(g.previewPicture); return 0;
     }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 }  // namespace
 
 const ControlRow ControlRows[19] = {
-    {StepSliderId, TRACKBAR_CLASSA, "", Slider, 0, 40, 224, 125, 25},
-    {HopSliderId, TRACKBAR_CLASSA, "", Slider, 0, 40, 254, 125, 25},
-    {OkButtonId, "BUTTON", "OK", PushButton, 0, 5, 338, 70, 30},
-    {CancelButtonId, "BUTTON", "CANCEL", PushButton, 0, 89, 338, 70, 30},
-    {StepLabelId, "STATIC", "すすむ", Label, 0, 5, 230, 39, 18},
-    {HopLabelId, "STATIC", "はねる", Label, 0, 5, 259, 43, 22},
-    {FewDogsLabelId, "STATIC", "ちょっぴり", Label, 0, 47, 175, 55, 17},
-    {SpeedLabelId, "STATIC", "うごき", Label, 0, 5, 309, 40, 19},
-    {SpeedSliderId, TRACKBAR_CLASSA, "", Slider, 0, 40, 303, 125, 25},
-    {ManyDogsLabelId, "STATIC", "いっぱい", Label, 0, 114, 175, 49, 16},
-    {SlowLabelId, "STATIC", "ゆっくり", Label, 0, 47, 286, 43, 15},
-    {FastLabelId, "STATIC", "はやい", Label, 0, 121, 286, 40, 14},
-    {ColourButtonId, "BUTTON", "背景色", PushButton, 0, 5, 129, 57, 33},
-    {PictureId, "STATIC", "", Picture, WS_EX_STATICEDGE, 5, 6, 154, 114},
-    {SwatchId, "STATIC", "", Swatch, 0, 69, 129, SwatchWidth, SwatchHeight},
-    {AuthorCreditId, "STATIC", "作・絵 こむぎ小路 2004", CentredText, WS_EX_CLIENTEDGE, 5, 379, 154, 31},
-    {DogSliderId, TRACKBAR_CLASSA, "", Slider, 0, 39, 195, 125, 25},
-    {DogLabelId, "STATIC", "いぬ", Label, 0, 5, 201, 39, 18},
-    {ProducerCreditId, "STATIC", "制作 しっぽ振り工房", CentredText, 0, 9, 395, 147, 16},
+    {StepSliderId, TRACKBAR_CLASSW, L"", Slider, 0, 40, 224, 125, 25},
+    {HopSliderId, TRACKBAR_CLASSW, L"", Slider, 0, 40, 254, 125, 25},
+    {OkButtonId, L"BUTTON", L"OK", PushButton, 0, 5, 338, 70, 30},
+    {CancelButtonId, L"BUTTON", L"CANCEL", PushButton, 0, 89, 338, 70, 30},
+    {StepLabelId, L"STATIC", L"すすむ", Label, 0, 5, 230, 39, 18},
+    {HopLabelId, L"STATIC", L"はねる", Label, 0, 5, 259, 43, 22},
+    {FewDogsLabelId, L"STATIC", L"ちょっぴり", Label, 0, 47, 175, 55, 17},
+    {SpeedLabelId, L"STATIC", L"うごき", Label, 0, 5, 309, 40, 19},
+    {SpeedSliderId, TRACKBAR_CLASSW, L"", Slider, 0, 40, 303, 125, 25},
+    {ManyDogsLabelId, L"STATIC", L"いっぱい", Label, 0, 114, 175, 49, 16},
+    {SlowLabelId, L"STATIC", L"ゆっくり", Label, 0, 47, 286, 43, 15},
+    {FastLabelId, L"STATIC", L"はやい", Label, 0, 121, 286, 40, 14},
+    {ColourButtonId, L"BUTTON", L"背景色", PushButton, 0, 5, 129, 57, 33},
+    {PictureId, L"STATIC", L"", Picture, WS_EX_STATICEDGE, 5, 6, 154, 114},
+    {SwatchId, L"STATIC", L"", Swatch, 0, 69, 129, SwatchWidth, SwatchHeight},
+    {AuthorCreditId, L"STATIC", L"作・絵 こむぎ小路 2004", CentredText, WS_EX_CLIENTEDGE, 5, 379, 154, 31},
+    {DogSliderId, TRACKBAR_CLASSW, L"", Slider, 0, 39, 195, 125, 25},
+    {DogLabelId, L"STATIC", L"いぬ", Label, 0, 5, 201, 39, 18},
+    {ProducerCreditId, L"STATIC", L"制作 しっぽ振り工房", CentredText, 0, 9, 395, 147, 16},
 };
 static_assert(std::size(ControlRows) == 19);
 

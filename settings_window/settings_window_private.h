@@ -8,8 +8,8 @@
 // One child control of the settings window, in client-area pixels.
 struct ControlRow {
     int id;
-    const char* className;
-    const char* text;
+    const wchar_t* className;
+    const wchar_t* text;
     DWORD style;
     DWORD exStyle;
     int x, y, width, height;

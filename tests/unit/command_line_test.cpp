@@ -6,135 +6,147 @@
 
 namespace {
 
-// IsCharAlphaA on the ASCII range, which is all a command line's mode part holds.
-bool AsciiAlpha(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+// IsCharAlphaW on what these command lines hold: ASCII letters, kana and
+// kanji are letters; digits of either width, surrogates and marks are not.
+bool Letter(wchar_t c) {
+    return (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z') || (c >= 0x3041 && c <= 0x30FA) ||
+           (c >= 0x4E00 && c <= 0x9FFF);
+}
 
 struct LetterCase {
-    const char* commandLine;
-    char letter;
+    const wchar_t* commandLine;
+    wchar_t letter;
     std::size_t position;
 };
 
-TEST(ModeLetter, IsTheLastAlphabeticByteWhateverFollowsIt) {
+TEST(ModeLetter, IsTheLastAlphabeticUnitWhateverFollowsIt) {
     const LetterCase cases[] = {
-        {"\"C:\\Windows\\pok_v3.scr\" /s", 's', 1},
-        {"\"C:\\Windows\\pok_v3.scr\" /S", 'S', 1},
-        {"\"C:\\Windows\\pok_v3.scr\" -s", 's', 1},
-        {"s", 's', 1},
-        {"\"C:\\Windows\\pok_v3.scr\" /s ", 's', 2},
-        {"\"C:\\Windows\\pok_v3.scr\" /s:", 's', 2},
-        {"\"C:\\Windows\\pok_v3.scr\" /s 123", 's', 5},
-        {"C:\\pok_v3.scr /c:1234", 'c', 6},
-        {"C:\\pok_v3.scr /C", 'C', 1},
+        {L"\"C:\\Windows\\pok_v3.scr\" /s", L's', 1},
+        {L"\"C:\\Windows\\pok_v3.scr\" /S", L'S', 1},
+        {L"\"C:\\Windows\\pok_v3.scr\" -s", L's', 1},
+        {L"s", L's', 1},
+        {L"\"C:\\Windows\\pok_v3.scr\" /s ", L's', 2},
+        {L"\"C:\\Windows\\pok_v3.scr\" /s:", L's', 2},
+        {L"\"C:\\Windows\\pok_v3.scr\" /s 123", L's', 5},
+        {L"C:\\pok_v3.scr /c:1234", L'c', 6},
+        {L"C:\\pok_v3.scr /C", L'C', 1},
         // The path alone: the extension's last letter decides.
-        {"\"C:\\Windows\\pok_v3.scr\"", 'r', 2},
-        {"C:\\Windows\\pok_v3.scr", 'r', 1},
-        {"C:\\Windows\\pok_v3.exe", 'e', 1},
+        {L"\"C:\\Windows\\pok_v3.scr\"", L'r', 2},
+        {L"C:\\Windows\\pok_v3.scr", L'r', 1},
+        {L"C:\\Windows\\pok_v3.exe", L'e', 1},
         // A letter in the path never wins over a later one.
-        {"\"C:\\ソフト\\pok_v3.scr\" /s 5", 's', 3},
-        {"/p 1234", 'p', 6},
-        {"/a", 'a', 1},
-        {"x", 'x', 1},
-        // Found at the very first byte: the position is the whole length.
-        {"p:12", 'p', 4},
+        {L"\"C:\\ソフト\\pok_v3.scr\" /s 5", L's', 3},
+        // Positions count UTF-16 units: a character beyond the BMP is two.
+        {L"\"C:\\pok_v3.scr\" /s \xD83D\xDC15", L's', 4},
+        {L"C:\\犬小屋\\いぬ", L'ぬ', 1},
+        {L"/p 1234", L'p', 6},
+        {L"/a", L'a', 1},
+        {L"x", L'x', 1},
+        // Found at the very first unit: the position is the whole length.
+        {L"p:12", L'p', 4},
     };
     for (const LetterCase& c : cases) {
-        const ModeLetterFind find = FindModeLetter(c.commandLine, AsciiAlpha);
-        EXPECT_TRUE(find.found) << c.commandLine;
-        EXPECT_EQ(find.letter, c.letter) << c.commandLine;
-        EXPECT_EQ(find.position, c.position) << c.commandLine;
+        const ModeLetterFind find = FindModeLetter(c.commandLine, Letter);
+        EXPECT_TRUE(find.found) << testing::PrintToString(c.commandLine);
+        EXPECT_EQ(find.letter, c.letter) << testing::PrintToString(c.commandLine);
+        EXPECT_EQ(find.position, c.position) << testing::PrintToString(c.commandLine);
     }
 }
 
 TEST(ModeLetter, CommandLineWithoutAnyLetterFindsNothing) {
-    for (const char* commandLine : {"", "1", "/", "123 456", "\"\" / : -"}) {
-        EXPECT_FALSE(FindModeLetter(commandLine, AsciiAlpha).found) << '"' << commandLine << '"';
+    for (const wchar_t* commandLine : {L"", L"1", L"/", L"123 456", L"\"\" / : -", L"１２ \xD83D\xDC15"}) {
+        EXPECT_FALSE(FindModeLetter(commandLine, Letter).found) << testing::PrintToString(commandLine);
     }
 }
 
 struct HandleCase {
-    std::string commandLine;
+    std::wstring commandLine;
     std::uint32_t handle;
 };
 
-std::uint32_t HandleOf(const std::string& commandLine) {
-    const ModeLetterFind find = FindModeLetter(commandLine, AsciiAlpha);
-    EXPECT_TRUE(find.found && (find.letter == 'p' || find.letter == 'P')) << commandLine;
+std::uint32_t HandleOf(const std::wstring& commandLine) {
+    const ModeLetterFind find = FindModeLetter(commandLine, Letter);
+    EXPECT_TRUE(find.found && (find.letter == L'p' || find.letter == L'P')) << testing::PrintToString(commandLine);
     return ParsePreviewHandle(PreviewHandleText(commandLine, find.position));
 }
 
-TEST(PreviewHandle, StartsTwoBytesAfterTheLetter) {
+TEST(PreviewHandle, StartsTwoUnitsAfterTheLetter) {
     const HandleCase cases[] = {
-        {"C:\\pok_v3.scr /p 1234", 1234},
-        {"C:\\pok_v3.scr /p:1234", 1234},
-        {"C:\\pok_v3.scr /P 1234", 1234},
-        {"C:\\pok_v3.scr /p1234", 234},     // one byte after the letter is always skipped
-        {"C:\\pok_v3.scr /p  1234", 0},     // the number may not start with a blank
-        {"C:\\pok_v3.scr /p", 0},           // letter last: empty text
-        {"C:\\pok_v3.scr /p ", 0},          // letter next-to-last: empty text
-        {"C:\\pok_v3.scr /p 1", 1},
-        {"C:\\pok_v3.scr /p 12:34", 12},    // the first byte that does not fit ends it
-        {"C:\\pok_v3.scr /p 1234 ", 1234},
+        {L"C:\\pok_v3.scr /p 1234", 1234},
+        {L"C:\\pok_v3.scr /p:1234", 1234},
+        {L"C:\\pok_v3.scr /P 1234", 1234},
+        {L"C:\\pok_v3.scr /p1234", 234},     // one unit after the letter is always skipped
+        {L"C:\\pok_v3.scr /p  1234", 0},     // the number may not start with a blank
+        {L"C:\\pok_v3.scr /p", 0},           // letter last: empty text
+        {L"C:\\pok_v3.scr /p ", 0},          // letter next-to-last: empty text
+        {L"C:\\pok_v3.scr /p 1", 1},
+        {L"C:\\pok_v3.scr /p 12:34", 12},    // the first unit that does not fit ends it
+        {L"C:\\pok_v3.scr /p 1234 ", 1234},
+        {L"C:\\犬小屋\\pok_v3.scr /p 1234", 1234},
+        {L"C:\\pok_v3.scr /p\xD83D\xDC15 1234", 0},  // only the first of the two units is skipped
     };
-    for (const HandleCase& c : cases) EXPECT_EQ(HandleOf(c.commandLine), c.handle) << c.commandLine;
+    for (const HandleCase& c : cases) EXPECT_EQ(HandleOf(c.commandLine), c.handle) << testing::PrintToString(c.commandLine);
 }
 
 TEST(PreviewHandle, NumberTextRoundsHalfToEvenAndKeepsLow32Bits) {
     const HandleCase cases[] = {
-        {"1234", 1234},
-        {"1234.5", 1234},
-        {"1235.5", 1236},
-        {"1234.6", 1235},
-        {"1234.4999", 1234},
-        {"0.5", 0},
-        {"1.5", 2},
-        {".5", 0},
-        {".6", 1},
-        {"7.", 7},
-        {"+7", 7},
-        {"-7", 0xFFFFFFF9u},
-        {"-2.5", 0xFFFFFFFEu},
-        {"-0.4", 0},
-        {"4294967295", 0xFFFFFFFFu},
-        {"4294967297", 1},
-        {"", 0},
-        {"-", 0},
-        {"+", 0},
-        {".", 0},
-        {" 12", 0},
-        {"--1", 0},
-        {"+-1", 0},
-        {"12.3.4", 12},
-        {"0012", 12},
+        {L"1234", 1234},
+        {L"1234.5", 1234},
+        {L"1235.5", 1236},
+        {L"1234.6", 1235},
+        {L"1234.4999", 1234},
+        {L"0.5", 0},
+        {L"1.5", 2},
+        {L".5", 0},
+        {L".6", 1},
+        {L"7.", 7},
+        {L"+7", 7},
+        {L"-7", 0xFFFFFFF9u},
+        {L"-2.5", 0xFFFFFFFEu},
+        {L"-0.4", 0},
+        {L"4294967295", 0xFFFFFFFFu},
+        {L"4294967297", 1},
+        {L"", 0},
+        {L"-", 0},
+        {L"+", 0},
+        {L".", 0},
+        {L" 12", 0},
+        {L"--1", 0},
+        {L"+-1", 0},
+        {L"12.3.4", 12},
+        {L"0012", 12},
+        {L"１２", 0},   // full-width digits are not decimal digits
+        {L"1２", 1},
     };
-    for (const HandleCase& c : cases) EXPECT_EQ(ParsePreviewHandle(c.commandLine), c.handle) << '"' << c.commandLine << '"';
+    for (const HandleCase& c : cases) EXPECT_EQ(ParsePreviewHandle(c.commandLine), c.handle) << testing::PrintToString(c.commandLine);
 }
 
 TEST(PreviewHandle, TextBeyondTheSixtyFourBitRangeNamesNoWindow) {
-    const std::string hundreds(400, '9');
-    const std::string tinyFraction = "0." + std::string(500, '0') + "1";
-    const std::string longFraction = "1." + std::string(500, '0') + "1";
+    const std::wstring hundreds(400, L'9');
+    const std::wstring tinyFraction = L"0." + std::wstring(500, L'0') + L"1";
+    const std::wstring longFraction = L"1." + std::wstring(500, L'0') + L"1";
     const HandleCase cases[] = {
         {hundreds, 0},
-        {"-" + hundreds, 0},
-        {hundreds + "." + hundreds, 0},
-        {"18446744073709551616", 0},   // 2^64
-        {"9223372036854775808", 0},    // 2^63
-        {"-9223372036854775809", 0},
-        {"9223372036854774784", 0xFFFFFC00u},  // the largest double below 2^63
+        {L"-" + hundreds, 0},
+        {hundreds + L"." + hundreds, 0},
+        {L"18446744073709551616", 0},   // 2^64
+        {L"9223372036854775808", 0},    // 2^63
+        {L"-9223372036854775809", 0},
+        {L"9223372036854774784", 0xFFFFFC00u},  // the largest double below 2^63
         {tinyFraction, 0},
         {longFraction, 1},
-        {"5." + std::string(300, '5'), 6},
+        {L"5." + std::wstring(300, L'5'), 6},
     };
-    for (const HandleCase& c : cases) EXPECT_EQ(ParsePreviewHandle(c.commandLine), c.handle) << c.commandLine.substr(0, 40);
+    for (const HandleCase& c : cases)
+        EXPECT_EQ(ParsePreviewHandle(c.commandLine), c.handle) << testing::PrintToString(c.commandLine.substr(0, 40));
 }
 
 TEST(PreviewHandle, TextOffsetNeverReachesOutsideTheCommandLine) {
-    EXPECT_EQ(PreviewHandleText("/p 12", 4), "12");
-    EXPECT_EQ(PreviewHandleText("/p 12", 2), "");
-    EXPECT_EQ(PreviewHandleText("/p 12", 1), "");
-    EXPECT_EQ(PreviewHandleText("/p 12", 99), "");
-    EXPECT_EQ(PreviewHandleText("", 3), "");
+    EXPECT_EQ(PreviewHandleText(L"/p 12", 4), L"12");
+    EXPECT_EQ(PreviewHandleText(L"/p 12", 2), L"");
+    EXPECT_EQ(PreviewHandleText(L"/p 12", 1), L"");
+    EXPECT_EQ(PreviewHandleText(L"/p 12", 99), L"");
+    EXPECT_EQ(PreviewHandleText(L"", 3), L"");
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <string>
 
@@ -10,60 +11,73 @@ namespace {
 TEST(SettingsText, ValuesAreWrittenAsPlainDecimal) {
     const struct {
         std::int32_t value;
-        const char* text;
+        const wchar_t* text;
     } signedCases[] = {
-        {16777088, "16777088"}, {0, "0"}, {-1, "-1"}, {16777215, "16777215"},
-        {INT32_MAX, "2147483647"}, {INT32_MIN, "-2147483648"}, {7, "7"},
+        {16777088, L"16777088"}, {0, L"0"}, {-1, L"-1"}, {16777215, L"16777215"},
+        {INT32_MAX, L"2147483647"}, {INT32_MIN, L"-2147483648"}, {7, L"7"},
     };
     for (const auto& c : signedCases) EXPECT_STREQ(SignedDecimal(c.value).text, c.text);
 
     const struct {
         std::uint32_t value;
-        const char* text;
+        const wchar_t* text;
     } unsignedCases[] = {
-        {25, "25"}, {0, "0"}, {50, "50"}, {100, "100"}, {4294967295u, "4294967295"}, {2147483648u, "2147483648"},
+        {25, L"25"}, {0, L"0"}, {50, L"50"}, {100, L"100"}, {4294967295u, L"4294967295"}, {2147483648u, L"2147483648"},
     };
     for (const auto& c : unsignedCases) EXPECT_STREQ(UnsignedDecimal(c.value).text, c.text);
 }
 
-// Lead bytes of code page 932, as IsDBCSLeadByte reports them there.
-bool ShiftJisLead(char c) {
-    const auto b = static_cast<unsigned char>(c);
-    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+TEST(ModuleDirectoryCut, KeepsEverythingUpToTheLastBackslash) {
+    const struct {
+        std::wstring path;
+        std::wstring directory;
+    } cases[] = {
+        {L"C:\\Windows\\System32\\pok_v3.scr", L"C:\\Windows\\System32\\"},
+        {L"C:\\pok_v3.scr", L"C:\\"},
+        // 小 (U+5C0F) and 屋 (U+5C4B) carry the backslash's byte in their
+        // code units; ソ carried it as its Shift-JIS trail byte.
+        {L"C:\\犬小屋\\pok_v3.scr", L"C:\\犬小屋\\"},
+        {L"C:\\ソフト\\表示.scr", L"C:\\ソフト\\"},
+        {L"C:\\Program Files\\ソフト", L"C:\\Program Files\\"},
+        {L"C:\\\xD83D\xDC15\\pok_v3.scr", L"C:\\\xD83D\xDC15\\"},
+        {L"\\\\?\\C:\\a\\pok_v3.scr", L"\\\\?\\C:\\a\\"},
+        {L"\\", L"\\"},
+        {L"pok_v3.scr", L""},
+        {L"", L""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.path.substr(0, DirectoryLength(c.path)), c.directory) << testing::PrintToString(c.path);
 }
 
-TEST(ModuleDirectoryCut, KeepsEverythingUpToTheLastRealBackslash) {
+// The module's path as a stand-in for the system holds it, answered as the
+// oldest systems answer a short buffer: every unit filled, no NUL, the size.
+std::wstring modulePath;
+std::uint32_t FakeModuleFileName(wchar_t* buffer, std::uint32_t size) {
+    const std::uint32_t length = static_cast<std::uint32_t>(std::min<std::size_t>(modulePath.size(), size));
+    std::copy_n(modulePath.begin(), length, buffer);
+    if (length < size) buffer[length] = L'\0';
+    return length;
+}
+
+TEST(ModulePath, ComesWholeOrNotAtAllNeverCut) {
     const struct {
-        std::string path;
-        std::string directory;
+        std::size_t length;
+        bool whole;
     } cases[] = {
-        {"C:\\Windows\\System32\\pok_v3.scr", "C:\\Windows\\System32\\"},
-        {"C:\\pok_v3.scr", "C:\\"},
-        // ソ (0x83 0x5C) and 表 (0x95 0x5C) end in the backslash byte.
-        {"C:\\ソフト\\pok_v3.scr", "C:\\ソフト\\"},
-        {"C:\\表示\\pok_v3.scr", "C:\\表示\\"},
-        {"C:\\ソ\\表\\pok_v3.scr", "C:\\ソ\\表\\"},
-        {"C:\\Program Files\\ソフト", "C:\\Program Files\\"},
-        {"\\", "\\"},
-        {"pok_v3.scr", ""},
-        {"", ""},
+        {20, true},
+        {259, true},      // fits MAX_PATH with its NUL
+        {260, true},      // fills it: asked again in a larger buffer
+        {1000, true},
+        {32767, true},    // the longest the system makes
+        {32768, false},   // still cut in the largest buffer: no path rather than a wrong one
+        {0, false},       // the system could not say
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(c.path.substr(0, DirectoryLength(c.path, ShiftJisLead)), c.directory) << c.path;
+        modulePath = c.length ? L"C:\\" + std::wstring(c.length - 3, L'犬') : L"";
+        const std::wstring path = WholePath(FakeModuleFileName);
+        EXPECT_EQ(path.size(), c.whole ? c.length : 0u) << "units of a path of " << c.length;
+        EXPECT_TRUE(path.empty() || path == modulePath) << "a path given must be the module's own";
     }
-}
-
-TEST(ModuleDirectoryCut, ByteWiseScanWouldCutInsideACharacter) {
-    // The same path read without the lead-byte rule ends inside ソ: this is
-    // the fault the forward scan exists to avoid.
-    const std::string path = "C:\\ソフト";
-    EXPECT_EQ(DirectoryLength(path, [](char) { return false; }), 5u);
-    EXPECT_EQ(DirectoryLength(path, ShiftJisLead), 3u);
-}
-
-TEST(ModuleDirectoryCut, ALeadByteAtTheEndIsReadAlone) {
-    const std::string path = std::string("C:\\a\\") + '\x83';
-    EXPECT_EQ(DirectoryLength(path, ShiftJisLead), 5u);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // Runs the settings store as the product does, from wherever it is copied:
-//   settings_probe load                  prints the five values and the directory
+//   settings_probe load                  prints the five values and the directory (UTF-8)
 //   settings_probe save B h dx dy w      stores these values with SaveSettings
 //   settings_probe loadsave              loads, then saves what was loaded
 #include <windows.h>
@@ -7,16 +7,25 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "settings/settings.h"
 
 namespace {
 
+// UTF-8 whatever the code page, so names outside it print too.
+std::string Utf8(const std::wstring& text) {
+    std::string bytes(text.size() * 3, '\0');
+    bytes.resize(static_cast<size_t>(WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                                         &bytes[0], static_cast<int>(bytes.size()), nullptr, nullptr)));
+    return bytes;
+}
+
 void Print() {
     std::printf("BgColor=%ld hiki=%lu dx0=%lu dy0=%lu weight=%lu\ndir=%s\n",
                 static_cast<long>(SaverSettings.BgColor), static_cast<unsigned long>(SaverSettings.hiki),
                 static_cast<unsigned long>(SaverSettings.dx0), static_cast<unsigned long>(SaverSettings.dy0),
-                static_cast<unsigned long>(SaverSettings.weight), ModuleDirectory);
+                static_cast<unsigned long>(SaverSettings.weight), Utf8(ModuleDirectory).c_str());
 }
 
 std::uint32_t Unsigned(const char* text) { return static_cast<std::uint32_t>(std::strtoul(text, nullptr, 10)); }
