@@ -12,17 +12,22 @@
 
 namespace {
 
-TEST(Platform, AnsiCodePageIsShiftJis) { EXPECT_EQ(GetACP(), 932u); }
+TEST(Platform, AnsiCodePageIsTheOneTheBedWasAskedFor) {
+    const char* expected = std::getenv("TESTBED_CODEPAGE");
+    ASSERT_NE(expected, nullptr) << "run me in the test bed";
+    EXPECT_EQ(GetACP(), std::strtoul(expected, nullptr, 10));
+}
 
-TEST(Platform, JapaneseFaceNameIsFifteenShiftJisBytes) {
-    EXPECT_EQ(std::strlen("ＭＳ Ｐゴシック"), 15u);
-    EXPECT_EQ(driver::Widen("ＭＳ Ｐゴシック"), L"ＭＳ Ｐゴシック");
+// Hand-edited settings files are written in Shift-JIS, whatever the system's code page.
+TEST(Platform, ShiftJisConvertsBothWaysUnderAnyCodePage) {
+    EXPECT_EQ(driver::Encode(L"ＭＳ Ｐゴシック", 932), "\x82\x6c\x82\x72\x20\x82\x6f\x83\x53\x83\x56\x83\x62\x83\x4e");
+    EXPECT_EQ(driver::Widen(driver::Encode(L"表ソ犬小屋", 932), 932), L"表ソ犬小屋");
 }
 
 TEST(Platform, TheProductsFontHasJapaneseGlyphs) {
-    HFONT font = CreateFontA(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+    HFONT font = CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
                              OUT_STROKE_PRECIS, CLIP_STROKE_PRECIS, DRAFT_QUALITY,
-                             FF_SWISS | DEFAULT_PITCH, "ＭＳ Ｐゴシック");
+                             FF_SWISS | DEFAULT_PITCH, L"ＭＳ Ｐゴシック");
     ASSERT_NE(font, nullptr);
     HDC dc = CreateCompatibleDC(nullptr);
     HGDIOBJ old = SelectObject(dc, font);

@@ -110,6 +110,14 @@ TEST(SettingsFile, ExistingFileKeepsItsOtherLinesAndKeyPlaces) {
     EXPECT_EQ(driver::IniKeys(text, "other"), (Keys{{"x", "1"}}));
     EXPECT_EQ(driver::IniKeys(text, "settei"),
               (Keys{{"weight", "7"}, {"hiki", "4"}, {"BgColor", "0"}, {"dx0", "5"}, {"dy0", "6"}}));
+
+    // Byte for byte what the build that spoke Shift-JIS through the ANSI
+    // functions wrote into this file (the platform drops the blank line).
+    Probe recorded("recorded");
+    driver::WriteFile(recorded.ini(), "; kept as it is\r\n[other]\r\nx=1\r\n\r\n[settei]\r\nweight=3\r\nhiki=1\r\n");
+    recorded.run("save 255 3 12 6 150");
+    EXPECT_EQ(driver::ReadFile(recorded.ini()),
+              "; kept as it is\r\n[other]\r\nx=1\r\n[settei]\r\nweight=150\r\nhiki=3\r\nBgColor=255\r\ndx0=12\r\ndy0=6\r\n");
 }
 
 // Folder and file names whose second bytes are 0x5C, the backslash byte.
@@ -131,7 +139,7 @@ TEST(SettingsFile, FoundBesideAnExecutableWithDoubleByteNames) {
         EXPECT_NE(output.find("dir=" + probe.folder.path() + "\n"), std::string::npos) << output;
 
         // And saving lands in the same file.
-        DeleteFileA(probe.ini().c_str());
+        DeleteFileW(driver::Widen(probe.ini()).c_str());
         probe.run("save 1 2 3 4 5");
         EXPECT_EQ(driver::IniKeys(driver::ReadFile(probe.ini()), "settei").size(), 5u) << c.exe;
     }
@@ -143,7 +151,7 @@ TEST(SettingsFile, AFailedWriteIsReportedAndLeavesTheFileAlone) {
     driver::WriteFile(probe.ini(), before);
     // Held open without write sharing, the file cannot be written (running
     // as root, a read-only attribute would not stop Wine).
-    HANDLE held = CreateFileA(probe.ini().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+    HANDLE held = CreateFileW(driver::Widen(probe.ini()).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     EXPECT_EQ(probe.run("save 1 2 3 4 5"), "saved=0\n");
