@@ -9,58 +9,49 @@ namespace driver {
 // ---- Files and folders -------------------------------------------------
 
 std::string ModuleDirectory() {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string text(path);
-    // Walk forward so a double-byte character ending in 0x5C is not cut.
-    size_t cut = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (IsDBCSLeadByte(static_cast<BYTE>(text[i])) && i + 1 < text.size()) {
-            ++i;
-            continue;
-        }
-        if (text[i] == '\\') cut = i + 1;
-    }
-    return text.substr(0, cut);
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    const std::string text = Utf8(path);
+    return text.substr(0, text.rfind('\\') + 1);
 }
 
 std::string BuiltScr() { return ModuleDirectory() + "pok_v3.scr"; }
 
 namespace {
 
-void RemoveTree(const std::string& folder) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+void RemoveTree(const std::wstring& folder) {
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((folder + L"*").c_str(), &found);
     if (search != INVALID_HANDLE_VALUE) {
         do {
-            const std::string name = found.cFileName;
-            if (name == "." || name == "..") continue;
-            const std::string full = folder + name;
+            const std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..") continue;
+            const std::wstring full = folder + name;
             if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(full + "\\");
+                RemoveTree(full + L"\\");
             } else {
-                SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(full.c_str());
+                SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileW(full.c_str());
             }
-        } while (FindNextFileA(search, &found));
+        } while (FindNextFileW(search, &found));
         FindClose(search);
     }
-    RemoveDirectoryA(folder.c_str());
+    RemoveDirectoryW(folder.c_str());
 }
 
 }  // namespace
 
 TempFolder::TempFolder(const std::string& name) {
-    char temp[MAX_PATH] = {};
-    GetTempPathA(sizeof temp, temp);
-    std::string base = std::string(temp) + "pok_tests\\";
-    CreateDirectoryA(base.c_str(), nullptr);
-    path_ = base + std::to_string(GetCurrentProcessId()) + "_" + name + "\\";
-    RemoveTree(path_);
-    CreateDirectoryA(path_.c_str(), nullptr);
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring base = std::wstring(temp) + L"pok_tests\\";
+    CreateDirectoryW(base.c_str(), nullptr);
+    path_ = Utf8(base) + std::to_string(GetCurrentProcessId()) + "_" + name + "\\";
+    RemoveTree(Widen(path_));
+    CreateDirectoryW(Widen(path_).c_str(), nullptr);
 }
 
-TempFolder::~TempFolder() { RemoveTree(path_); }
+TempFolder::~TempFolder() { RemoveTree(Widen(path_)); }
 
 std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
 
@@ -72,7 +63,7 @@ std::string ShellQuoted(const std::string& word) {
 
 std::string ReadFile(const std::string& path) {
     std::string bytes;
-    if (FILE* file = std::fopen(path.c_str(), "rb")) {
+    if (FILE* file = _wfopen(Widen(path).c_str(), L"rb")) {
         char buffer[4096];
         size_t got;
         while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, got);
@@ -82,18 +73,18 @@ std::string ReadFile(const std::string& path) {
 }
 
 void WriteFile(const std::string& path, const std::string& bytes) {
-    if (FILE* file = std::fopen(path.c_str(), "wb")) {
+    if (FILE* file = _wfopen(Widen(path).c_str(), L"wb")) {
         std::fwrite(bytes.data(), 1, bytes.size(), file);
         std::fclose(file);
     }
 }
 
 bool FileExists(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return GetFileAttributesW(Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 void CopyInto(const std::string& source, const std::string& target) {
-    CopyFileA(source.c_str(), target.c_str(), FALSE);
+    CopyFileW(Widen(source).c_str(), Widen(target).c_str(), FALSE);
 }
 
 std::vector<std::pair<std::string, std::string>> IniKeys(const std::string& bytes,
@@ -183,27 +174,28 @@ void Process::kill() {
 }
 
 std::string ThisDesktop() {
-    char name[256] = {};
+    wchar_t name[256] = {};
     DWORD length = 0;
-    GetUserObjectInformationA(GetThreadDesktop(GetCurrentThreadId()), UOI_NAME, name, sizeof name, &length);
-    return std::string("WinSta0\\") + name;
+    GetUserObjectInformationW(GetThreadDesktop(GetCurrentThreadId()), UOI_NAME, name, sizeof name, &length);
+    return "WinSta0\\" + Utf8(name);
 }
 
 Process Start(const std::string& application, const std::string& commandLine,
               const std::string& workDir) {
     Process process;
-    STARTUPINFOA startup = {};
+    STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     // Named, not inherited: under Wine a child left to inherit it now and
     // then lands on the prefix's hidden "Default" desktop, where its windows
     // are neither listed nor shown in ours.
-    std::string desktop = ThisDesktop();
+    std::wstring desktop = Widen(ThisDesktop());
     startup.lpDesktop = &desktop[0];
     PROCESS_INFORMATION info = {};
-    std::string line = commandLine;  // CreateProcessA may write into it
+    std::wstring line = Widen(commandLine);  // CreateProcessW may write into it
+    const std::wstring folder = Widen(workDir);
     process.startTick_ = GetTickCount();
-    if (CreateProcessA(application.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr,
-                       workDir.empty() ? nullptr : workDir.c_str(), &startup, &info)) {
+    if (CreateProcessW(Widen(application).c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr,
+                       workDir.empty() ? nullptr : folder.c_str(), &startup, &info)) {
         CloseHandle(info.hThread);
         process.handle_ = info.hProcess;
         process.id_ = info.dwProcessId;
@@ -295,15 +287,15 @@ Captured RunCapture(const std::string& application, const std::string& commandLi
     if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return result;
     SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
 
-    STARTUPINFOA startup = {};
+    STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdOutput = writeEnd;
     startup.hStdError = writeEnd;
     startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
     PROCESS_INFORMATION info = {};
-    std::string line = commandLine;
-    const BOOL created = CreateProcessA(application.c_str(), &line[0], nullptr, nullptr, TRUE,
+    std::wstring line = Widen(commandLine);
+    const BOOL created = CreateProcessW(Widen(application).c_str(), &line[0], nullptr, nullptr, TRUE,
                                         CREATE_NO_WINDOW, nullptr, nullptr, &startup, &info);
     CloseHandle(writeEnd);
     if (!created) {
@@ -501,7 +493,7 @@ std::string DesktopOf(DWORD processId) {
             WindowSearch windows = {search->processId, {}};
             EnumDesktopWindows(desktop, CollectProcessWindow, reinterpret_cast<LPARAM>(&windows));
             CloseDesktop(desktop);
-            if (!windows.found.empty()) search->found = Narrow(name);
+            if (!windows.found.empty()) search->found = Utf8(name);
             return search->found.empty();
         },
         reinterpret_cast<LPARAM>(&search));
@@ -553,7 +545,7 @@ DestroyWatch::DestroyWatch() {
     listener_ = CreateWindowExA(0, DestroyWatchClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                                 GetModuleHandleA(nullptr), nullptr);
     SetWindowLongPtrA(listener_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    module_ = LoadLibraryA((ModuleDirectory() + "pok_watch.dll").c_str());
+    module_ = LoadLibraryW(Widen(ModuleDirectory() + "pok_watch.dll").c_str());
     const auto hookProc = reinterpret_cast<HOOKPROC>(
         reinterpret_cast<void (*)()>(GetProcAddress(module_, "DestroyWatchHook")));
     if (listener_ && hookProc) hook_ = SetWindowsHookExA(WH_CBT, hookProc, module_, 0);
@@ -622,7 +614,7 @@ Pixels GrabScreen(const RECT& area) {
 
 Pixels ResourceBitmap(const std::string& module, int id) {
     Pixels pixels;
-    HMODULE file = LoadLibraryExA(module.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    HMODULE file = LoadLibraryExW(Widen(module).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     if (!file) return pixels;
     auto bitmap = static_cast<HBITMAP>(
         LoadImageA(file, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
@@ -643,18 +635,19 @@ Pixels ResourceBitmap(const std::string& module, int id) {
     return pixels;
 }
 
-std::wstring Widen(const std::string& shiftJis) {
-    const int length = MultiByteToWideChar(932, 0, shiftJis.data(), static_cast<int>(shiftJis.size()), nullptr, 0);
+std::wstring Widen(const std::string& text, UINT codePage) {
+    const int length = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
     std::wstring wide(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(932, 0, shiftJis.data(), static_cast<int>(shiftJis.size()), &wide[0], length);
+    MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), &wide[0], length);
     return wide;
 }
 
-std::string Narrow(const std::wstring& text) {
-    const int length = WideCharToMultiByte(932, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string narrow(static_cast<size_t>(length), '\0');
-    WideCharToMultiByte(932, 0, text.data(), static_cast<int>(text.size()), &narrow[0], length, nullptr, nullptr);
-    return narrow;
+std::string Encode(const std::wstring& text, UINT codePage) {
+    const int length =
+        WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<size_t>(length), '\0');
+    WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), &bytes[0], length, nullptr, nullptr);
+    return bytes;
 }
 
 }  // namespace driver

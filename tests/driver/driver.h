@@ -32,8 +32,8 @@ constexpr DWORD IntroStep = 30000;      // any one step of the saver's intro, at
 std::string ModuleDirectory();  // folder of the running test program, with backslash
 std::string BuiltScr();         // the pok_v3.scr built beside the test programs
 
-// A fresh, empty folder under the Windows temp folder (name may hold
-// Shift-JIS), removed with its files when the object goes.
+// A fresh, empty folder under the Windows temp folder (any name), removed
+// with its files when the object goes.
 class TempFolder {
 public:
     explicit TempFolder(const std::string& name);
@@ -252,7 +252,10 @@ bool WaitUntil(Condition cond, DWORD timeoutMs) {
     }
 }
 
-std::wstring Widen(const std::string& shiftJis);  // CP932 to UTF-16
-std::string Narrow(const std::wstring& text);     // UTF-16 to CP932
+// Text in the tests is UTF-8 (paths too) and goes to the system as UTF-16,
+// so the tests read the same under any system code page.
+std::wstring Widen(const std::string& text, UINT codePage = CP_UTF8);
+std::string Encode(const std::wstring& text, UINT codePage);  // e.g. a file's bytes in Shift-JIS (932)
+inline std::string Utf8(const std::wstring& text) { return Encode(text, CP_UTF8); }
 
 }  // namespace driver

@@ -81,8 +81,9 @@ const std::vector<Case>& Cases() {
          {0, 0, 0, 0, 0}, RGB(0, 0, 0), Then::DogsHop, "a", {}},
         {"words_after_numbers", "[settei]\r\nBgColor=255 red\r\nhiki=3 dogs\r\ndx0=12px\r\ndy0=6 (six)\r\nweight=200!\r\n",
          {255, 3, 12, 6, 200}, RGB(255, 0, 0), Then::DogsHop, "click:1", {}},
-        {"japanese_words", "; いぬの数など\r\n[settei]\r\nBgColor=白\r\nhiki=三\r\ndx0=５\r\ndy0=１２\r\n",
-         {0, 0, 0, 0, 25}, RGB(0, 0, 0), Then::DogsHop, "Escape", {"; いぬの数など"}},
+        // As Notepad on a Japanese Windows writes it: Shift-JIS.
+        {"japanese_words", driver::Encode(L"; いぬの数など\r\n[settei]\r\nBgColor=白\r\nhiki=三\r\ndx0=５\r\ndy0=１２\r\n", 932),
+         {0, 0, 0, 0, 25}, RGB(0, 0, 0), Then::DogsHop, "Escape", {driver::Encode(L"; いぬの数など", 932)}},
         {"fractions", "[settei]\r\nBgColor=32768.5\r\nhiki=4.9\r\ndx0=2.5\r\ndy0=0.75\r\nweight=199.99\r\n",
          {32768, 4, 2, 0, 199}, RGB(0, 128, 0), Then::DogsHop, "click:3", {}},
         {"signs", "[settei]\r\nBgColor=+16711680\r\nhiki=-1\r\ndx0=+8\r\ndy0=-5\r\nweight=-5\r\n",
@@ -130,20 +131,20 @@ const std::vector<Case>& Cases() {
 
 // The platform's integer reading, with the product's defaults.
 Loaded PlatformReading(const std::string& ini) {
-    const auto read = [&](const char* key, std::uint32_t fallback) {
+    const auto read = [&](const wchar_t* key, std::uint32_t fallback) {
         return static_cast<std::uint32_t>(
-            GetPrivateProfileIntA("settei", key, static_cast<INT>(fallback), ini.c_str()));
+            GetPrivateProfileIntW(L"settei", key, static_cast<INT>(fallback), driver::Widen(ini).c_str()));
     };
-    return {static_cast<std::int32_t>(read("BgColor", static_cast<std::uint32_t>(Defaults.BgColor))),
-            read("hiki", Defaults.hiki), read("dx0", Defaults.dx0), read("dy0", Defaults.dy0),
-            read("weight", Defaults.weight)};
+    return {static_cast<std::int32_t>(read(L"BgColor", static_cast<std::uint32_t>(Defaults.BgColor))),
+            read(L"hiki", Defaults.hiki), read(L"dx0", Defaults.dx0), read(L"dy0", Defaults.dy0),
+            read(L"weight", Defaults.weight)};
 }
 
 // The value text the platform finds for a key (the first one of its section).
 std::string PlatformText(const std::string& ini, const char* key) {
-    char text[64] = {};
-    GetPrivateProfileStringA("settei", key, "", text, sizeof text, ini.c_str());
-    return text;
+    wchar_t text[64] = {};
+    GetPrivateProfileStringW(L"settei", driver::Widen(key).c_str(), L"", text, 64, driver::Widen(ini).c_str());
+    return driver::Utf8(text);
 }
 
 // What LoadSettings read, from a probe built of the settings store and run

@@ -83,7 +83,7 @@ TEST(SettingsLayout, EveryControlHasItsIdClassTextStylesAndRectangle) {
         const driver::WindowInfo& child = children[i];
         SCOPED_TRACE(testing::Message() << "control " << row.id);
         EXPECT_EQ(child.id, row.id) << "controls out of their creation order";
-        EXPECT_EQ(_wcsicmp(child.className.c_str(), row.className), 0) << driver::Narrow(child.className);
+        EXPECT_EQ(_wcsicmp(child.className.c_str(), row.className), 0) << driver::Utf8(child.className);
         EXPECT_EQ(child.text, row.text);
         EXPECT_EQ(child.style, row.style) << std::hex << child.style;
         EXPECT_EQ(child.exStyle, row.exStyle) << std::hex << child.exStyle;
@@ -201,9 +201,9 @@ TEST(SettingsLayout, PictureControlShowsThePreviewPictureWhole) {
 // Icon 104 of a built executable as a title bar draws it: the small size,
 // with the pixels its mask lets through (empty where the mask hides).
 std::optional<std::vector<std::optional<COLORREF>>> SmallIconPixels(const std::string& file, int size) {
-    HMODULE module = LoadLibraryExA(file.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    HMODULE module = LoadLibraryExW(driver::Widen(file).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     if (!module) return std::nullopt;
-    auto icon = static_cast<HICON>(LoadImageA(module, MAKEINTRESOURCEA(104), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
+    auto icon = static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(104), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
     std::optional<std::vector<std::optional<COLORREF>>> result;
     if (icon) {
         auto render = [&](COLORREF ground) {
@@ -457,7 +457,7 @@ TEST(UnwritableFile, OkSaysSoInJapaneseAndKeepsTheWindowOpen) {
     ASSERT_TRUE(session.dragThumb(StepSliderId, step.right + 30, 20));
 
     // Held open without write sharing, the file cannot be written.
-    HANDLE held = CreateFileA(session.iniPath().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+    HANDLE held = CreateFileW(driver::Widen(session.iniPath()).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     ASSERT_TRUE(session.click(OkButtonId));
@@ -465,7 +465,7 @@ TEST(UnwritableFile, OkSaysSoInJapaneseAndKeepsTheWindowOpen) {
     ASSERT_NE(message, nullptr) << "no message about the failed save";
     EXPECT_EQ(GetWindow(message, GW_OWNER), session.window()) << "the message must belong to the settings window";
     EXPECT_NE(AllTexts(message).find(L"設定を保存できませんでした"), std::wstring::npos)
-        << driver::Narrow(AllTexts(message));
+        << driver::Utf8(AllTexts(message));
     EXPECT_TRUE(session.windowOpen());
 
     ASSERT_TRUE(driver::XClickCentre(GetDlgItem(message, IDOK)));

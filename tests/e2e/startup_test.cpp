@@ -63,12 +63,12 @@ RECT Screen() { return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM
 // Whether the saver's run has begun: the whole screen in the default
 // background colour. From then on it dispatches no message any more and only
 // input ends it; a second later the title card comes.
-bool RunBegun() {
+bool RunBegun(COLORREF background = RGB(0x80, 0xFF, 0xFF)) {
     const RECT screen = Screen();
     return driver::WaitUntil(
         [&] {
             for (COLORREF pixel : driver::GrabScreen(screen).data)
-                if (pixel != RGB(0x80, 0xFF, 0xFF)) return false;
+                if (pixel != background) return false;
             return true;
         },
         WindowAppears);
@@ -220,6 +220,33 @@ TEST(SingleInstance, WhileOneRunsEveryLaterStartEndsAtOnce) {
         ASSERT_NE(again, nullptr) << "the start after the first ended must pass";
         mode.end(next, again);
     }
+}
+
+// A folder whose name the system's code page cannot spell (under 932, one
+// whose characters end in the backslash byte): the saver finds its settings
+// there, a second start from there is turned away, and OK writes there alone.
+TEST(FolderName, OutsideTheCodePageStillHoldsTheSettings) {
+    const std::string name = GetACP() == 932 ? "表ソ" : "犬小屋";
+    driver::ScrCopy saver(name);
+    driver::WriteFile(saver.ini(), "[settei]\r\nBgColor=255\r\n");
+    Process running = saver.start("/s");
+    ASSERT_NE(driver::WaitWindow(running.id(), driver::WindowClass, driver::SaverTitle, WindowAppears), nullptr);
+    EXPECT_TRUE(RunBegun(RGB(255, 0, 0))) << "the saver did not show the stored red";
+    Process second = saver.start("/c");
+    ExpectEndsAtOnceWithoutWindow(second, "a second start from " + name);
+    EndSaverWithClick(running, "the saver");
+
+    Process settings = saver.start("/c");
+    HWND window = driver::WaitWindow(settings.id(), driver::WindowClass, driver::SettingsTitle, WindowAppears);
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(driver::XClickCentre(GetDlgItem(window, 1002)));  // OK
+    EXPECT_EQ(settings.waitExit(ProcessEnds).problem(), "");
+    EXPECT_EQ(driver::IniKeys(driver::ReadFile(saver.ini()), "settei"),
+              (std::vector<std::pair<std::string, std::string>>{
+                  {"BgColor", "255"}, {"hiki", "2"}, {"dx0", "8"}, {"dy0", "5"}, {"weight", "25"}}));
+    const std::string& folder = saver.folder().path();
+    const std::string parent = folder.substr(0, folder.rfind('\\', folder.size() - 2) + 1);
+    EXPECT_FALSE(driver::FileExists(parent + "pok_v3.ini")) << "a settings file beside the folder";
 }
 
 }  // namespace

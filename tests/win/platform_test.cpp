@@ -11,7 +11,17 @@
 
 namespace {
 
-TEST(Platform, AnsiCodePageIsShiftJis) { EXPECT_EQ(GetACP(), 932u); }
+TEST(Platform, AnsiCodePageIsTheOneTheBedWasAskedFor) {
+    const char* expected = std::getenv("TESTBED_CODEPAGE");
+    ASSERT_NE(expected, nullptr) << "run me in the test bed";
+    EXPECT_EQ(GetACP(), std::strtoul(expected, nullptr, 10));
+}
+
+// Hand-edited settings files are written in Shift-JIS, whatever the system's code page.
+TEST(Platform, ShiftJisConvertsBothWaysUnderAnyCodePage) {
+    EXPECT_EQ(driver::Encode(L"ＭＳ Ｐゴシック", 932), "\x82\x6c\x82\x72\x20\x82\x6f\x83\x53\x83\x56\x83\x62\x83\x4e");
+    EXPECT_EQ(driver::Widen(driver::Encode(L"表ソ犬小屋", 932), 932), L"表ソ犬小屋");
+}
 
 TEST(Platform, TheProductsFontHasJapaneseGlyphs) {
     HFONT font = CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,

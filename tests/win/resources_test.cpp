@@ -15,13 +15,6 @@ namespace {
 
 constexpr WORD kJapanese = MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT);
 
-// A text as the ANSI functions spell it under this system's code page.
-std::string Ansi(const wchar_t* text) {
-    char bytes[256] = {};
-    WideCharToMultiByte(CP_ACP, 0, text, -1, bytes, sizeof bytes, nullptr, nullptr);
-    return bytes;
-}
-
 // The .scr mapped for its resources only; none of its code runs.
 class ScrResources : public testing::Test {
 protected:
@@ -103,7 +96,7 @@ TEST_F(ScrResources, NameForTheScreenSaverListReadsBackInJapanese) {
     EXPECT_EQ(std::wstring(wide), L"Pokセーバー");
     char narrow[64] = {};
     LoadStringA(module_, 1, narrow, sizeof narrow);
-    EXPECT_EQ(std::string(narrow), Ansi(L"Pokセーバー")) << "through the ANSI function";
+    EXPECT_EQ(std::string(narrow), driver::Encode(L"Pokセーバー", GetACP())) << "in the system's code page through the ANSI function";
 }
 
 // ---- Version information --------------------------------------------------
@@ -163,7 +156,7 @@ TEST_F(VersionBlock, StringsReadBackThroughBothCharacterSets) {
         const std::string path = std::string("\\StringFileInfo\\041104B0\\") + c.name;
         ASSERT_TRUE(VerQueryValueA(data_.data(), path.c_str(), reinterpret_cast<void**>(&narrow), &length))
             << c.name << " missing through the ANSI function";
-        EXPECT_EQ(std::string(narrow), Ansi(c.wide)) << c.name;
+        EXPECT_EQ(std::string(narrow), driver::Encode(c.wide, GetACP())) << c.name;
     }
 }
 

@@ -105,8 +105,6 @@ struct Saver {
         return process;
     }
 };
-    }
-};
 
 bool ScreenIsBackground() {
     const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
