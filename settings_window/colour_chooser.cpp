@@ -19,8 +19,10 @@ BOOL PickColour(HWND owner, std::int32_t& colour) {
     record.lpCustColors = customColours;
     record.Flags = CC_RGBINIT | CC_FULLOPEN;
     record.lpTemplateName = L"";
+    // Only a choice made with OK counts: the wide dialog leaves whatever was
+    // last edited in rgbResult when it is cancelled.
     const BOOL chosen = ChooseColorW(&record);
-    colour = static_cast<std::int32_t>(record.rgbResult);
+    if (chosen) colour = static_cast<std::int32_t>(record.rgbResult);
     return chosen;
 }
 
