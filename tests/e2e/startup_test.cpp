@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "driver.h"
+#include "settings_window/rules.h"
 
 namespace {
 
@@ -239,7 +240,7 @@ TEST(FolderName, OutsideTheCodePageStillHoldsTheSettings) {
     Process settings = saver.start("/c");
     HWND window = driver::WaitWindow(settings.id(), driver::WindowClass, driver::SettingsTitle, WindowAppears);
     ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(driver::XClickCentre(GetDlgItem(window, 1002)));  // OK
+    ASSERT_TRUE(driver::XClickCentre(GetDlgItem(window, OkButtonId)));
     EXPECT_EQ(settings.waitExit(ProcessEnds).problem(), "");
     EXPECT_EQ(driver::IniKeys(driver::ReadFile(saver.ini()), "settei"),
               (std::vector<std::pair<std::string, std::string>>{
