@@ -15,6 +15,9 @@ struct FormSlotEntry {
 extern FormSlotEntry FormSlot[4];
 extern HBRUSH ButtonFaceBrush;
 
+// The class of every window but the hidden main one.
+extern const wchar_t DialogClassName[];
+
 // The face every slot's font asks for.
 extern const wchar_t SharedFontFace[];
 

@@ -39,7 +39,7 @@ bool TextEquals(const wchar_t* a, const wchar_t* b) {
 // Creates the window, installs the mode's own procedure and sends the set-up
 // signal, so the mode builds its contents before anyone sees the window.
 HWND CreateModeWindow(const ModeWindow& row, HWND parentOrOwner) {
-    HWND window = CreateWindowExW(row.exStyle, L"NORMALDLG", row.title, row.style, CW_USEDEFAULT,
+    HWND window = CreateWindowExW(row.exStyle, DialogClassName, row.title, row.style, CW_USEDEFAULT,
                                   CW_USEDEFAULT, row.width, row.height, parentOrOwner, nullptr,
                                   GetModuleHandleW(nullptr), nullptr);
     FormSlot[row.slot].window = window;

@@ -9,11 +9,11 @@
 FormSlotEntry FormSlot[4];
 HBRUSH ButtonFaceBrush;
 const wchar_t SharedFontFace[] = L"ＭＳ Ｐゴシック";
+const wchar_t DialogClassName[] = L"NORMALDLG";
 
 namespace {
 
 constexpr wchar_t MainClassName[] = L"NORMAL0";
-constexpr wchar_t DialogClassName[] = L"NORMALDLG";
 constexpr wchar_t MainWindowTitle[] = L"saver_sample";
 constexpr wchar_t InstanceMutexName[] = L"pok_v3";
 

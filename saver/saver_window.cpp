@@ -2,8 +2,11 @@
 #include <windows.h>
 #include <mmsystem.h>
 
+#include <vector>
+
 #include "app/app.h"
 #include "saver/frame_pacing.h"
+#include "saver/monitors.h"
 #include "saver/saver.h"
 #include "saver/saver_private.h"
 #include "saver/surfaces.h"
@@ -19,6 +22,41 @@ std::int32_t FrameCount() { return static_cast<std::int32_t>(SaverSettings.weigh
     ExitProcess(0);
 }
 
+BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT area, LPARAM monitors) {
+    reinterpret_cast<std::vector<ScreenRect>*>(monitors)->push_back(
+        {area->left, area->top, area->right, area->bottom});
+    return TRUE;
+}
+
+// Painted once, when shown: nothing is dispatched once the run has begun.
+LRESULT CALLBACK CoverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_ERASEBKGND) return DefWindowProcW(window, message, wParam, lParam);
+    RECT area = {};
+    GetClientRect(window, &area);
+    HBRUSH brush = CreateSolidBrush(static_cast<COLORREF>(SaverSettings.BgColor));
+    FillRect(reinterpret_cast<HDC>(wParam), &area, brush);
+    DeleteObject(brush);
+    return 1;
+}
+
+// Every other monitor goes plain background. The covers are owned by the
+// saver window, so they go with it, and belong to this thread, so input over
+// them reaches the queue the polls read; the hidden cursor stays hidden.
+void CoverOtherMonitors(HWND saverWindow) {
+    std::vector<ScreenRect> monitors;
+    EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
+    const ScreenRect primary = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    for (const ScreenRect& r : OtherMonitorCovers(primary, monitors)) {
+        HWND cover = CreateWindowExW(WS_EX_TOPMOST, DialogClassName, L"", WS_POPUP, r.left, r.top,
+                                     r.right - r.left, r.bottom - r.top, saverWindow, nullptr,
+                                     GetModuleHandleW(nullptr), nullptr);
+        if (!cover) continue;
+        SetWindowLongPtrW(cover, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CoverWindowProc));
+        ShowWindow(cover, SW_SHOWNOACTIVATE);
+        UpdateWindow(cover);
+    }
+}
+
 void InitSaverWindow() {
     HWND window = FormSlot[SaverSlot].window;
     LoadSettings();
@@ -26,6 +64,7 @@ void InitSaverWindow() {
     ShowCursor(FALSE);
     ShowWindow(window, SW_SHOWMAXIMIZED);
     SetWindowDC(GetDC(window));
+    CoverOtherMonitors(window);
 }
 
 // The run never comes back: from here on no message is dispatched and input
