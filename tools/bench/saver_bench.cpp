@@ -152,7 +152,9 @@ std::string Field(const std::string& line, const std::string& name) {
 class Bench {
 public:
     Bench(Results& results, std::string tools) : results_(results), tools_(std::move(tools)) {
-        size_ = std::to_string(GetSystemMetrics(SM_CXSCREEN)) + "x" + std::to_string(GetSystemMetrics(SM_CYSCREEN));
+        // The bed's own name for its screen: several monitors read "WxH+WxH".
+        const char* bed = std::getenv("TESTBED_SIZE");
+        size_ = bed ? bed : std::to_string(GetSystemMetrics(SM_CXSCREEN)) + "x" + std::to_string(GetSystemMetrics(SM_CYSCREEN));
     }
 
     void frameCost() {
@@ -251,8 +253,10 @@ public:
 
     // From real input to the end of the process, in the intro's first
     // pause: the saver only polls there, so this is the pacer's own delay.
+    // With several monitors the pointer rests on the one right of the primary.
     void latency(int runs) {
         saver_.settings(3, 25);
+        if (GetSystemMetrics(SM_CMONITORS) > 1) driver::XMovePointer(GetSystemMetrics(SM_CXSCREEN) + 100, 100);
         const struct {
             const char* name;
             const char* input;
