@@ -6,7 +6,7 @@
 # - ZIP's DOS time field is local time, so the time zone is fixed;
 # - the non-ASCII guide's name is written, flagged as UTF-8, only under a
 #   UTF-8 locale (under C cpack cannot even read the file).
-if(NOT DEFINED ENV{SOURCE_DATE_EPOCH} OR "$ENV{SOURCE_DATE_EPOCH}" STREQUAL "")
+if("$ENV{SOURCE_DATE_EPOCH}" STREQUAL "")
   execute_process(COMMAND git -C "${CPACK_POK_SOURCE_DIR}" log -1 --format=%ct
                   OUTPUT_VARIABLE commitTime RESULT_VARIABLE gitResult
                   OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
