@@ -6,6 +6,9 @@
 # - ZIP's DOS time field is local time, so the time zone is fixed;
 # - the non-ASCII guide's name is written, flagged as UTF-8, only under a
 #   UTF-8 locale (under C cpack cannot even read the file).
+# What stays the builder's: each entry records the numeric user and group
+# that own the staged files (CPack has no setting for them), so builds agree
+# when made by the same user, such as root as in the README.
 if("$ENV{SOURCE_DATE_EPOCH}" STREQUAL "")
   execute_process(COMMAND git -C "${CPACK_POK_SOURCE_DIR}" log -1 --format=%ct
                   OUTPUT_VARIABLE commitTime RESULT_VARIABLE gitResult
