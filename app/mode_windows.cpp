@@ -3,6 +3,7 @@
 #include "app/app_private.h"
 #include "preview/preview.h"
 #include "resources/resources.h"
+#include "resources/version.h"
 #include "saver/saver.h"
 #include "settings_window/settings_window.h"
 
@@ -24,7 +25,7 @@ struct ModeWindow {
 
 // Every mode window is created at the default position (the origin, for
 // pop-ups and children alike) and hidden; its own set-up places and shows it.
-const ModeWindow SettingsWindowRow = {ModeWordOption, 0, L"Pokセーバー Ver.3.01",
+const ModeWindow SettingsWindowRow = {ModeWordOption, 0, L"Pokセーバー Ver." POK_VERSION_TEXT,
                                       WS_POPUP | WS_CAPTION | WS_SYSMENU, 170, 447,
                                       SettingsWindowEntry, SettingsSlot};
 const ModeWindow SaverWindowRow = {ModeWordSaver, WS_EX_TOPMOST, L"Saver", WS_POPUP | WS_MAXIMIZE,

@@ -479,24 +479,31 @@ std::vector<WindowInfo> Children(HWND window) {
     return children;
 }
 
+namespace {
+
+struct DesktopSearch {
+    DWORD processId;
+    std::string found;
+};
+
+// A named CALLBACK: a lambda converts only to a default-convention pointer,
+// which on i686 is not the stdcall the system calls.
+BOOL CALLBACK SearchDesktop(LPWSTR name, LPARAM context) {
+    auto* search = reinterpret_cast<DesktopSearch*>(context);
+    HDESK desktop = OpenDesktopW(name, 0, FALSE, DESKTOP_READOBJECTS | DESKTOP_ENUMERATE);
+    if (!desktop) return TRUE;
+    WindowSearch windows = {search->processId, {}};
+    EnumDesktopWindows(desktop, CollectProcessWindow, reinterpret_cast<LPARAM>(&windows));
+    CloseDesktop(desktop);
+    if (!windows.found.empty()) search->found = Utf8(name);
+    return search->found.empty();
+}
+
+}  // namespace
+
 std::string DesktopOf(DWORD processId) {
-    struct Search {
-        DWORD processId;
-        std::string found;
-    } search = {processId, ""};
-    EnumDesktopsW(
-        GetProcessWindowStation(),
-        [](LPWSTR name, LPARAM context) -> BOOL {
-            auto* search = reinterpret_cast<Search*>(context);
-            HDESK desktop = OpenDesktopW(name, 0, FALSE, DESKTOP_READOBJECTS | DESKTOP_ENUMERATE);
-            if (!desktop) return TRUE;
-            WindowSearch windows = {search->processId, {}};
-            EnumDesktopWindows(desktop, CollectProcessWindow, reinterpret_cast<LPARAM>(&windows));
-            CloseDesktop(desktop);
-            if (!windows.found.empty()) search->found = Utf8(name);
-            return search->found.empty();
-        },
-        reinterpret_cast<LPARAM>(&search));
+    DesktopSearch search = {processId, ""};
+    EnumDesktopsW(GetProcessWindowStation(), SearchDesktop, reinterpret_cast<LPARAM>(&search));
     return search.found.empty() ? "no desktop" : "desktop " + search.found;
 }
 
