@@ -108,8 +108,8 @@ struct Input {
 // The saver compares the two cursor readings around each 1 ms sleep, so a
 // move that falls between them is not seen. Outside a virtual desktop Wine
 // hands the new position to the saver's own thread while it reads the queue,
-// between two sleeps: about half of all single moves go unseen (seen on the
-// primary as much as on the other). Moves are therefore repeated, each after
+// between two sleeps: a third to a half of all single moves go unseen (on
+// the primary as much as on the other). Moves are therefore repeated, each after
 // the last had time to be seen; keys and buttons wait in the queue and are
 // made once.
 TEST_F(TwoMonitors, InputOverEitherMonitorEndsTheSaver) {
