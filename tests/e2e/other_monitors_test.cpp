@@ -26,15 +26,14 @@ std::string Text(const RECT& r) {
            std::to_string(r.bottom) + ")";
 }
 
+BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT area, LPARAM list) {
+    reinterpret_cast<std::vector<std::string>*>(list)->push_back(Text(*area));
+    return TRUE;
+}
+
 std::vector<std::string> Monitors() {
     std::vector<std::string> found;
-    EnumDisplayMonitors(
-        nullptr, nullptr,
-        [](HMONITOR, HDC, LPRECT area, LPARAM list) -> BOOL {
-            reinterpret_cast<std::vector<std::string>*>(list)->push_back(Text(*area));
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&found));
     return found;
 }
 
