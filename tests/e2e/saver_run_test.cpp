@@ -48,13 +48,6 @@ void PutDog(Screen& screen, const driver::Pixels& sheet, int left, int top, int 
 int FirstDogX() { return static_cast<int>(std::nearbyint((ScreenWidth() - 150) / 2.0)); }
 int FirstDogY() { return static_cast<int>(std::nearbyint((ScreenHeight() - 127) / 2.0)); }
 
-bool CursorShowing() {
-    CURSORINFO info = {};
-    info.cbSize = sizeof info;
-    GetCursorInfo(&info);
-    return (info.flags & CURSOR_SHOWING) != 0;
-}
-
 void ExpectEndsWithCodeZero(Process& saver, const std::string& what) {
     EXPECT_EQ(saver.waitExit(driver::ProcessEnds).problem(), "") << "after " << what;
 }

@@ -19,6 +19,13 @@ inline int ScreenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
 inline int ScreenHeight() { return GetSystemMetrics(SM_CYSCREEN); }
 inline RECT WholeScreen() { return {0, 0, ScreenWidth(), ScreenHeight()}; }
 
+inline bool CursorShowing() {
+    CURSORINFO info = {};
+    info.cbSize = sizeof info;
+    GetCursorInfo(&info);
+    return (info.flags & CURSOR_SHOWING) != 0;
+}
+
 // A whole screen as it must look.
 struct Screen {
     int width, height;
