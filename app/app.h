@@ -37,3 +37,16 @@ HWND OpenPreviewWindow(HWND parent, const wchar_t* modeWord);
 
 // Ends a modal window: owner enabled, window destroyed, WM_QUIT(code) queued.
 void CloseModalWindow(HWND window, WPARAM code);
+
+// Loads a DLL of the system folder by its full path, never a file of that
+// name beside the .scr or in the current folder; 0 if it cannot be loaded.
+HMODULE LoadSystemLibrary(const wchar_t* fileName);
+
+// A function of a loaded library, as its own type; nullptr where the library
+// or the function is missing, and callers go on as after a failed call.
+template <typename Function>
+Function LibraryFunction(HMODULE library, const char* name) {
+    if (!library) return nullptr;
+    // Through the generic function pointer type, which converts to any other.
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(library, name)));
+}

@@ -3,6 +3,10 @@
 
 #include <windows.h>
 
+// Takes the current folder, and where the system can, the program's own
+// folder, out of the DLL search; first thing at start.
+void NarrowLibrarySearch();
+
 // Reads the command line and opens the one mode window this process is for.
 void SelectMode();
 

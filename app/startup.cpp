@@ -4,7 +4,8 @@
 #include "app/app_private.h"
 
 #include <commctrl.h>
-#include <mmsystem.h>
+
+#include "saver/saver.h"
 
 FormSlotEntry FormSlot[4];
 HBRUSH ButtonFaceBrush;
@@ -48,6 +49,15 @@ void ReleaseSharedObjects() {
     DeleteObject(ButtonFaceBrush);
 }
 
+// The trackbar class of the settings window's sliders is registered here;
+// without the library the settings window goes on without them.
+void InitCommonControlClasses() {
+    const auto init = LibraryFunction<decltype(&InitCommonControlsEx)>(
+        LoadSystemLibrary(L"comctl32.dll"), "InitCommonControlsEx");
+    INITCOMMONCONTROLSEX commonControls = {8, 0xFF};
+    if (init) init(&commonControls);
+}
+
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE:
@@ -72,8 +82,9 @@ LRESULT CALLBACK DialogClassProc(HWND window, UINT message, WPARAM wParam, LPARA
 }
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    INITCOMMONCONTROLSEX commonControls = {8, 0xFF};
-    InitCommonControlsEx(&commonControls);
+    // Before anything can load a DLL.
+    NarrowLibrarySearch();
+    InitCommonControlClasses();
 
     for (FormSlotEntry& slot : FormSlot) slot.font = CreateSharedFont();
     ButtonFaceBrush = CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
@@ -85,7 +96,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     CreateMutexW(nullptr, FALSE, InstanceMutexName);
     if (GetLastError() == ERROR_ALREADY_EXISTS) ExitProcess(0);
 
-    timeBeginPeriod(1);
+    BeginTimerPeriod();
     RegisterWindowClass(MainClassName, MainWindowProc);
 
     // The main window's WM_CREATE chooses and opens the mode window; settings

@@ -1,6 +1,6 @@
 // The full-screen saver window and the frame pacer, the saver's only way out.
 #include <windows.h>
-#include <mmsystem.h>
+#include <mmsystem.h>  // only the functions' types: winmm is loaded from the system folder
 
 #include <vector>
 
@@ -14,11 +14,16 @@
 
 namespace {
 
+// Taken once at start-up; a missing function leaves the resolution as it is.
+struct TimerPeriod {
+    decltype(&timeEndPeriod) end = nullptr;
+} timerPeriod;
+
 // The frame count lives where the speed setting was read into; never saved.
 std::int32_t FrameCount() { return static_cast<std::int32_t>(SaverSettings.weight); }
 
 [[noreturn]] void EndSaver() {
-    timeEndPeriod(1);
+    if (timerPeriod.end) timerPeriod.end(1);
     ExitProcess(0);
 }
 
@@ -94,6 +99,13 @@ LRESULT SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 }
 
 }  // namespace
+
+void BeginTimerPeriod() {
+    HMODULE winmm = LoadSystemLibrary(L"winmm.dll");
+    const auto begin = LibraryFunction<decltype(&timeBeginPeriod)>(winmm, "timeBeginPeriod");
+    timerPeriod.end = LibraryFunction<decltype(&timeEndPeriod)>(winmm, "timeEndPeriod");
+    if (begin) begin(1);
+}
 
 LRESULT CALLBACK SaverWindowEntry(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return SaverWindowProc(window, message, wParam, lParam);

@@ -1,11 +1,30 @@
 // The background colour: the system colour dialog and the swatch beside its button.
 #include <windows.h>
-#include <commdlg.h>
+#include <commdlg.h>  // only the function's type: comdlg32 is loaded from the system folder
 
 #include "app/app.h"
 #include "settings/settings.h"
 #include "settings_window/rules.h"
 #include "settings_window/settings_window_private.h"
+
+namespace {
+
+// Looked up when the colour button is first pressed, and only then.
+struct ColourDialogLibrary {
+    bool lookedUp = false;
+    decltype(&ChooseColorW) choose = nullptr;
+} colourDialog;
+
+decltype(&ChooseColorW) ChooseColourFunction() {
+    if (!colourDialog.lookedUp) {
+        colourDialog.lookedUp = true;
+        colourDialog.choose = LibraryFunction<decltype(&ChooseColorW)>(
+            LoadSystemLibrary(L"comdlg32.dll"), "ChooseColorW");
+    }
+    return colourDialog.choose;
+}
+
+}  // namespace
 
 BOOL PickColour(HWND owner, std::int32_t& colour) {
     // Built afresh on every call: what the user did to them last time is not kept.
@@ -21,7 +40,9 @@ BOOL PickColour(HWND owner, std::int32_t& colour) {
     record.lpTemplateName = L"";
     // Only a choice made with OK counts: the wide dialog leaves whatever was
     // last edited in rgbResult when it is cancelled.
-    const BOOL chosen = ChooseColorW(&record);
+    // Without the dialog the colour stays, as after a Cancel.
+    const auto choose = ChooseColourFunction();
+    const BOOL chosen = choose ? choose(&record) : FALSE;
     if (chosen) colour = static_cast<std::int32_t>(record.rgbResult);
     return chosen;
 }

@@ -250,4 +250,65 @@ TEST(FolderName, OutsideTheCodePageStillHoldsTheSettings) {
     EXPECT_FALSE(driver::FileExists(parent + "pok_v3.ini")) << "a settings file beside the folder";
 }
 
+
+// A winmm.dll or comctl32.dll lying beside the saver, where Windows looks
+// first for any DLL that is not one of its known ones, is never loaded: not
+// by the saver, the settings window with its colour dialog, or the preview.
+TEST(PlantedLibraries, BesideTheSaverAreNeverLoaded) {
+    driver::ScrCopy saver("planted");
+    const std::vector<std::string> planted = {"winmm.dll", "comctl32.dll"};
+    for (const std::string& name : planted)
+        driver::CopyInto(driver::ModuleDirectory() + "planted\\" + name, saver.folder().file(name));
+    // The planted libraries that were loaded since the last look.
+    const auto loaded = [&] {
+        std::string names;
+        for (const std::string& name : planted) {
+            const std::wstring marker = driver::Widen(saver.folder().file(name + ".loaded"));
+            if (DeleteFileW(marker.c_str())) names += " " + name;
+        }
+        return names;
+    };
+    // A program that imports both by name loads them from there: the bed
+    // has Wine take these two from beside the program first, as Windows does.
+    const std::string control = saver.folder().file("imports_planted_names.exe");
+    driver::CopyInto(driver::ModuleDirectory() + "imports_planted_names.exe", control);
+    Process importer = driver::Start(control, Quoted(control));
+    ASSERT_TRUE(importer.waitExit(ProcessEnds).ended);
+    ASSERT_EQ(loaded(), " winmm.dll comctl32.dll") << "the bed did not make Wine take the files beside the program";
+
+    PreviewHost host;
+    const struct {
+        std::string arguments;
+        std::function<void(Process&)> use;
+    } modes[] = {
+        {"/s",
+         [](Process& p) {
+             ASSERT_NE(driver::WaitWindow(p.id(), driver::WindowClass, driver::SaverTitle, WindowAppears), nullptr);
+             EXPECT_TRUE(RunBegun()) << "the saver's background never filled the screen";
+             EndSaverWithClick(p, "saver");
+         }},
+        {"/c",
+         [](Process& p) {
+             HWND window = driver::WaitWindow(p.id(), driver::WindowClass, driver::SettingsTitle, WindowAppears);
+             ASSERT_NE(window, nullptr);
+             ASSERT_TRUE(driver::XClickCentre(GetDlgItem(window, ColourButtonId)));
+             HWND dialog = driver::WaitWindow(p.id(), driver::StandardDialogClass, L"", WindowAppears);
+             ASSERT_NE(dialog, nullptr) << "the colour dialog did not open";
+             ASSERT_TRUE(driver::XClickCentre(GetDlgItem(dialog, IDCANCEL)));
+             EXPECT_TRUE(driver::WaitUntil([&] { return !IsWindow(dialog); }, driver::Reaction));
+             CloseAndExpectCodeZero(p, window, "settings");
+         }},
+        {"/p " + host.handleText(),
+         [&](Process& p) {
+             ASSERT_TRUE(driver::WaitUntil([&] { return host.previewChild() != nullptr; }, WindowAppears));
+             CloseAndExpectCodeZero(p, host.previewChild(), "preview");
+         }},
+    };
+    for (const auto& mode : modes) {
+        Process process = saver.start(mode.arguments);
+        mode.use(process);
+        EXPECT_EQ(loaded(), "") << mode.arguments << " loaded what lay beside it";
+    }
+}
+
 }  // namespace
