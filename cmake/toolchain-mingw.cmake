@@ -1,7 +1,10 @@
 # Windows through MinGW-w64. POK_MINGW_ARCH picks the target: i686 is the
 # product's real one; x86_64 is built only to keep the code pointer-size clean.
-# The -posix compilers carry the thread support that GoogleTest needs;
-# -static keeps MinGW's DLLs out of the .scr so it runs from any folder.
+# The win32-thread compilers, whose runtime brings no threads library: the
+# -posix ones link libwinpthread into every program, and it imports from
+# kernel32 what Windows XP lacks. GoogleTest's one need of threads is met in
+# tests/driver/gtest_port. -static keeps MinGW's DLLs out of the .scr so it
+# runs from any folder.
 if(NOT POK_MINGW_ARCH)
   set(POK_MINGW_ARCH i686)
 endif()
