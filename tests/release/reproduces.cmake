@@ -1,17 +1,19 @@
 # Builds the release twice from the same sources, the way
-# `cmake --build --preset win32 --target package` does, into two folders of
+# `cmake --build --preset release --target package` does, into two folders of
 # different names, in different time zones (their local days differ) and
 # locales, at different moments, and fails unless the two .scr files and the
-# two ZIPs are the same bytes. Then looks into the ZIP: its three files, the
+# two ZIPs are the same bytes; the .scr of a tree with the tests, which the
+# tests drive, must be the same bytes too. Then looks into the .scr (what it
+# imports, which Windows it asks for) and into the ZIP: its three files, the
 # .scr as built, and the guides as Notepad needs them.
 #   cmake -DSOURCE=<sources> -DWORK=<scratch folder> -P reproduces.cmake
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
 
-function(release_build folder timezone locale)
+function(release_build folder preset target timezone locale)
   set(environment ${CMAKE_COMMAND} -E env --unset=SOURCE_DATE_EPOCH TZ=${timezone} LC_ALL=${locale})
-  foreach(step "configure;-S;${SOURCE};--preset;win32;-B;${WORK}/${folder};-DPOK_BUILD_TESTS=OFF"
-               "build;--build;${WORK}/${folder};--target;package;--parallel;2")
+  foreach(step "configure;-S;${SOURCE};--preset;${preset};-B;${WORK}/${folder}"
+               "build;--build;${WORK}/${folder};--target;${target};--parallel;2")
     list(POP_FRONT step name)
     execute_process(COMMAND ${environment} ${CMAKE_COMMAND} ${step}
                     OUTPUT_FILE ${WORK}/${folder}.${name}.log ERROR_FILE ${WORK}/${folder}.${name}.log
@@ -23,20 +25,64 @@ function(release_build folder timezone locale)
   endforeach()
 endfunction()
 
-release_build(first JST-9 C.UTF-8)
-release_build(second-build-folder PST8 C)
+release_build(first release package JST-9 C.UTF-8)
+release_build(second-build-folder release package PST8 C)
+release_build(tested win32 pok_v3 UTC0 C.UTF-8)
 
 file(GLOB zips RELATIVE ${WORK}/first ${WORK}/first/*.zip)
 if(NOT zips MATCHES "^pok_v3-[0-9.]+-win32\\.zip$")
   message(FATAL_ERROR "expected one pok_v3-<version>-win32.zip, found: ${zips}")
 endif()
-foreach(file bin/pok_v3.scr ${zips})
-  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${WORK}/first/${file} ${WORK}/second-build-folder/${file}
+foreach(pair "second-build-folder;bin/pok_v3.scr" "second-build-folder;${zips}" "tested;bin/pok_v3.scr")
+  list(POP_FRONT pair other file)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${WORK}/first/${file} ${WORK}/${other}/${file}
                   RESULT_VARIABLE differs)
   if(NOT differs EQUAL 0)
-    message(SEND_ERROR "${file} differs between ${WORK}/first and ${WORK}/second-build-folder")
+    message(SEND_ERROR "${file} differs between ${WORK}/first and ${WORK}/${other}")
   endif()
 endforeach()
+
+# What the .scr asks of Windows, as its headers say.
+find_program(OBJDUMP i686-w64-mingw32-objdump REQUIRED)
+execute_process(COMMAND ${OBJDUMP} -p ${WORK}/first/bin/pok_v3.scr OUTPUT_VARIABLE headers RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "${OBJDUMP} could not read the .scr")
+endif()
+# Windows XP is 5.1: an older Windows says the file is not for it.
+foreach(field MajorOSystemVersion=5 MinorOSystemVersion=1 MajorSubsystemVersion=5 MinorSubsystemVersion=1)
+  string(REPLACE "=" ";" field ${field})
+  list(GET field 0 name)
+  list(GET field 1 wanted)
+  if(NOT headers MATCHES "\n${name}[ \t]+([0-9]+)\n" OR NOT CMAKE_MATCH_1 EQUAL wanted)
+    message(SEND_ERROR "the .scr's ${name} is '${CMAKE_MATCH_1}', not ${wanted}")
+  endif()
+endforeach()
+# Every import by DLL and name ("kernel32.dll CloseHandle"): each DLL's
+# section lists a hint and a name per line, up to a blank line. Taken apart
+# by pattern, not as a list of lines: elsewhere the output holds brackets,
+# which CMake's lists do not split inside.
+set(imports "")
+string(REGEX MATCHALL "DLL Name: [^\n]+\n[^\n]*Hint/Ord[^\n]*\n([^\n]+\n)*" sections "${headers}")
+foreach(section IN LISTS sections)
+  string(REGEX MATCH "^DLL Name: ([^\n]+)" name "${section}")
+  string(TOLOWER "${CMAKE_MATCH_1}" library)
+  string(REGEX MATCHALL "\n[ \t]*[0-9a-f]+[ \t]+[0-9]+[ \t]+[A-Za-z_][A-Za-z0-9_@]*" entries "${section}")
+  foreach(entry IN LISTS entries)
+    string(REGEX MATCH "[A-Za-z_][A-Za-z0-9_@]*$" function "${entry}")
+    list(APPEND imports "${library} ${function}")
+  endforeach()
+endforeach()
+list(LENGTH imports count)
+if(count LESS 20)
+  message(FATAL_ERROR "read only ${count} imports from the .scr: has objdump's output changed?\n${headers}")
+endif()
+file(STRINGS ${CMAKE_CURRENT_LIST_DIR}/xp_imports.txt allowed REGEX "^[a-z0-9]+\\.dll ")
+list(REMOVE_ITEM imports ${allowed})
+if(imports)
+  string(REPLACE ";" "\n  " unchecked "${imports}")
+  message(SEND_ERROR "the .scr imports what tests/release/xp_imports.txt does not hold, so not checked "
+                     "as present in Windows XP SP3:\n  ${unchecked}")
+endif()
 
 set(unzipped ${WORK}/unzipped)
 file(MAKE_DIRECTORY ${unzipped})
