@@ -254,7 +254,7 @@ TEST(FolderName, OutsideTheCodePageStillHoldsTheSettings) {
 // A winmm.dll or comctl32.dll lying beside the saver, where Windows looks
 // first for any DLL that is not one of its known ones, is never loaded: not
 // by the saver, the settings window with its colour dialog, or the preview.
-TEST(PlantedLibraries, BesideTheSaverAreNeverLoaded) {
+TEST(SystemLibraries, PlantedBesideTheSaverAreNeverLoaded) {
     driver::ScrCopy saver("planted");
     const std::vector<std::string> planted = {"winmm.dll", "comctl32.dll"};
     for (const std::string& name : planted)
@@ -309,6 +309,56 @@ TEST(PlantedLibraries, BesideTheSaverAreNeverLoaded) {
         mode.use(process);
         EXPECT_EQ(loaded(), "") << mode.arguments << " loaded what lay beside it";
     }
+}
+
+// Wine's own way of taking DLLs away from one program, by its file name: the
+// copy has a name of its own, so nothing else is touched, even if the key
+// outlives a failed run.
+class LibrariesDisabledFor {
+public:
+    LibrariesDisabledFor(const std::wstring& program, const std::vector<std::wstring>& libraries)
+        : key_(L"Software\\Wine\\AppDefaults\\" + program) {
+        HKEY overrides = nullptr;
+        RegCreateKeyExW(HKEY_CURRENT_USER, (key_ + L"\\DllOverrides").c_str(), 0, nullptr, 0, KEY_SET_VALUE,
+                        nullptr, &overrides, nullptr);
+        for (const std::wstring& library : libraries)  // empty: never loaded
+            RegSetValueExW(overrides, library.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(L""), sizeof(wchar_t));
+        RegCloseKey(overrides);
+    }
+    ~LibrariesDisabledFor() {
+        RegDeleteKeyW(HKEY_CURRENT_USER, (key_ + L"\\DllOverrides").c_str());
+        RegDeleteKeyW(HKEY_CURRENT_USER, key_.c_str());
+    }
+    LibrariesDisabledFor(const LibrariesDisabledFor&) = delete;
+    LibrariesDisabledFor& operator=(const LibrariesDisabledFor&) = delete;
+
+private:
+    std::wstring key_;
+};
+
+// Where winmm, comctl32 or comdlg32 cannot be loaded, every mode goes on as
+// after a failed call: the saver runs and ends, the colour button opens no
+// dialog, and nothing crashes.
+TEST(SystemLibraries, MissingOnesLeaveEveryModeWorking) {
+    driver::ScrCopy saver("missing_libraries", "pok_v3.scr", "missing_libraries.scr");
+    const LibrariesDisabledFor disabled(L"missing_libraries.scr", {L"winmm", L"comctl32", L"comdlg32"});
+
+    Process running = saver.start("/s");
+    ASSERT_NE(driver::WaitWindow(running.id(), driver::WindowClass, driver::SaverTitle, WindowAppears), nullptr);
+    EXPECT_TRUE(RunBegun()) << "the saver's background never filled the screen";
+    EndSaverWithClick(running, "the saver without winmm");
+
+    Process settings = saver.start("/c");
+    HWND window = driver::WaitWindow(settings.id(), driver::WindowClass, driver::SettingsTitle, WindowAppears);
+    ASSERT_NE(window, nullptr);
+    // Sent, so it returns once the click is handled; a dialog would hold it.
+    DWORD_PTR result = 0;
+    EXPECT_NE(SendMessageTimeoutW(window, WM_COMMAND, MAKEWPARAM(ColourButtonId, BN_CLICKED),
+                                  reinterpret_cast<LPARAM>(GetDlgItem(window, ColourButtonId)), SMTO_NORMAL,
+                                  driver::Reaction, &result), 0)
+        << "the colour button's click was not handled";
+    EXPECT_TRUE(settings.running()) << "the settings window's process ended on the colour button";
+    CloseAndExpectCodeZero(settings, window, "settings without comctl32 and comdlg32");
 }
 
 }  // namespace
