@@ -80,6 +80,13 @@ void EndSaverWithClick(Process& process, const std::string& what) {
     EXPECT_EQ(process.waitExit(ProcessEnds).problem(), "") << what << ", after a click";
 }
 
+// A saver start as far as its run and then ended by a click.
+void RunSaverToAClick(Process& process, const std::string& what) {
+    ASSERT_NE(driver::WaitWindow(process.id(), driver::WindowClass, driver::SaverTitle, WindowAppears), nullptr) << what;
+    EXPECT_TRUE(RunBegun()) << what << ": the saver's background never filled the screen";
+    EndSaverWithClick(process, what);
+}
+
 TEST(ModeSelection, SaverSpellingsOpenTheTopmostMaximisedSaverWindow) {
     driver::ScrCopy saver("saver_spellings");
     for (const char* arguments : {"/s", "/S", "-s", "s ", "/s 1234"}) {
@@ -281,12 +288,7 @@ TEST(SystemLibraries, PlantedBesideTheSaverAreNeverLoaded) {
         std::string arguments;
         std::function<void(Process&)> use;
     } modes[] = {
-        {"/s",
-         [](Process& p) {
-             ASSERT_NE(driver::WaitWindow(p.id(), driver::WindowClass, driver::SaverTitle, WindowAppears), nullptr);
-             EXPECT_TRUE(RunBegun()) << "the saver's background never filled the screen";
-             EndSaverWithClick(p, "saver");
-         }},
+        {"/s", [](Process& p) { RunSaverToAClick(p, "saver"); }},
         {"/c",
          [](Process& p) {
              HWND window = driver::WaitWindow(p.id(), driver::WindowClass, driver::SettingsTitle, WindowAppears);
@@ -344,9 +346,7 @@ TEST(SystemLibraries, MissingOnesLeaveEveryModeWorking) {
     const LibrariesDisabledFor disabled(L"missing_libraries.scr", {L"winmm", L"comctl32", L"comdlg32"});
 
     Process running = saver.start("/s");
-    ASSERT_NE(driver::WaitWindow(running.id(), driver::WindowClass, driver::SaverTitle, WindowAppears), nullptr);
-    EXPECT_TRUE(RunBegun()) << "the saver's background never filled the screen";
-    EndSaverWithClick(running, "the saver without winmm");
+    RunSaverToAClick(running, "the saver without winmm");
 
     Process settings = saver.start("/c");
     HWND window = driver::WaitWindow(settings.id(), driver::WindowClass, driver::SettingsTitle, WindowAppears);
