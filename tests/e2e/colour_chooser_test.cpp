@@ -20,6 +20,9 @@ constexpr COLORREF Black = RGB(0, 0, 0);
 
 // Lays a black window of this process over the whole settings window, waits
 // until it shows, and takes it away again: the settings window must repaint.
+// Shown without activation, so the settings window never loses and regains
+// the focus: regaining it raises its X window from its own process, and when
+// that comes after the next cover's, the cover stays hidden under it.
 bool CoverAndUncover(const SettingsSession& session) {
     static const ATOM coverClass = [] {
         WNDCLASSW windowClass = {};
@@ -32,8 +35,9 @@ bool CoverAndUncover(const SettingsSession& session) {
     RECT rect = {};
     GetWindowRect(session.window(), &rect);
     HWND cover = CreateWindowExW(WS_EX_TOPMOST | WS_EX_NOACTIVATE, reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(coverClass)), L"",
-                                 WS_POPUP | WS_VISIBLE, rect.left, rect.top, rect.right - rect.left,
+                                 WS_POPUP, rect.left, rect.top, rect.right - rect.left,
                                  rect.bottom - rect.top, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    ShowWindow(cover, SW_SHOWNOACTIVATE);
     const bool covered = WaitPixels(session.swatchInside(), Black);
     DestroyWindow(cover);
     driver::PumpMessages();
