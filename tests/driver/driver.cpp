@@ -525,6 +525,10 @@ HWND WaitWindow(DWORD processId, const std::wstring& className, const std::wstri
     return found;
 }
 
+bool WaitWindowGone(HWND window, DWORD timeoutMs) {
+    return WaitUntil([&] { return !IsWindow(window); }, timeoutMs);
+}
+
 void PumpMessages() {
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {

@@ -197,6 +197,8 @@ std::string DesktopOf(DWORD processId);
 // (an empty one matches anything); nullptr if none came in time.
 HWND WaitWindow(DWORD processId, const std::wstring& className, const std::wstring& title,
                 DWORD timeoutMs, bool mustBeVisible = true);
+// Waits until the window is destroyed; false if it is still there in time.
+bool WaitWindowGone(HWND window, DWORD timeoutMs);
 
 void PostClose(HWND window);
 void ClickButton(HWND dialog, int controlId);  // WM_COMMAND BN_CLICKED, as a click sends

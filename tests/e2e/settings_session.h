@@ -226,7 +226,7 @@ public:
     }
 
     bool waitGone() const {
-        return driver::WaitUntil([&] { return !IsWindow(window_); }, Reaction);
+        return driver::WaitWindowGone(window_, Reaction);
     }
 
 private:

@@ -469,7 +469,7 @@ TEST(UnwritableFile, OkSaysSoInJapaneseAndKeepsTheWindowOpen) {
     EXPECT_TRUE(session.windowOpen());
 
     ASSERT_TRUE(driver::XClickCentre(GetDlgItem(message, IDOK)));
-    ASSERT_TRUE(driver::WaitUntil([&] { return !IsWindow(message); }, Reaction));
+    ASSERT_TRUE(driver::WaitWindowGone(message, Reaction));
     EXPECT_TRUE(session.windowOpen()) << "the settings window must stay for another try";
     EXPECT_TRUE(driver::WaitUntil([&] { return IsWindowEnabled(session.window()) != FALSE; }, Reaction));
     CloseHandle(held);

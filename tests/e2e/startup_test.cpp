@@ -297,7 +297,7 @@ TEST(SystemLibraries, PlantedBesideTheSaverAreNeverLoaded) {
              HWND dialog = driver::WaitWindow(p.id(), driver::StandardDialogClass, L"", WindowAppears);
              ASSERT_NE(dialog, nullptr) << "the colour dialog did not open";
              ASSERT_TRUE(driver::XClickCentre(GetDlgItem(dialog, IDCANCEL)));
-             EXPECT_TRUE(driver::WaitUntil([&] { return !IsWindow(dialog); }, driver::Reaction));
+             EXPECT_TRUE(driver::WaitWindowGone(dialog, driver::Reaction));
              CloseAndExpectCodeZero(p, window, "settings");
          }},
         {"/p " + host.handleText(),
