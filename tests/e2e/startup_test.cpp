@@ -284,13 +284,42 @@ std::string SystemLibrariesHeld(const Process& process) {
     return names;
 }
 
+// Wine's own way of choosing, by a program's file name, where its DLLs come
+// from: "" never loaded, "native,builtin" a file beside it first. The
+// program has a name of its own, so nothing else is touched, even if the
+// key outlives a failed run.
+class DllOverridesFor {
+public:
+    DllOverridesFor(const std::wstring& program, const std::vector<std::wstring>& libraries,
+                    const std::wstring& order)
+        : key_(L"Software\\Wine\\AppDefaults\\" + program) {
+        HKEY overrides = nullptr;
+        RegCreateKeyExW(HKEY_CURRENT_USER, (key_ + L"\\DllOverrides").c_str(), 0, nullptr, 0, KEY_SET_VALUE,
+                        nullptr, &overrides, nullptr);
+        for (const std::wstring& library : libraries)
+            RegSetValueExW(overrides, library.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(order.c_str()),
+                           static_cast<DWORD>((order.size() + 1) * sizeof(wchar_t)));
+        RegCloseKey(overrides);
+    }
+    ~DllOverridesFor() {
+        RegDeleteKeyW(HKEY_CURRENT_USER, (key_ + L"\\DllOverrides").c_str());
+        RegDeleteKeyW(HKEY_CURRENT_USER, key_.c_str());
+    }
+    DllOverridesFor(const DllOverridesFor&) = delete;
+    DllOverridesFor& operator=(const DllOverridesFor&) = delete;
+
+private:
+    std::wstring key_;
+};
+
 // A winmm.dll or comctl32.dll lying beside the saver, where Windows looks
-// first for any DLL that is not one of its known ones, is never loaded: not
-// by the saver, the settings window with its colour dialog, or the preview,
-// nor by the .scr's loading code on a Windows that cannot narrow the search.
+// first for any DLL that is not one of its known ones, is never loaded, nor
+// one that they import: not by the saver, the settings window with its
+// colour dialog, or the preview, nor by the .scr's loading code on a Windows
+// that cannot narrow the search.
 TEST(SystemLibraries, PlantedBesideTheSaverAreNeverLoaded) {
     driver::ScrCopy saver("planted");
-    const std::vector<std::string> planted = {"winmm.dll", "comctl32.dll"};
+    const std::vector<std::string> planted = {"winmm.dll", "comctl32.dll", "msacm32.dll"};
     for (const std::string& name : planted)
         driver::CopyInto(driver::ModuleDirectory() + "planted\\" + name, saver.folder().file(name));
     // The planted libraries that were loaded since the last look.
@@ -312,16 +341,19 @@ TEST(SystemLibraries, PlantedBesideTheSaverAreNeverLoaded) {
 
     // The .scr's own loading where the search is narrowed only as far as
     // Windows XP narrows it: there a load by name takes the planted file, and
-    // the .scr's loader must take the system's.
+    // the .scr's loader must take the system's, and what it imports from
+    // there too (the bed takes only winmm and comctl32 from beside a program).
     const std::string unnarrowed = saver.folder().file("loads_winmm_unnarrowed.exe");
     driver::CopyInto(driver::ModuleDirectory() + "loads_winmm_unnarrowed.exe", unnarrowed);
+    const DllOverridesFor besideFirst(L"loads_winmm_unnarrowed.exe", {L"msacm32"}, L"native,builtin");
     EXPECT_TRUE(driver::RunCapture(unnarrowed, Quoted(unnarrowed) + " bare", ProcessEnds).ended);
     ASSERT_EQ(loaded(), " winmm.dll") << "a load by name took the system's winmm.dll: the search was narrowed further than on XP";
     const driver::Captured throughLoader = driver::RunCapture(unnarrowed, Quoted(unnarrowed), ProcessEnds);
-    EXPECT_EQ(loaded(), "") << "where Windows lacks SetDefaultDllDirectories the .scr loads the winmm.dll beside it";
+    EXPECT_EQ(loaded(), "") << "where Windows lacks SetDefaultDllDirectories the .scr loads what lies beside it";
     wchar_t systemFolder[MAX_PATH];
     GetSystemDirectoryW(systemFolder, MAX_PATH);
-    EXPECT_STRCASEEQ(throughLoader.output.c_str(), (driver::Utf8(systemFolder) + "\\winmm.dll").c_str());
+    const std::string system = driver::Utf8(systemFolder);
+    EXPECT_STRCASEEQ(throughLoader.output.c_str(), (system + "\\winmm.dll\n" + system + "\\msacm32.dll\n").c_str());
 
     // Each mode does load them, from the system folder.
     PreviewHost host;
@@ -358,38 +390,13 @@ TEST(SystemLibraries, PlantedBesideTheSaverAreNeverLoaded) {
     }
 }
 
-// Wine's own way of taking DLLs away from one program, by its file name: the
-// copy has a name of its own, so nothing else is touched, even if the key
-// outlives a failed run.
-class LibrariesDisabledFor {
-public:
-    LibrariesDisabledFor(const std::wstring& program, const std::vector<std::wstring>& libraries)
-        : key_(L"Software\\Wine\\AppDefaults\\" + program) {
-        HKEY overrides = nullptr;
-        RegCreateKeyExW(HKEY_CURRENT_USER, (key_ + L"\\DllOverrides").c_str(), 0, nullptr, 0, KEY_SET_VALUE,
-                        nullptr, &overrides, nullptr);
-        for (const std::wstring& library : libraries)  // empty: never loaded
-            RegSetValueExW(overrides, library.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(L""), sizeof(wchar_t));
-        RegCloseKey(overrides);
-    }
-    ~LibrariesDisabledFor() {
-        RegDeleteKeyW(HKEY_CURRENT_USER, (key_ + L"\\DllOverrides").c_str());
-        RegDeleteKeyW(HKEY_CURRENT_USER, key_.c_str());
-    }
-    LibrariesDisabledFor(const LibrariesDisabledFor&) = delete;
-    LibrariesDisabledFor& operator=(const LibrariesDisabledFor&) = delete;
-
-private:
-    std::wstring key_;
-};
-
 // Where winmm, comctl32 or comdlg32 cannot be loaded, every mode goes on as
 // after a failed call: the saver runs and ends, the settings window has no
 // sliders and its colour button opens no dialog, the preview shows, and
 // nothing crashes.
 TEST(SystemLibraries, MissingOnesLeaveEveryModeWorking) {
     driver::ScrCopy saver("missing_libraries", "pok_v3.scr", "missing_libraries.scr");
-    const LibrariesDisabledFor disabled(L"missing_libraries.scr", {L"winmm", L"comctl32", L"comdlg32"});
+    const DllOverridesFor disabled(L"missing_libraries.scr", {L"winmm", L"comctl32", L"comdlg32"}, L"");
     PreviewHost host;
     const struct {
         std::string arguments;
