@@ -353,7 +353,8 @@ TEST(SystemLibraries, PlantedBesideTheSaverAreNeverLoaded) {
     wchar_t systemFolder[MAX_PATH];
     GetSystemDirectoryW(systemFolder, MAX_PATH);
     const std::string system = driver::Utf8(systemFolder);
-    EXPECT_STRCASEEQ(throughLoader.output.c_str(), (system + "\\winmm.dll\n" + system + "\\msacm32.dll\n").c_str());
+    EXPECT_STRCASEEQ(throughLoader.output.c_str(), (system + "\\winmm.dll\n" + system + "\\msacm32.dll\n").c_str())
+        << "winmm, or what it imports, came from elsewhere than the system folder";
 
     // Each mode does load them, from the system folder.
     PreviewHost host;
@@ -402,10 +403,7 @@ TEST(SystemLibraries, MissingOnesLeaveEveryModeWorking) {
         std::string arguments;
         std::function<void(Process&)> use;
     } modes[] = {
-        {"/s",
-         [](Process& p) {
-             RunSaverToAClick(p, "the saver", [&] { EXPECT_EQ(SystemLibrariesHeld(p), ""); });
-         }},
+        {"/s", [](Process& p) { RunSaverToAClick(p, "saver", [&] { EXPECT_EQ(SystemLibrariesHeld(p), ""); }); }},
         {"/c",
          [](Process& p) {
              HWND window = driver::WaitWindow(p.id(), driver::WindowClass, driver::SettingsTitle, WindowAppears);
