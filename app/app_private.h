@@ -1,4 +1,4 @@
-// Shared between the files of app/ only.
+// Shared between the files of app/, and with the test program that loads DLLs through them.
 #pragma once
 
 #include <windows.h>
@@ -6,6 +6,13 @@
 // Takes the current folder, and where the system can, the program's own
 // folder, out of the DLL search; first thing at start.
 void NarrowLibrarySearch();
+
+// The same with kernel32's narrowing functions given, nullptr for one this
+// Windows lacks: XP, Vista and Windows 7 without its update have only the first.
+using SetDllDirectoryFunction = BOOL(WINAPI*)(LPCWSTR);
+using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
+void NarrowLibrarySearch(SetDllDirectoryFunction setDllDirectory,
+                         SetDefaultDllDirectoriesFunction setDefaultDllDirectories);
 
 // Reads the command line and opens the one mode window this process is for.
 void SelectMode();

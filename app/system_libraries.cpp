@@ -24,13 +24,15 @@ constexpr DWORD SearchSystem32 = 0x00000800;
 
 void NarrowLibrarySearch() {
     HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
-    using SetDllDirectoryFunction = BOOL(WINAPI*)(LPCWSTR);
-    using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
+    NarrowLibrarySearch(LibraryFunction<SetDllDirectoryFunction>(kernel, "SetDllDirectoryW"),
+                        LibraryFunction<SetDefaultDllDirectoriesFunction>(kernel, "SetDefaultDllDirectories"));
+}
+
+void NarrowLibrarySearch(SetDllDirectoryFunction setDllDirectory,
+                         SetDefaultDllDirectoriesFunction setDefaultDllDirectories) {
     // Takes the current folder out of the search (XP SP1 and later).
-    if (auto setDllDirectory = LibraryFunction<SetDllDirectoryFunction>(kernel, "SetDllDirectoryW"))
-        setDllDirectory(L"");
-    auto setDefault = LibraryFunction<SetDefaultDllDirectoriesFunction>(kernel, "SetDefaultDllDirectories");
-    if (setDefault && setDefault(SearchSystem32)) g.loadFlags = 0;
+    if (setDllDirectory) setDllDirectory(L"");
+    if (setDefaultDllDirectories && setDefaultDllDirectories(SearchSystem32)) g.loadFlags = 0;
 }
 
 HMODULE LoadSystemLibrary(const wchar_t* fileName) {

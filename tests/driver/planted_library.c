@@ -1,8 +1,9 @@
 /* A stand-in for a DLL that someone left in the folder the saver was copied
-   to, under the name of one the saver uses (built as winmm.dll and as
-   comctl32.dll). It does nothing but leave NAME.dll.loaded beside itself the
-   moment it is loaded, and offers the functions the saver once imported by
-   name, so that a program importing them from it starts as usual. */
+   to, under the name of a DLL the saver uses or one those import (built as
+   winmm.dll, comctl32.dll and msacm32.dll, which Wine's winmm imports). It
+   does nothing but leave NAME.dll.loaded beside itself the moment it is
+   loaded, and offers the functions the saver once imported by name, so that
+   a program importing them from it starts as usual. */
 #include <windows.h>
 
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {

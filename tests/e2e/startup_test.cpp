@@ -1,8 +1,10 @@
 // Start-up and modes, driven as Windows drives a screen saver.
 #include <windows.h>
+#include <tlhelp32.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -80,10 +82,11 @@ void EndSaverWithClick(Process& process, const std::string& what) {
     EXPECT_EQ(process.waitExit(ProcessEnds).problem(), "") << what << ", after a click";
 }
 
-// A saver start as far as its run and then ended by a click.
-void RunSaverToAClick(Process& process, const std::string& what) {
+// A saver start as far as its run, looked at there, and then ended by a click.
+void RunSaverToAClick(Process& process, const std::string& what, const std::function<void()>& inRun = [] {}) {
     ASSERT_NE(driver::WaitWindow(process.id(), driver::WindowClass, driver::SaverTitle, WindowAppears), nullptr) << what;
     EXPECT_TRUE(RunBegun()) << what << ": the saver's background never filled the screen";
+    inRun();
     EndSaverWithClick(process, what);
 }
 
@@ -258,12 +261,65 @@ TEST(FolderName, OutsideTheCodePageStillHoldsTheSettings) {
 }
 
 
+// Which of the libraries the .scr loads from the system folder a running
+// process holds, in this order (" winmm.dll comctl32.dll comdlg32.dll"):
+// what it really loaded, read from outside it.
+std::string SystemLibrariesHeld(const Process& process) {
+    std::vector<std::wstring> modules;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, process.id());
+    MODULEENTRY32W entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = snapshot != INVALID_HANDLE_VALUE && Module32FirstW(snapshot, &entry); more;
+         more = Module32NextW(snapshot, &entry))
+        modules.push_back(entry.szModule);
+    if (snapshot != INVALID_HANDLE_VALUE) CloseHandle(snapshot);
+    const auto holds = [&](const wchar_t* name) {
+        return std::any_of(modules.begin(), modules.end(),
+                           [&](const std::wstring& module) { return lstrcmpiW(module.c_str(), name) == 0; });
+    };
+    if (!holds(L"kernel32.dll")) return "(its modules could not be read)";
+    std::string names;
+    for (const wchar_t* name : {L"winmm.dll", L"comctl32.dll", L"comdlg32.dll"})
+        if (holds(name)) names += " " + driver::Utf8(name);
+    return names;
+}
+
+// Wine's own way of choosing, by a program's file name, where its DLLs come
+// from: "" never loaded, "native,builtin" a file beside it first. The
+// program has a name of its own, so nothing else is touched, even if the
+// key outlives a failed run.
+class DllOverridesFor {
+public:
+    DllOverridesFor(const std::wstring& program, const std::vector<std::wstring>& libraries,
+                    const std::wstring& order)
+        : key_(L"Software\\Wine\\AppDefaults\\" + program) {
+        HKEY overrides = nullptr;
+        RegCreateKeyExW(HKEY_CURRENT_USER, (key_ + L"\\DllOverrides").c_str(), 0, nullptr, 0, KEY_SET_VALUE,
+                        nullptr, &overrides, nullptr);
+        for (const std::wstring& library : libraries)
+            RegSetValueExW(overrides, library.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(order.c_str()),
+                           static_cast<DWORD>((order.size() + 1) * sizeof(wchar_t)));
+        RegCloseKey(overrides);
+    }
+    ~DllOverridesFor() {
+        RegDeleteKeyW(HKEY_CURRENT_USER, (key_ + L"\\DllOverrides").c_str());
+        RegDeleteKeyW(HKEY_CURRENT_USER, key_.c_str());
+    }
+    DllOverridesFor(const DllOverridesFor&) = delete;
+    DllOverridesFor& operator=(const DllOverridesFor&) = delete;
+
+private:
+    std::wstring key_;
+};
+
 // A winmm.dll or comctl32.dll lying beside the saver, where Windows looks
-// first for any DLL that is not one of its known ones, is never loaded: not
-// by the saver, the settings window with its colour dialog, or the preview.
+// first for any DLL that is not one of its known ones, is never loaded, nor
+// one that they import: not by the saver, the settings window with its
+// colour dialog, or the preview, nor by the .scr's loading code on a Windows
+// that cannot narrow the search.
 TEST(SystemLibraries, PlantedBesideTheSaverAreNeverLoaded) {
     driver::ScrCopy saver("planted");
-    const std::vector<std::string> planted = {"winmm.dll", "comctl32.dll"};
+    const std::vector<std::string> planted = {"winmm.dll", "comctl32.dll", "msacm32.dll"};
     for (const std::string& name : planted)
         driver::CopyInto(driver::ModuleDirectory() + "planted\\" + name, saver.folder().file(name));
     // The planted libraries that were loaded since the last look.
@@ -283,19 +339,39 @@ TEST(SystemLibraries, PlantedBesideTheSaverAreNeverLoaded) {
     ASSERT_TRUE(importer.waitExit(ProcessEnds).ended);
     ASSERT_EQ(loaded(), " winmm.dll comctl32.dll") << "the bed did not make Wine take the files beside the program";
 
+    // The .scr's own loading where the search is narrowed only as far as
+    // Windows XP narrows it: there a load by name takes the planted file, and
+    // the .scr's loader must take the system's, and what it imports from
+    // there too (the bed takes only winmm and comctl32 from beside a program).
+    const std::string unnarrowed = saver.folder().file("loads_winmm_unnarrowed.exe");
+    driver::CopyInto(driver::ModuleDirectory() + "loads_winmm_unnarrowed.exe", unnarrowed);
+    const DllOverridesFor besideFirst(L"loads_winmm_unnarrowed.exe", {L"msacm32"}, L"native,builtin");
+    EXPECT_TRUE(driver::RunCapture(unnarrowed, Quoted(unnarrowed) + " bare", ProcessEnds).ended);
+    ASSERT_EQ(loaded(), " winmm.dll") << "a load by name took the system's winmm.dll: the search was narrowed further than on XP";
+    const driver::Captured throughLoader = driver::RunCapture(unnarrowed, Quoted(unnarrowed), ProcessEnds);
+    EXPECT_EQ(loaded(), "") << "where Windows lacks SetDefaultDllDirectories the .scr loads what lies beside it";
+    wchar_t systemFolder[MAX_PATH];
+    GetSystemDirectoryW(systemFolder, MAX_PATH);
+    const std::string system = driver::Utf8(systemFolder);
+    EXPECT_STRCASEEQ(throughLoader.output.c_str(), (system + "\\winmm.dll\n" + system + "\\msacm32.dll\n").c_str())
+        << "winmm, or what it imports, came from elsewhere than the system folder";
+
+    // Each mode does load them, from the system folder.
     PreviewHost host;
+    const std::string held = " winmm.dll comctl32.dll";
     const struct {
         std::string arguments;
         std::function<void(Process&)> use;
     } modes[] = {
-        {"/s", [](Process& p) { RunSaverToAClick(p, "saver"); }},
+        {"/s", [&](Process& p) { RunSaverToAClick(p, "saver", [&] { EXPECT_EQ(SystemLibrariesHeld(p), held); }); }},
         {"/c",
-         [](Process& p) {
+         [&](Process& p) {
              HWND window = driver::WaitWindow(p.id(), driver::WindowClass, driver::SettingsTitle, WindowAppears);
              ASSERT_NE(window, nullptr);
              ASSERT_TRUE(driver::XClickCentre(GetDlgItem(window, ColourButtonId)));
              HWND dialog = driver::WaitWindow(p.id(), driver::StandardDialogClass, L"", WindowAppears);
              ASSERT_NE(dialog, nullptr) << "the colour dialog did not open";
+             EXPECT_EQ(SystemLibrariesHeld(p), held + " comdlg32.dll");
              ASSERT_TRUE(driver::XClickCentre(GetDlgItem(dialog, IDCANCEL)));
              EXPECT_TRUE(driver::WaitWindowGone(dialog, driver::Reaction));
              CloseAndExpectCodeZero(p, window, "settings");
@@ -303,62 +379,64 @@ TEST(SystemLibraries, PlantedBesideTheSaverAreNeverLoaded) {
         {"/p " + host.handleText(),
          [&](Process& p) {
              ASSERT_TRUE(driver::WaitUntil([&] { return host.previewChild() != nullptr; }, WindowAppears));
+             EXPECT_EQ(SystemLibrariesHeld(p), held);
              CloseAndExpectCodeZero(p, host.previewChild(), "preview");
          }},
     };
     for (const auto& mode : modes) {
+        SCOPED_TRACE(mode.arguments);
         Process process = saver.start(mode.arguments);
         mode.use(process);
         EXPECT_EQ(loaded(), "") << mode.arguments << " loaded what lay beside it";
     }
 }
 
-// Wine's own way of taking DLLs away from one program, by its file name: the
-// copy has a name of its own, so nothing else is touched, even if the key
-// outlives a failed run.
-class LibrariesDisabledFor {
-public:
-    LibrariesDisabledFor(const std::wstring& program, const std::vector<std::wstring>& libraries)
-        : key_(L"Software\\Wine\\AppDefaults\\" + program) {
-        HKEY overrides = nullptr;
-        RegCreateKeyExW(HKEY_CURRENT_USER, (key_ + L"\\DllOverrides").c_str(), 0, nullptr, 0, KEY_SET_VALUE,
-                        nullptr, &overrides, nullptr);
-        for (const std::wstring& library : libraries)  // empty: never loaded
-            RegSetValueExW(overrides, library.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(L""), sizeof(wchar_t));
-        RegCloseKey(overrides);
-    }
-    ~LibrariesDisabledFor() {
-        RegDeleteKeyW(HKEY_CURRENT_USER, (key_ + L"\\DllOverrides").c_str());
-        RegDeleteKeyW(HKEY_CURRENT_USER, key_.c_str());
-    }
-    LibrariesDisabledFor(const LibrariesDisabledFor&) = delete;
-    LibrariesDisabledFor& operator=(const LibrariesDisabledFor&) = delete;
-
-private:
-    std::wstring key_;
-};
-
 // Where winmm, comctl32 or comdlg32 cannot be loaded, every mode goes on as
-// after a failed call: the saver runs and ends, the colour button opens no
-// dialog, and nothing crashes.
+// after a failed call: the saver runs and ends, the settings window has no
+// sliders and its colour button opens no dialog, the preview shows, and
+// nothing crashes.
 TEST(SystemLibraries, MissingOnesLeaveEveryModeWorking) {
     driver::ScrCopy saver("missing_libraries", "pok_v3.scr", "missing_libraries.scr");
-    const LibrariesDisabledFor disabled(L"missing_libraries.scr", {L"winmm", L"comctl32", L"comdlg32"});
-
-    Process running = saver.start("/s");
-    RunSaverToAClick(running, "the saver without winmm");
-
-    Process settings = saver.start("/c");
-    HWND window = driver::WaitWindow(settings.id(), driver::WindowClass, driver::SettingsTitle, WindowAppears);
-    ASSERT_NE(window, nullptr);
-    // Sent, so it returns once the click is handled; a dialog would hold it.
-    DWORD_PTR result = 0;
-    EXPECT_NE(SendMessageTimeoutW(window, WM_COMMAND, MAKEWPARAM(ColourButtonId, BN_CLICKED),
-                                  reinterpret_cast<LPARAM>(GetDlgItem(window, ColourButtonId)), SMTO_NORMAL,
-                                  driver::Reaction, &result), 0)
-        << "the colour button's click was not handled";
-    EXPECT_TRUE(settings.running()) << "the settings window's process ended on the colour button";
-    CloseAndExpectCodeZero(settings, window, "settings without comctl32 and comdlg32");
+    const DllOverridesFor disabled(L"missing_libraries.scr", {L"winmm", L"comctl32", L"comdlg32"}, L"");
+    PreviewHost host;
+    const struct {
+        std::string arguments;
+        std::function<void(Process&)> use;
+    } modes[] = {
+        {"/s", [](Process& p) { RunSaverToAClick(p, "saver", [&] { EXPECT_EQ(SystemLibrariesHeld(p), ""); }); }},
+        {"/c",
+         [](Process& p) {
+             HWND window = driver::WaitWindow(p.id(), driver::WindowClass, driver::SettingsTitle, WindowAppears);
+             ASSERT_NE(window, nullptr);
+             ASSERT_NE(GetDlgItem(window, OkButtonId), nullptr) << "the settings window has no OK button";
+             const auto children = driver::Children(window);
+             EXPECT_EQ(std::count_if(children.begin(), children.end(),
+                                     [](const WindowInfo& child) { return child.className == L"msctls_trackbar32"; }),
+                       0)
+                 << "sliders in the settings window: comctl32 was there after all";
+             // Sent, so it returns once the click is handled; a dialog would hold it.
+             DWORD_PTR result = 0;
+             EXPECT_NE(SendMessageTimeoutW(window, WM_COMMAND, MAKEWPARAM(ColourButtonId, BN_CLICKED),
+                                           reinterpret_cast<LPARAM>(GetDlgItem(window, ColourButtonId)),
+                                           SMTO_NORMAL, driver::Reaction, &result), 0)
+                 << "the colour button's click was not handled";
+             EXPECT_EQ(SystemLibrariesHeld(p), "") << "after the colour button";
+             EXPECT_TRUE(p.running()) << "the settings window's process ended on the colour button";
+             CloseAndExpectCodeZero(p, window, "settings");
+         }},
+        {"/p " + host.handleText(),
+         [&](Process& p) {
+             ASSERT_TRUE(driver::WaitUntil([&] { return host.previewChild() != nullptr; }, WindowAppears))
+                 << "no preview";
+             EXPECT_EQ(SystemLibrariesHeld(p), "");
+             CloseAndExpectCodeZero(p, host.previewChild(), "preview");
+         }},
+    };
+    for (const auto& mode : modes) {
+        SCOPED_TRACE(mode.arguments);
+        Process process = saver.start(mode.arguments);
+        mode.use(process);
+    }
 }
 
 }  // namespace
