@@ -80,6 +80,9 @@ void OnInitDialog(HWND window) {
     CreateControls(window);
     InitSettingsWindow();
     g.focus = GetDlgItem(window, FocusRing[0]);
+    // Focus shown or hidden as the system's keyboard-cue setting and the last
+    // input say, until a key moves the focus.
+    SendMessageW(window, WM_CHANGEUISTATE, MAKEWPARAM(UIS_INITIALIZE, 0), 0);
 }
 
 // Active, the window hands the focus to the control that last had it (the
