@@ -474,7 +474,7 @@ TEST(Closing, FocusStartsOnTheColourButtonTabGoesRoundBothWaysAndEscapeCancels) 
         const bool back = i > 7;
         ASSERT_TRUE(driver::XKey(back ? "shift+Tab" : "Tab"));
         const int expected = ring[back ? 14 - i : i % 7];
-        EXPECT_TRUE(session.waitFocus(expected))
+        ASSERT_TRUE(session.waitFocus(expected))
             << (back ? "Shift+Tab" : "Tab") << " went to " << session.focused() << ", not " << expected;
         if (i == 1) unfocused = driver::GrabScreen(session.clientScreenRect(ColourButtonId));
     }
