@@ -114,7 +114,8 @@ void StoreSliderPosition(int id) {
         static_cast<std::uint32_t>(SendDlgItemMessageW(SettingsWindow(), id, TBM_GETPOS, 0, 0));
 }
 
-// Keys and the wheel report only here, the mouse here too.
+// Keys and the wheel report only here, the mouse here too. A slider tells only
+// of its own keys' releases (TB_ENDTRACK), so a Tab let go over it stores nothing.
 void OnScroll(HWND control) { StoreSliderPosition(GetDlgCtrlID(control)); }
 
 // A release of the mouse, moved or not.

@@ -423,6 +423,7 @@ TEST(Closing, CancelCloseBoxAndAltF4LeaveTheFileAsItWas) {
              return box && driver::XClickAt(box->x, box->y);
          }},
         {"Alt+F4", [](SettingsSession&) { return driver::XKey("alt+F4"); }},
+        {"Escape", [](SettingsSession&) { return driver::XKey("Escape"); }},
         // The focus is back on the colour button after its dialog.
         {"Enter on CANCEL",
          [](SettingsSession& s) {
@@ -460,10 +461,10 @@ TEST(Closing, CommandFromOkWithNotificationCodeOneNeitherSavesNorCloses) {
     EXPECT_FALSE(session.iniExists());
 }
 
-TEST(Closing, FocusStartsOnTheColourButtonTabGoesRoundBothWaysAndEscapeCancels) {
+TEST(Closing, FocusStartsOnTheColourButtonTabGoesRoundBothWaysAndEnterOnASliderSaves) {
     SettingsSession session("dialog_keys");
     // Beyond every slider's range: the focus passing over a slider stores nothing.
-    const std::string file = "[settei]\r\nhiki=50\r\ndx0=1\r\ndy0=99\r\nweight=4294967295\r\n";
+    const std::string file = "[settei]\r\nBgColor=255\r\nhiki=50\r\ndx0=1\r\ndy0=99\r\nweight=4294967295\r\n";
     session.writeIni(file);
     ASSERT_TRUE(session.open());
     const int ring[] = {ColourButtonId, DogSliderId, StepSliderId, HopSliderId,
@@ -482,9 +483,9 @@ TEST(Closing, FocusStartsOnTheColourButtonTabGoesRoundBothWaysAndEscapeCancels) 
         [&] { return driver::GrabScreen(session.clientScreenRect(ColourButtonId)).data != unfocused.data; },
         Reaction))
         << "the colour button, focused by the keys, does not show it";
-    ASSERT_TRUE(driver::XKey("Escape"));
-    EXPECT_EQ(session.waitExit().problem(), "") << "Escape did not close the window";
-    EXPECT_EQ(session.iniBytes(), file);
+    ASSERT_TRUE(driver::XKey("Tab") && session.waitFocus(DogSliderId) && driver::XKey("Return"));
+    EXPECT_EQ(session.waitExit().problem(), "") << "Enter on a slider did not save and close";
+    EXPECT_EQ(driver::IniKeys(session.iniBytes(), "settei"), driver::IniKeys(file, "settei"));
 }
 
 // ---- A settings file that cannot be written -----------------------------
