@@ -451,7 +451,8 @@ TEST(Closing, FocusStartsOnTheColourButtonTabGoesRoundBothWaysAndEnterOnASliderS
         [&] { return driver::GrabScreen(session.clientScreenRect(ColourButtonId)).data != unfocused.data; },
         Reaction))
         << "the colour button, focused by the keys, does not show it";
-    ASSERT_TRUE(driver::XKey("Tab Tab End") && session.waitPosition(StepSliderId, 20));
+    ASSERT_TRUE(driver::XKey("Tab Tab") && session.waitFocus(StepSliderId));
+    ASSERT_TRUE(driver::XKey("End") && session.waitPosition(StepSliderId, 20));
     ASSERT_TRUE(driver::XKey("Return"));
     EXPECT_EQ(session.waitExit().problem(), "") << "Enter on a slider did not save and close";
     EXPECT_EQ(driver::IniKeys(session.iniBytes(), "settei"),
