@@ -114,8 +114,9 @@ void StoreSliderPosition(int id) {
         static_cast<std::uint32_t>(SendDlgItemMessageW(SettingsWindow(), id, TBM_GETPOS, 0, 0));
 }
 
-// Keys and the wheel report only here, the mouse here too. A slider tells only
-// of its own keys' releases (TB_ENDTRACK), so a Tab let go over it stores nothing.
+// Keys and the wheel report only here, the mouse here too. A slider tells of
+// the release of its own keys alone (TB_ENDTRACK), so a Tab let go over it
+// stores nothing.
 void OnScroll(HWND control) { StoreSliderPosition(GetDlgCtrlID(control)); }
 
 // A release of the mouse, moved or not.
@@ -188,6 +189,8 @@ bool SettingsWindowKey(const MSG& message) {
     HWND window = SettingsWindow();
     if (message.message != WM_KEYDOWN || !IsWindow(window)) return false;
     if (message.hwnd != window && !IsChild(window, message.hwnd)) return false;
+    // Once the keyboard is used, the controls show where the focus is.
+    SendMessageW(window, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
     HWND focus = GetFocus();
     const int focusedId = focus && IsChild(window, focus) ? GetDlgCtrlID(focus) : 0;
     const KeyMeaning meaning =
@@ -196,8 +199,6 @@ bool SettingsWindowKey(const MSG& message) {
     case KeyMeaning::Pass: return false;
     case KeyMeaning::Focus:
         SetFocus(GetDlgItem(window, meaning.id));
-        // Once the keyboard moves the focus, the controls show where it is.
-        SendMessageW(window, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
         return true;
     case KeyMeaning::Press:
         // As the button's own click reports it, so one rule decides what it does.

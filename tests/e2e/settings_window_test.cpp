@@ -438,19 +438,13 @@ TEST(Closing, FocusStartsOnTheColourButtonTabGoesRoundBothWaysAndEnterOnASliderS
     const int ring[] = {ColourButtonId, DogSliderId, StepSliderId, HopSliderId,
                         SpeedSliderId, OkButtonId, CancelButtonId};
     EXPECT_TRUE(session.waitFocus(ring[0])) << "the focus is on " << session.focused() << " at open";
-    driver::Pixels unfocused;
     for (int i = 1; i <= 14; ++i) {
         const bool back = i > 7;
         ASSERT_TRUE(driver::XKey(back ? "shift+Tab" : "Tab"));
         const int expected = ring[back ? 14 - i : i % 7];
         ASSERT_TRUE(session.waitFocus(expected))
             << (back ? "Shift+Tab" : "Tab") << " went to " << session.focused() << ", not " << expected;
-        if (i == 1) unfocused = driver::GrabScreen(session.clientScreenRect(ColourButtonId));
     }
-    EXPECT_TRUE(driver::WaitUntil(
-        [&] { return driver::GrabScreen(session.clientScreenRect(ColourButtonId)).data != unfocused.data; },
-        Reaction))
-        << "the colour button, focused by the keys, does not show it";
     ASSERT_TRUE(driver::XKey("Tab Tab") && session.waitFocus(StepSliderId));
     ASSERT_TRUE(driver::XKey("End") && session.waitPosition(StepSliderId, 20));
     ASSERT_TRUE(driver::XKey("Return"));
