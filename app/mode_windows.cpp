@@ -21,17 +21,18 @@ struct ModeWindow {
     int width, height;
     WNDPROC procedure;
     FormSlotIndex slot;
+    bool (*takeKey)(const MSG&);  // the mode's own keys, ahead of translation; none for the saver
 };
 
 // Every mode window is created at the default position (the origin, for
 // pop-ups and children alike) and hidden; its own set-up places and shows it.
 const ModeWindow SettingsWindowRow = {ModeWordOption, 0, L"Pokセーバー Ver." POK_VERSION_TEXT,
                                       WS_POPUP | WS_CAPTION | WS_SYSMENU, 170, 447,
-                                      SettingsWindowEntry, SettingsSlot};
+                                      SettingsWindowEntry, SettingsSlot, SettingsWindowKey};
 const ModeWindow SaverWindowRow = {ModeWordSaver, WS_EX_TOPMOST, L"Saver", WS_POPUP | WS_MAXIMIZE,
-                                   480, 360, SaverWindowEntry, SaverSlot};
+                                   480, 360, SaverWindowEntry, SaverSlot, nullptr};
 const ModeWindow PreviewWindowRow = {ModeWordPreview, 0, L"Preview", WS_CHILD, 480, 360,
-                                     PreviewWindowProc, PreviewSlot};
+                                     PreviewWindowProc, PreviewSlot, nullptr};
 
 bool TextEquals(const wchar_t* a, const wchar_t* b) {
     return CompareStringW(LOCALE_SYSTEM_DEFAULT, 0, a, -1, b, -1) == CSTR_EQUAL;
@@ -68,9 +69,12 @@ WPARAM OpenModalWindow(HWND owner, const wchar_t* modeWord) {
     ShowWindow(window, SW_SHOW);
     EnableWindow(owner, FALSE);
 
-    // Only translate and dispatch: the mode windows have no dialog keyboard.
+    // The one place keys are routed: the settings window's own keys first,
+    // everything else translated and dispatched. The saver takes no keys here,
+    // so any key still reaches it.
     MSG message = {};
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (row->takeKey && row->takeKey(message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }

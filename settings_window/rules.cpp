@@ -39,6 +39,30 @@ ButtonAction ActionOf(int id, int notificationCode) {
     return ButtonAction::None;
 }
 
+const int FocusRing[FocusRingSize] = {
+    ColourButtonId, DogSliderId, StepSliderId, HopSliderId, SpeedSliderId, OkButtonId, CancelButtonId,
+};
+
+int NextInFocusRing(int id, bool backwards) {
+    for (int i = 0; i < FocusRingSize; ++i)
+        if (FocusRing[i] == id)
+            return FocusRing[(i + (backwards ? FocusRingSize - 1 : 1)) % FocusRingSize];
+    return backwards ? FocusRing[FocusRingSize - 1] : FocusRing[0];
+}
+
+KeyMeaning MeaningOfKey(int virtualKey, bool shift, int focusedId) {
+    switch (virtualKey) {
+    case TabKey: return {KeyMeaning::Focus, NextInFocusRing(focusedId, shift)};
+    case EscapeKey: return {KeyMeaning::Press, CancelButtonId};
+    case ReturnKey:
+        // A focused button is the one Enter means; from anywhere else it is OK.
+        if (focusedId == ColourButtonId || focusedId == OkButtonId || focusedId == CancelButtonId)
+            return {KeyMeaning::Press, focusedId};
+        return {KeyMeaning::Press, OkButtonId};
+    }
+    return {KeyMeaning::Pass, 0};
+}
+
 std::uint32_t CustomGrey(int index) {
     const std::uint32_t level = 15u * static_cast<std::uint32_t>(index);
     return level | level << 8 | level << 16;

@@ -53,6 +53,28 @@ int CentredOrigin(int screenSize, int windowSize);
 enum class ButtonAction { None, ChooseColour, Save, Cancel };
 ButtonAction ActionOf(int id, int notificationCode);
 
+// The controls Tab visits, in reading order; Shift+Tab walks it backwards,
+// and both go round.
+constexpr int FocusRingSize = 7;
+extern const int FocusRing[FocusRingSize];
+
+// The control after (backwards: before) this one in the ring; from a control
+// outside it, the first (backwards: the last).
+int NextInFocusRing(int id, bool backwards);
+
+// The keys the window gives a meaning, by their virtual-key codes.
+enum SettingsKey : int { TabKey = 0x09, ReturnKey = 0x0D, EscapeKey = 0x1B };
+
+// What a key pressed in the window does, with the focus on focusedId (0 for
+// none): Pass leaves it to the focused control, Focus moves the focus to id,
+// Press acts as a click of button id.
+struct KeyMeaning {
+    enum Kind { Pass, Focus, Press } kind;
+    int id;
+    bool operator==(const KeyMeaning& other) const { return kind == other.kind && id == other.id; }
+};
+KeyMeaning MeaningOfKey(int virtualKey, bool shift, int focusedId);
+
 // The custom colours the colour dialog offers: sixteen greys from black up in
 // steps of 15 (white is not among them), as COLORREF 0x00BBGGRR.
 constexpr int CustomColourCount = 16;

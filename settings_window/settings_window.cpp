@@ -25,6 +25,7 @@ const wchar_t SaveFailedText[] =
 
 struct SettingsWindowState {
     HBITMAP previewPicture;  // handed to the picture control, ours to delete
+    HWND focus;              // the control that gets the focus back when the window is active again
 } g;
 
 HWND SettingsWindow() { return FormSlot[SettingsSlot].window; }
@@ -78,6 +79,22 @@ void OnInitDialog(HWND window) {
     FormSlot[SettingsSlot].window = window;
     CreateControls(window);
     InitSettingsWindow();
+    g.focus = GetDlgItem(window, FocusRing[0]);
+    // Focus shown or hidden as the system's keyboard-cue setting and the last
+    // input say, until a key moves the focus.
+    SendMessageW(window, WM_CHANGEUISTATE, MAKEWPARAM(UIS_INITIALIZE, 0), 0);
+}
+
+// Active, the window hands the focus to the control that last had it (the
+// first of the ring when it opens), so the keys work without a click and
+// come back after the colour dialog or another program.
+void OnActivate(HWND window, WORD state) {
+    if (state != WA_INACTIVE) {
+        SetFocus(g.focus);
+        return;
+    }
+    HWND focus = GetFocus();
+    if (focus && IsChild(window, focus)) g.focus = focus;
 }
 
 void OnPaint(HWND window) {
@@ -87,13 +104,24 @@ void OnPaint(HWND window) {
     EndPaint(window, &paint);
 }
 
-// A slider's setting follows it only when the mouse lets go of it: keyboard
-// moves change the thumb alone until the next release.
-void OnNotify(int id, const NMHDR* header) {
+// A slider's setting takes its thumb's position whenever the slider reports
+// a move, so OK saves what the window shows. A slider that never reports
+// keeps the value read from the file, even one beyond its range.
+void StoreSliderPosition(int id) {
     const SliderRow* row = FindSlider(id);
-    if (!row || header->code != static_cast<UINT>(NM_RELEASEDCAPTURE)) return;
+    if (!row) return;
     SaverSettings.*row->field =
         static_cast<std::uint32_t>(SendDlgItemMessageW(SettingsWindow(), id, TBM_GETPOS, 0, 0));
+}
+
+// Keys and the wheel report only here, the mouse here too. A slider tells of
+// the release of its own keys alone (TB_ENDTRACK), so a Tab let go over it
+// stores nothing.
+void OnScroll(HWND control) { StoreSliderPosition(GetDlgCtrlID(control)); }
+
+// A release of the mouse, moved or not.
+void OnNotify(int id, const NMHDR* header) {
+    if (header->code == static_cast<UINT>(NM_RELEASEDCAPTURE)) StoreSliderPosition(id);
 }
 
 void SaveAndClose() {
@@ -122,6 +150,8 @@ LRESULT SettingsWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     switch (message) {
     case WM_INITDIALOG: OnInitDialog(window); return 0;
     case WM_PAINT:      OnPaint(window); return 0;
+    case WM_ACTIVATE:   OnActivate(window, LOWORD(wParam)); return 0;
+    case WM_HSCROLL:    OnScroll(reinterpret_cast<HWND>(lParam)); return 0;
     case WM_NOTIFY:     OnNotify(LOWORD(wParam), reinterpret_cast<const NMHDR*>(lParam)); return 0;
     case WM_COMMAND:    OnCommand(LOWORD(wParam), HIWORD(wParam)); return 0;
     case WM_CLOSE:      CloseModalWindow(window, 0); return 0;
@@ -154,6 +184,30 @@ const ControlRow ControlRows[19] = {
     {ProducerCreditId, L"STATIC", L"制作 しっぽ振り工房", CentredText, 0, 9, 395, 147, 16},
 };
 static_assert(std::size(ControlRows) == 19);
+
+bool SettingsWindowKey(const MSG& message) {
+    HWND window = SettingsWindow();
+    if (message.message != WM_KEYDOWN || !IsWindow(window)) return false;
+    if (message.hwnd != window && !IsChild(window, message.hwnd)) return false;
+    // Once the keyboard is used, the controls show where the focus is.
+    SendMessageW(window, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    HWND focus = GetFocus();
+    const int focusedId = focus && IsChild(window, focus) ? GetDlgCtrlID(focus) : 0;
+    const KeyMeaning meaning =
+        MeaningOfKey(static_cast<int>(message.wParam), GetKeyState(VK_SHIFT) < 0, focusedId);
+    switch (meaning.kind) {
+    case KeyMeaning::Pass: return false;
+    case KeyMeaning::Focus:
+        SetFocus(GetDlgItem(window, meaning.id));
+        return true;
+    case KeyMeaning::Press:
+        // As the button's own click reports it, so one rule decides what it does.
+        SendMessageW(window, WM_COMMAND, MAKEWPARAM(meaning.id, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(window, meaning.id)));
+        return true;
+    }
+    return false;
+}
 
 LRESULT CALLBACK SettingsWindowEntry(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return SettingsWindowProc(window, message, wParam, lParam);

@@ -91,6 +91,16 @@ public:
     // The swatch's inside: its client area less the etched frame's two lines.
     RECT swatchInside() const { return Inset(clientScreenRect(SwatchId), 2); }
 
+    // The control with the keyboard focus, as the window's thread reports it
+    // (0 for none, or the window itself).
+    int focused() const {
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof info;
+        if (!GetGUIThreadInfo(GetWindowThreadProcessId(window_, nullptr), &info) || !info.hwndFocus) return 0;
+        return info.hwndFocus == window_ ? 0 : GetDlgCtrlID(info.hwndFocus);
+    }
+    bool waitFocus(int id) const { return driver::WaitUntil([&] { return focused() == id; }, Reaction); }
+
     // A person's click in the middle of a control.
     bool click(int id) const { return driver::XClickCentre(control(id)); }
 

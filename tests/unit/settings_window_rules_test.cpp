@@ -82,6 +82,37 @@ TEST(ButtonRule, OnlyAClickActs) {
         EXPECT_EQ(ActionOf(c.id, c.code), c.action) << "control " << c.id << " code " << c.code;
 }
 
+TEST(Keys, TabGoesRoundTheRingEnterPressesEscapeCancels) {
+    using K = KeyMeaning;
+    const int ring[] = {ColourButtonId, DogSliderId, StepSliderId, HopSliderId,
+                        SpeedSliderId, OkButtonId, CancelButtonId};
+    for (int i = 0; i < 7; ++i) {
+        const int next = ring[(i + 1) % 7];
+        EXPECT_TRUE(MeaningOfKey(TabKey, false, ring[i]) == (K{K::Focus, next})) << "Tab from " << ring[i];
+        EXPECT_TRUE(MeaningOfKey(TabKey, true, next) == (K{K::Focus, ring[i]})) << "Shift+Tab from " << next;
+    }
+    const struct {
+        int key;
+        bool shift;
+        int focused;
+        KeyMeaning meaning;
+    } cases[] = {
+        {TabKey, false, 0, {K::Focus, ColourButtonId}},  // from the window itself
+        {TabKey, true, StepLabelId, {K::Focus, CancelButtonId}},
+        {ReturnKey, false, ColourButtonId, {K::Press, ColourButtonId}},
+        {ReturnKey, true, CancelButtonId, {K::Press, CancelButtonId}},
+        {ReturnKey, false, SpeedSliderId, {K::Press, OkButtonId}},
+        {EscapeKey, false, OkButtonId, {K::Press, CancelButtonId}},
+        {0x27, false, SpeedSliderId, {K::Pass, 0}},  // right arrow: the slider's own
+        {0x20, false, OkButtonId, {K::Pass, 0}},     // space: the button's own
+    };
+    for (const auto& c : cases) {
+        const KeyMeaning got = MeaningOfKey(c.key, c.shift, c.focused);
+        EXPECT_TRUE(got == c.meaning) << "key " << c.key << " shift " << c.shift << " on " << c.focused
+                                      << ": kind " << got.kind << " id " << got.id;
+    }
+}
+
 TEST(CustomGreys, SixteenGreysFromBlackInStepsOfFifteen) {
     EXPECT_EQ(CustomGrey(0), 0x000000u);
     EXPECT_EQ(CustomGrey(1), 0x0F0F0Fu);
