@@ -539,6 +539,22 @@ void PumpMessages() {
 
 void PostClose(HWND window) { PostMessageW(window, WM_CLOSE, 0, 0); }
 
+RECT RemoteRect(HWND window, UINT message, WPARAM wParam) {
+    RECT rect = {};
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+    if (!process) return rect;
+    void* buffer = VirtualAllocEx(process, nullptr, sizeof rect, MEM_COMMIT, PAGE_READWRITE);
+    if (buffer) {
+        SendMessageW(window, message, wParam, reinterpret_cast<LPARAM>(buffer));
+        if (!ReadProcessMemory(process, buffer, &rect, sizeof rect, nullptr)) rect = {};
+        VirtualFreeEx(process, buffer, 0, MEM_RELEASE);
+    }
+    CloseHandle(process);
+    return rect;
+}
+
 void ClickButton(HWND dialog, int controlId) {
     HWND button = GetDlgItem(dialog, controlId);
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(controlId, BN_CLICKED),

@@ -201,6 +201,10 @@ HWND WaitWindow(DWORD processId, const std::wstring& className, const std::wstri
 bool WaitWindowGone(HWND window, DWORD timeoutMs);
 
 void PostClose(HWND window);
+// A rectangle a window of another process writes where lParam points (a
+// trackbar's TBM_GETTHUMBRECT, say): the buffer is made in that process and
+// read back. Empty if the process cannot be reached.
+RECT RemoteRect(HWND window, UINT message, WPARAM wParam = 0);
 void ClickButton(HWND dialog, int controlId);  // WM_COMMAND BN_CLICKED, as a click sends
 
 // Whether the owner of a window was enabled at the moment the window was

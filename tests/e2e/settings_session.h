@@ -122,28 +122,14 @@ public:
             Reaction);
     }
 
-    // The middle of a slider's thumb, found on the screen once it is drawn:
-    // in the rows just above the channel only the thumb differs from the
-    // button face.
+    // The middle of a slider's thumb, as the slider itself places it. Not
+    // read off the screen: a window opened where the last one stood shows
+    // that one's thumb until it has painted.
     std::optional<POINT> thumbCentre(int slider) const {
-        const RECT area = clientScreenRect(slider);
-        const int row = (area.top + area.bottom) / 2 - 5;
-        const COLORREF face = GetSysColor(COLOR_BTNFACE);
-        int first = -1, last = -1;
-        driver::WaitUntil(
-            [&] {
-                const driver::Pixels line = driver::GrabScreen({area.left, row, area.right, row + 1});
-                first = last = -1;
-                for (int x = area.left; x < area.right; ++x) {
-                    if (line.at(x, row) == face) continue;
-                    if (first < 0) first = x;
-                    last = x;
-                }
-                return first >= 0;
-            },
-            Reaction);
-        if (first < 0) return std::nullopt;
-        return POINT{(first + last) / 2, (area.top + area.bottom) / 2};
+        RECT thumb = driver::RemoteRect(control(slider), TBM_GETTHUMBRECT);
+        if (IsRectEmpty(&thumb)) return std::nullopt;
+        MapWindowPoints(control(slider), nullptr, reinterpret_cast<POINT*>(&thumb), 2);
+        return POINT{(thumb.left + thumb.right) / 2, (thumb.top + thumb.bottom) / 2};
     }
 
     // A person's drag of a slider's thumb to the desktop point x, released
