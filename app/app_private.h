@@ -7,6 +7,10 @@
 // folder, out of the DLL search; first thing at start.
 void NarrowLibrarySearch();
 
+// Tells Windows the program scales itself, with the best call it has; before
+// any window exists.
+void DeclareDpiAwareness();
+
 // Reads the command line and opens the one mode window this process is for.
 void SelectMode();
 
