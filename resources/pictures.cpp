@@ -11,15 +11,13 @@ PictureKind KindOf(int id) {
                                : PictureKind::PreviewPicture;
 }
 
-HBITMAP LoadBitmapResource(int id) {
-    return static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0,
-                                           LR_DEFAULTCOLOR));
+HBITMAP LoadBitmapResource(HMODULE module, int id) {
+    return static_cast<HBITMAP>(LoadImageW(module, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
 }
 
 // The resource's own bytes, read by the program rather than by the system,
 // because they are to be reduced before anything is drawn.
-Picture ReadBitmapResource(int id) {
-    HMODULE module = GetModuleHandleW(nullptr);
+Picture ReadBitmapResource(HMODULE module, int id) {
     HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(2) /* RT_BITMAP */);
     HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
     const void* bytes = loaded ? LockResource(loaded) : nullptr;
@@ -45,18 +43,19 @@ HBITMAP ScreenBitmap(const Picture& picture) {
 
 }  // namespace
 
-HBITMAP LoadPicture(int id, const Scale& scale) {
+HBITMAP LoadPicture(int id, const Scale& scale, HMODULE module) {
     const PictureSize size = SizeAt(KindOf(id), scale);
-    return LoadPictureSized(id, size.width, size.height);
+    return LoadPictureSized(id, size.width, size.height, module);
 }
 
-HBITMAP LoadPictureSized(int id, int width, int height) {
+HBITMAP LoadPictureSized(int id, int width, int height, HMODULE module) {
+    if (!module) module = GetModuleHandleW(nullptr);
     const PictureKind kind = KindOf(id);
     const PictureSize size = {width, height};
-    if (size == DesignSize(kind)) return LoadBitmapResource(id);
+    if (size == DesignSize(kind)) return LoadBitmapResource(module, id);
 
     const int from = SourceScale(kind, size);
-    const Picture source = ReadBitmapResource(id + (from - 1) * ScaledPictureStep);
+    const Picture source = ReadBitmapResource(module, id + (from - 1) * ScaledPictureStep);
     if (kind == PictureKind::SpriteSheet) return ScreenBitmap(BuildSpriteSheet(source, size));
     return ScreenBitmap(PictureSize{source.width, source.height} == size ? source : Reduce(source, size));
 }

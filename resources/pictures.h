@@ -12,8 +12,9 @@
 // layout, with cells of scale(150) x scale(128). At the design size it is the
 // bitmap resource itself; at any other size it is made from the next larger
 // embedded drawing, never by enlarging a smaller one. 0 if it cannot be made.
-HBITMAP LoadPicture(int id, const Scale& scale);
+// The pictures are this program's unless another module is named.
+HBITMAP LoadPicture(int id, const Scale& scale, HMODULE module = nullptr);
 
 // The same at a size of its own (for the sheet, a cell's), such as the inside
 // of a control whose edges do not grow with the scale.
-HBITMAP LoadPictureSized(int id, int width, int height);
+HBITMAP LoadPictureSized(int id, int width, int height, HMODULE module = nullptr);

@@ -623,12 +623,8 @@ Pixels GrabScreen(const RECT& area) {
     return pixels;
 }
 
-Pixels ResourceBitmap(const std::string& module, int id) {
+Pixels BitmapPixels(HBITMAP bitmap) {
     Pixels pixels;
-    HMODULE file = LoadLibraryExW(Widen(module).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    if (!file) return pixels;
-    auto bitmap = static_cast<HBITMAP>(
-        LoadImageA(file, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     BITMAP info = {};
     if (bitmap && GetObjectW(bitmap, sizeof info, &info)) {
         BITMAPINFO format = TopDown32(info.bmWidth, info.bmHeight);
@@ -641,6 +637,15 @@ Pixels ResourceBitmap(const std::string& module, int id) {
         }
         DeleteDC(dc);
     }
+    return pixels;
+}
+
+Pixels ResourceBitmap(const std::string& module, int id) {
+    HMODULE file = LoadLibraryExW(Widen(module).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (!file) return {};
+    auto bitmap = static_cast<HBITMAP>(
+        LoadImageA(file, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    const Pixels pixels = BitmapPixels(bitmap);
     if (bitmap) DeleteObject(bitmap);
     FreeLibrary(file);
     return pixels;

@@ -236,6 +236,8 @@ BITMAPINFO TopDown32(int width, int height);
 // A bitmap resource of an executable, as the pixels it shows, from the top
 // row down; width 0 when the file holds no such bitmap.
 Pixels ResourceBitmap(const std::string& module, int id);
+// The pixels of a bitmap, from the top row down; width 0 if it cannot be read.
+Pixels BitmapPixels(HBITMAP bitmap);
 
 // Handles what other processes send to our windows: a preview host must
 // answer while the saver creates its child window in it.
