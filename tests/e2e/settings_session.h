@@ -113,19 +113,27 @@ public:
     }
 
     // The middle of a slider's thumb, found on the screen once it is drawn:
-    // in the rows just above the channel only the thumb differs from the
-    // button face.
+    // the thumb stands out above the channel, so just below its top only the
+    // thumb differs from the button face. (Where the channel lies depends
+    // on the slider's height, and so on the display's scale.) The sliders
+    // reach a pixel or two past the window's client area, under its frame.
     std::optional<POINT> thumbCentre(int slider) const {
-        const RECT area = clientScreenRect(slider);
-        const int row = (area.top + area.bottom) / 2 - 5;
+        RECT area = clientScreenRect(slider);
+        const RECT client = driver::Inspect(window_).clientRect;
+        IntersectRect(&area, &area, &client);
         const COLORREF face = GetSysColor(COLOR_BTNFACE);
         int first = -1, last = -1;
         driver::WaitUntil(
             [&] {
-                const driver::Pixels line = driver::GrabScreen({area.left, row, area.right, row + 1});
+                const driver::Pixels shown = driver::GrabScreen(area);
                 first = last = -1;
+                int row = -1;
+                for (int y = area.top; y < area.bottom && row < 0; ++y)
+                    for (int x = area.left; x < area.right && row < 0; ++x)
+                        if (shown.at(x, y) != face) row = y + 2;
+                if (row < 0 || row >= area.bottom) return false;
                 for (int x = area.left; x < area.right; ++x) {
-                    if (line.at(x, row) == face) continue;
+                    if (shown.at(x, row) == face) continue;
                     if (first < 0) first = x;
                     last = x;
                 }
