@@ -104,11 +104,11 @@ void OnDpiChanged(HWND window, int dpi, const RECT& suggested) {
     for (const ControlRow& row : ControlRows) {
         const PixelRect place = g.scale(row.place());
         HWND control = GetDlgItem(window, row.id);
-        MoveWindow(control, place.x, place.y, place.width, place.height, FALSE);
+        MoveWindow(control, place.x, place.y, place.width, place.height, TRUE);
         DressControl(control, row, place);
     }
     SizeWindow(window, suggested.left, suggested.top);
-    InvalidateRect(window, nullptr, TRUE);
+    InvalidateRect(window, nullptr, TRUE);  // the swatch is painted with the window
 }
 
 // Runs once, when the controls exist; the fields are not written from the sliders here.

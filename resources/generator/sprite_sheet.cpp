@@ -79,44 +79,16 @@ Rgb CellColour(const Rgba& p, bool inside) {
     return colour;
 }
 
-}  // namespace
-
-RgbImage SpriteSheet(bool sketch) {
-    constexpr Rgb kBlack{0, 0, 0}, kWhite{255, 255, 255};
-    RgbImage sheet(2 * kCellWidth, 6 * kCellHeight, kBlack);
-    for (int pose = 0; pose < 3; ++pose) {
-        const Drawn d = FitPose(Pose(pose), sketch).drawn;
-        const int shift = kPaintedRows[pose].top - d.top;
-        for (int y = 0; y < kCellHeight; ++y) {
-            const int from = y - shift;
-            for (int x = 0; x < kCellWidth; ++x) {
-                Rgba p{};
-                if (from >= 0 && from < kCanvasHeight) p = d.pixels[size_t(from * kCellWidth + x)];
-                const bool inside = p.a >= kInside;
-                const Rgb colour = CellColour(p, inside);
-                if (inside && (x == 0 || x == kCellWidth - 1) && !sketch)
-                    throw std::runtime_error("dog touches the cell's side");
-                const int right = pose * kCellHeight + y;
-                const int left = (pose + 3) * kCellHeight + y;
-                sheet.at(x, right) = colour;
-                sheet.at(kCellWidth + x, right) = inside ? kBlack : kWhite;
-                sheet.at(kCellWidth - 1 - x, left) = colour;
-                sheet.at(2 * kCellWidth - 1 - x, left) = inside ? kBlack : kWhite;
-            }
-        }
-    }
-    return sheet;
-}
-
-RgbImage SpriteColours(int scale) {
+// The three right-facing poses, dog on black, at scale times the size. The
+// legs are fitted at one times, so every scale draws the same dog, moved
+// into its cell by the same rows times the scale.
+RgbImage ColourColumn(int scale, bool sketch) {
     const int width = kCellWidth * scale, cell = kCellHeight * scale;
     const int canvasHeight = kCanvasHeight * scale;
     RgbImage colours(width, 3 * cell);
     for (int pose = 0; pose < 3; ++pose) {
-        // Fitted at one times, so every scale draws the same legs, moved
-        // into the cell by the same rows times the scale.
-        const Fitted fitted = FitPose(Pose(pose), false);
-        const Drawn d = DrawPose(Pose(pose), fitted.reach, scale);
+        const Fitted fitted = FitPose(Pose(pose), sketch);
+        const Drawn d = scale == 1 ? fitted.drawn : DrawPose(Pose(pose), fitted.reach, scale);
         const int shift = (kPaintedRows[pose].top - fitted.drawn.top) * scale;
         for (int y = 0; y < cell; ++y) {
             const int from = y - shift;
@@ -124,12 +96,34 @@ RgbImage SpriteColours(int scale) {
                 Rgba p{};
                 if (from >= 0 && from < canvasHeight) p = d.pixels[size_t(from * width + x)];
                 const bool inside = p.a >= kInside;
-                if (inside && (x == 0 || x == width - 1)) throw std::runtime_error("dog touches the cell's side");
+                if (inside && (x == 0 || x == width - 1) && !sketch)
+                    throw std::runtime_error("dog touches the cell's side");
                 colours.at(x, pose * cell + y) = CellColour(p, inside);
             }
         }
     }
     return colours;
 }
+
+}  // namespace
+
+RgbImage SpriteSheet(bool sketch) {
+    constexpr Rgb kBlack{0, 0, 0}, kWhite{255, 255, 255};
+    const RgbImage colours = ColourColumn(1, sketch);
+    RgbImage sheet(2 * kCellWidth, 6 * kCellHeight, kBlack);
+    // The mask is black exactly where the colour is not: no dog pixel is black.
+    for (int y = 0; y < 3 * kCellHeight; ++y)
+        for (int x = 0; x < kCellWidth; ++x) {
+            const Rgb colour = colours.at(x, y);
+            const Rgb mask = colour == kBlack ? kWhite : kBlack;
+            sheet.at(x, y) = colour;
+            sheet.at(kCellWidth + x, y) = mask;
+            sheet.at(kCellWidth - 1 - x, 3 * kCellHeight + y) = colour;
+            sheet.at(2 * kCellWidth - 1 - x, 3 * kCellHeight + y) = mask;
+        }
+    return sheet;
+}
+
+RgbImage SpriteColours(int scale) { return ColourColumn(scale, false); }
 
 }  // namespace art
