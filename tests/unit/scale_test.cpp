@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "app/scale.h"
 
 namespace {
@@ -32,13 +34,9 @@ TEST(Scale, RectanglesAreScaledByTheirEdges) {
 }
 
 TEST(Scale, WindowsOwnRangeOnly) {
-    EXPECT_EQ(ScaleForDpi(0).dpi, 96) << "no reading keeps the design size";
-    EXPECT_EQ(ScaleForDpi(72).dpi, 96);
-    EXPECT_EQ(ScaleForDpi(96).dpi, 96);
-    EXPECT_TRUE(ScaleForDpi(96).isDesignSize());
-    EXPECT_EQ(ScaleForDpi(144).dpi, 144);
-    EXPECT_EQ(ScaleForDpi(480).dpi, 480);
-    EXPECT_EQ(ScaleForDpi(100000).dpi, 480);
+    // No reading, or less than 100 %, keeps the design size; 500 % is the most.
+    for (const auto& [dpi, used] : {std::pair{0, 96}, {72, 96}, {96, 96}, {144, 144}, {480, 480}, {100000, 480}})
+        EXPECT_EQ(ScaleForDpi(dpi).dpi, used) << dpi;
 }
 
 }  // namespace
