@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include "app/scale.h"
+
 // Slots of FormSlot, in their fixed order.
 enum FormSlotIndex { MainSlot = 0, PreviewSlot = 1, SettingsSlot = 2, SaverSlot = 3 };
 
@@ -20,6 +22,18 @@ extern const wchar_t DialogClassName[];
 
 // The face every slot's font asks for.
 extern const wchar_t SharedFontFace[];
+
+// That font at a display scale: 12 pixels at 96 dpi, scale(12) at any other.
+HFONT CreateSharedFont(const Scale& scale);
+
+// Dots per inch. Start-up tells Windows that the program draws at the
+// display's own scale; these say which scale that is.
+int SystemDpi();              // the screen's, for the whole process
+int MonitorDpi(HWND window);  // of the monitor that shows a window (of any process), where the system can tell
+int WindowDpi(HWND window);   // a window of this process: its monitor's where each monitor has its own
+// The outer rectangle of a window of this style whose client area is rect,
+// with the caption and frame of that dpi.
+void AdjustWindowRectForDpi(RECT& rect, DWORD style, DWORD exStyle, int dpi);
 
 // Mode words the window openers dispatch on.
 extern const wchar_t ModeWordSaver[];

@@ -14,6 +14,10 @@ using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
 void NarrowLibrarySearch(SetDllDirectoryFunction setDllDirectory,
                          SetDefaultDllDirectoriesFunction setDefaultDllDirectories);
 
+// Tells Windows the program scales itself, with the best call it has; before
+// any window exists.
+void DeclareDpiAwareness();
+
 // Reads the command line and opens the one mode window this process is for.
 void SelectMode();
 

@@ -20,12 +20,6 @@ constexpr wchar_t InstanceMutexName[] = L"pok_v3";
 
 MSG mainLoopMessage;
 
-HFONT CreateSharedFont() {
-    return CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
-                       OUT_STROKE_PRECIS, CLIP_STROKE_PRECIS, DRAFT_QUALITY,
-                       FF_SWISS | DEFAULT_PITCH, SharedFontFace);
-}
-
 // The stock icon and cursor macros are narrow pointers without UNICODE; the
 // numbers they carry are the same for the wide functions.
 LPCWSTR Stock(LPCSTR id) { return reinterpret_cast<LPCWSTR>(id); }
@@ -77,6 +71,12 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 
 }  // namespace
 
+HFONT CreateSharedFont(const Scale& scale) {
+    return CreateFontW(-scale(12), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+                       OUT_STROKE_PRECIS, CLIP_STROKE_PRECIS, DRAFT_QUALITY,
+                       FF_SWISS | DEFAULT_PITCH, SharedFontFace);
+}
+
 LRESULT CALLBACK DialogClassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(window, message, wParam, lParam);
 }
@@ -84,9 +84,12 @@ LRESULT CALLBACK DialogClassProc(HWND window, UINT message, WPARAM wParam, LPARA
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // Before anything can load a DLL.
     NarrowLibrarySearch();
+    // Before any window exists: after that the awareness cannot change.
+    DeclareDpiAwareness();
     InitCommonControlClasses();
 
-    for (FormSlotEntry& slot : FormSlot) slot.font = CreateSharedFont();
+    // At the design size; the settings window makes its own for its scale.
+    for (FormSlotEntry& slot : FormSlot) slot.font = CreateSharedFont(Scale{});
     ButtonFaceBrush = CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
     RegisterWindowClass(DialogClassName, DialogClassProc);
 

@@ -3,31 +3,32 @@
 #include "preview/preview.h"
 
 #include "app/app.h"
-#include "resources/resources.h"
+#include "resources/pictures.h"
 
 namespace {
 
-// The window is the picture's exact size, whatever the host area's size.
-constexpr int PictureWidth = 152;
-constexpr int PictureHeight = 112;
+// The window is the picture's exact size, whatever the host area's size:
+// 152 x 112 at 96 dpi, and at the scale of the host's monitor.
+struct PreviewState {
+    Scale scale;
+} g;
 
 void InitPreviewWindow() {
     HWND window = FormSlot[PreviewSlot].window;
-    MoveWindow(window, 0, 0, PictureWidth, PictureHeight, FALSE);
+    g.scale = ScaleForDpi(MonitorDpi(GetParent(window)));
+    MoveWindow(window, 0, 0, g.scale(152), g.scale(112), FALSE);
     ShowWindow(window, SW_SHOWNA);  // the host keeps the focus
 }
 
 // The picture is loaded for every paint and released right after, so the
 // preview holds nothing between paints however long the host keeps it.
 void PaintPreview(HDC paintDC) {
-    HBITMAP picture = static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr),
-                                                      MAKEINTRESOURCEW(PreviewPictureId),
-                                                      IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+    HBITMAP picture = LoadPicture(PreviewPictureId, g.scale);
     // Without it the empty memory DC would still blit its one stray pixel.
     if (!picture) return;
     HDC memoryDC = CreateCompatibleDC(paintDC);
     SelectObject(memoryDC, picture);
-    BitBlt(paintDC, 0, 0, PictureWidth, PictureHeight, memoryDC, 0, 0, SRCCOPY);
+    BitBlt(paintDC, 0, 0, g.scale(152), g.scale(112), memoryDC, 0, 0, SRCCOPY);
     // The DC goes first so the picture is no longer selected when it is deleted.
     DeleteDC(memoryDC);
     DeleteObject(picture);

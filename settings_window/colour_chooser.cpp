@@ -53,14 +53,16 @@ void PaintSwatch() {
 
     // Composed off-screen and copied in one go, over the frame lines too: the
     // control redraws only its frame, so the colour stays inside it.
+    // The control's own size: 90 x 33 at 96 dpi, scaled with the window.
+    RECT area = {};
+    GetClientRect(swatch, &area);
     HBRUSH brush = CreateSolidBrush(static_cast<COLORREF>(SaverSettings.BgColor));
     HDC swatchDc = GetDC(swatch);
     HDC memory = CreateCompatibleDC(swatchDc);
-    HBITMAP bitmap = CreateCompatibleBitmap(swatchDc, SwatchWidth, SwatchHeight);
+    HBITMAP bitmap = CreateCompatibleBitmap(swatchDc, area.right, area.bottom);
     HGDIOBJ previous = SelectObject(memory, bitmap);
-    const RECT area = {0, 0, SwatchWidth, SwatchHeight};
     FillRect(memory, &area, brush);
-    BitBlt(swatchDc, 0, 0, SwatchWidth, SwatchHeight, memory, 0, 0, SRCCOPY);
+    BitBlt(swatchDc, 0, 0, area.right, area.bottom, memory, 0, 0, SRCCOPY);
 
     SelectObject(memory, previous);
     DeleteObject(brush);

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "app/scale.h"
 #include "settings/settings.h"
 
 // Control identifiers, in creation order.
@@ -27,6 +28,36 @@ enum SettingsControlId : int {
     DogLabelId = 1017,
     ProducerCreditId = 1018,
 };
+
+// The controls' style words, Windows' bits spelled out so that the table
+// needs no windows.h.
+constexpr std::uint32_t SliderStyle = 0x50000018;       // child, visible, horizontal, both ends, no ticks
+constexpr std::uint32_t PushButtonStyle = 0x50000000;   // child, visible, push button
+constexpr std::uint32_t LabelStyle = 0x50000000;        // child, visible, left-aligned text
+constexpr std::uint32_t PictureStyle = 0x5000000E;      // child, visible, bitmap
+constexpr std::uint32_t SwatchStyle = 0x50000012;       // child, visible, etched frame
+constexpr std::uint32_t CentredTextStyle = 0x50000001;  // child, visible, centred text
+constexpr std::uint32_t StaticEdge = 0x00020000, ClientEdge = 0x00000200;
+
+// One child control of the settings window, in client-area pixels at 96 dpi.
+struct ControlRow {
+    int id;
+    const wchar_t* className;
+    const wchar_t* text;
+    std::uint32_t style;
+    std::uint32_t exStyle;
+    int x, y, width, height;
+    PixelRect place() const { return {x, y, width, height}; }
+};
+
+// The nineteen controls in creation (identifier) order.
+extern const ControlRow ControlRows[19];
+
+// The client area they stand in, at 96 dpi.
+constexpr PixelRect SettingsClientArea = {0, 0, 164, 422};
+
+constexpr int SwatchWidth = 90;
+constexpr int SwatchHeight = 33;
 
 // A slider and the setting it edits.
 struct SliderRow {

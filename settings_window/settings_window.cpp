@@ -6,52 +6,86 @@
 #include <iterator>
 
 #include "app/app.h"
-#include "resources/resources.h"
+#include "resources/pictures.h"
 #include "settings/settings.h"
 #include "settings_window/rules.h"
 #include "settings_window/settings_window_private.h"
 
 namespace {
 
-constexpr DWORD Slider = WS_CHILD | WS_VISIBLE | TBS_HORZ | TBS_BOTH | TBS_NOTICKS;
-constexpr DWORD PushButton = WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON;
-constexpr DWORD Label = WS_CHILD | WS_VISIBLE | SS_LEFT;
-constexpr DWORD Picture = WS_CHILD | WS_VISIBLE | SS_BITMAP;
-constexpr DWORD Swatch = WS_CHILD | WS_VISIBLE | SS_ETCHEDFRAME;
-constexpr DWORD CentredText = WS_CHILD | WS_VISIBLE | SS_CENTER;
+static_assert(SliderStyle == (WS_CHILD | WS_VISIBLE | TBS_HORZ | TBS_BOTH | TBS_NOTICKS));
+static_assert(PushButtonStyle == (WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON));
+static_assert(LabelStyle == (WS_CHILD | WS_VISIBLE | SS_LEFT));
+static_assert(PictureStyle == (WS_CHILD | WS_VISIBLE | SS_BITMAP));
+static_assert(SwatchStyle == (WS_CHILD | WS_VISIBLE | SS_ETCHEDFRAME));
+static_assert(CentredTextStyle == (WS_CHILD | WS_VISIBLE | SS_CENTER));
+static_assert(StaticEdge == WS_EX_STATICEDGE && ClientEdge == WS_EX_CLIENTEDGE);
 
 const wchar_t SaveFailedText[] =
     L"設定を保存できませんでした。\n設定ファイル pok_v3.ini に書き込めません。";
 
+// WM_DPICHANGED (Windows 8.1 and later), absent from the XP headers.
+constexpr UINT DpiChanged = 0x02E0;
+
 struct SettingsWindowState {
     HBITMAP previewPicture;  // handed to the picture control, ours to delete
     HWND focus;              // the control that gets the focus back when the window is active again
+    Scale scale;             // of the monitor the window is on
+    int fontDpi = Scale::DesignDpi;  // slot 2's font is made for this one
 } g;
 
 HWND SettingsWindow() { return FormSlot[SettingsSlot].window; }
 
-void ShowPreviewPicture(HWND window, HWND control, const ControlRow& row) {
-    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE));
-    g.previewPicture = static_cast<HBITMAP>(
-        LoadImageW(instance, MAKEINTRESOURCEW(PreviewPictureId), IMAGE_BITMAP, 0, 0, LR_DEFAULTSIZE));
-    SendMessageW(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(g.previewPicture));
+// Slot 2's font made anew for the window's scale; start-up's is for 96 dpi.
+void UseFontForScale() {
+    if (g.fontDpi == g.scale.dpi) return;
+    HFONT scaled = CreateSharedFont(g.scale);
+    if (!scaled) return;
+    DeleteObject(FormSlot[SettingsSlot].font);
+    FormSlot[SettingsSlot].font = scaled;
+    g.fontDpi = g.scale.dpi;
+}
+
+// The picture fills the control's inside, whose edge keeps its width at
+// every scale, so it is made for that size rather than the picture's own.
+void ShowPreviewPicture(HWND control, const PixelRect& place) {
+    RECT inside = {};
+    GetClientRect(control, &inside);
+    HBITMAP picture = LoadPictureSized(PreviewPictureId, inside.right, inside.bottom);
+    SendMessageW(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture));
+    DeleteObject(g.previewPicture);
+    g.previewPicture = picture;
     // Some static controls size themselves to the bitmap without counting
     // their edge, leaving the picture two pixels too little room each way;
     // the row's rectangle holds both.
-    MoveWindow(control, row.x, row.y, row.width, row.height, FALSE);
+    MoveWindow(control, place.x, place.y, place.width, place.height, FALSE);
+}
+
+// The font, and the picture made for the control's size.
+void DressControl(HWND control, const ControlRow& row, const PixelRect& place) {
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FormSlot[SettingsSlot].font), 0);
+    if (row.id == PictureId) ShowPreviewPicture(control, place);
 }
 
 void CreateControls(HWND window) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    const auto font = reinterpret_cast<WPARAM>(FormSlot[SettingsSlot].font);
     for (const ControlRow& row : ControlRows) {
-        HWND control = CreateWindowExW(row.exStyle, row.className, row.text, row.style, row.x, row.y,
-                                       row.width, row.height, window,
+        const PixelRect place = g.scale(row.place());
+        HWND control = CreateWindowExW(row.exStyle, row.className, row.text, row.style, place.x, place.y,
+                                       place.width, place.height, window,
                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)),
                                        instance, nullptr);
-        SendMessageW(control, WM_SETFONT, font, 0);
-        if (row.id == PictureId) ShowPreviewPicture(window, control, row);
+        DressControl(control, row, place);
     }
+}
+
+// The client area holds every control at any scale and with any caption.
+void SizeWindow(HWND window, int x, int y) {
+    const PixelRect client = g.scale(SettingsClientArea);
+    RECT outer = {0, 0, client.width, client.height};
+    AdjustWindowRectForDpi(outer, static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE)),
+                           static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE)), g.scale.dpi);
+    MoveWindow(window, x, y, outer.right - outer.left, outer.bottom - outer.top, FALSE);
 }
 
 void CentreWindow(HWND window) {
@@ -63,6 +97,21 @@ void CentreWindow(HWND window) {
                CentredOrigin(GetSystemMetrics(SM_CYSCREEN), height), width, height, FALSE);
 }
 
+// Moved to a monitor of another scale: everything takes the new one at once,
+// at the place the system suggests.
+void OnDpiChanged(HWND window, int dpi, const RECT& suggested) {
+    g.scale = ScaleForDpi(dpi);
+    UseFontForScale();
+    for (const ControlRow& row : ControlRows) {
+        const PixelRect place = g.scale(row.place());
+        HWND control = GetDlgItem(window, row.id);
+        MoveWindow(control, place.x, place.y, place.width, place.height, TRUE);
+        DressControl(control, row, place);
+    }
+    SizeWindow(window, suggested.left, suggested.top);
+    InvalidateRect(window, nullptr, TRUE);  // the swatch is painted with the window
+}
+
 // Runs once, when the controls exist; the fields are not written from the sliders here.
 void InitSettingsWindow() {
     HWND window = SettingsWindow();
@@ -72,11 +121,14 @@ void InitSettingsWindow() {
     for (const SliderRow& row : SliderRows)
         SendDlgItemMessageW(window, row.id, TBM_SETPOS, TRUE,
                             static_cast<LPARAM>(ThumbPosition(row, SaverSettings.*row.field)));
+    SizeWindow(window, 0, 0);
     CentreWindow(window);
 }
 
 void OnInitDialog(HWND window) {
     FormSlot[SettingsSlot].window = window;
+    g.scale = ScaleForDpi(WindowDpi(window));
+    UseFontForScale();
     CreateControls(window);
     InitSettingsWindow();
     g.focus = GetDlgItem(window, FocusRing[0]);
@@ -152,6 +204,7 @@ LRESULT SettingsWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WM_PAINT:      OnPaint(window); return 0;
     case WM_ACTIVATE:   OnActivate(window, LOWORD(wParam)); return 0;
     case WM_HSCROLL:    OnScroll(reinterpret_cast<HWND>(lParam)); return 0;
+    case DpiChanged:    OnDpiChanged(window, LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
     case WM_NOTIFY:     OnNotify(LOWORD(wParam), reinterpret_cast<const NMHDR*>(lParam)); return 0;
     case WM_COMMAND:    OnCommand(LOWORD(wParam), HIWORD(wParam)); return 0;
     case WM_CLOSE:      CloseModalWindow(window, 0); return 0;
@@ -161,29 +214,6 @@ LRESULT SettingsWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 }
 
 }  // namespace
-
-const ControlRow ControlRows[19] = {
-    {StepSliderId, TRACKBAR_CLASSW, L"", Slider, 0, 40, 224, 125, 25},
-    {HopSliderId, TRACKBAR_CLASSW, L"", Slider, 0, 40, 254, 125, 25},
-    {OkButtonId, L"BUTTON", L"OK", PushButton, 0, 5, 338, 70, 30},
-    {CancelButtonId, L"BUTTON", L"CANCEL", PushButton, 0, 89, 338, 70, 30},
-    {StepLabelId, L"STATIC", L"すすむ", Label, 0, 5, 230, 39, 18},
-    {HopLabelId, L"STATIC", L"はねる", Label, 0, 5, 259, 43, 22},
-    {FewDogsLabelId, L"STATIC", L"ちょっぴり", Label, 0, 47, 175, 55, 17},
-    {SpeedLabelId, L"STATIC", L"うごき", Label, 0, 5, 309, 40, 19},
-    {SpeedSliderId, TRACKBAR_CLASSW, L"", Slider, 0, 40, 303, 125, 25},
-    {ManyDogsLabelId, L"STATIC", L"いっぱい", Label, 0, 114, 175, 49, 16},
-    {SlowLabelId, L"STATIC", L"ゆっくり", Label, 0, 47, 286, 43, 15},
-    {FastLabelId, L"STATIC", L"はやい", Label, 0, 121, 286, 40, 14},
-    {ColourButtonId, L"BUTTON", L"背景色", PushButton, 0, 5, 129, 57, 33},
-    {PictureId, L"STATIC", L"", Picture, WS_EX_STATICEDGE, 5, 6, 154, 114},
-    {SwatchId, L"STATIC", L"", Swatch, 0, 69, 129, SwatchWidth, SwatchHeight},
-    {AuthorCreditId, L"STATIC", L"作・絵 こむぎ小路 2004", CentredText, WS_EX_CLIENTEDGE, 5, 379, 154, 31},
-    {DogSliderId, TRACKBAR_CLASSW, L"", Slider, 0, 39, 195, 125, 25},
-    {DogLabelId, L"STATIC", L"いぬ", Label, 0, 5, 201, 39, 18},
-    {ProducerCreditId, L"STATIC", L"制作 しっぽ振り工房", CentredText, 0, 9, 395, 147, 16},
-};
-static_assert(std::size(ControlRows) == 19);
 
 bool SettingsWindowKey(const MSG& message) {
     HWND window = SettingsWindow();

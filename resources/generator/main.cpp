@@ -142,6 +142,14 @@ int main(int argc, char** argv) {
         Write(dir + "/title_card.bmp", art::Bitmap8File(title));
         Write(dir + "/preview_picture.bmp", art::Bitmap24File(preview));
         Write(dir + "/pok_v3.ico", art::Icon4File(icon.image, icon.transparent));
+        // Drawn again at two and three times the size for displays of more
+        // dots per inch, in 256 colours to keep the .scr small.
+        for (int scale : {2, 3}) {
+            const std::string suffix = "_" + std::to_string(scale) + "x.bmp";
+            Write(dir + "/sprite_sheet" + suffix, art::Bitmap8File(art::QuantizeOnBlack(art::SpriteColours(scale), 256)));
+            Write(dir + "/title_card" + suffix, art::Bitmap8File(art::Quantize(art::TitleScene(false, scale), 256)));
+            Write(dir + "/preview_picture" + suffix, art::Bitmap8File(art::Quantize(art::TitleScene(true, scale), 256)));
+        }
         if (argc - first == 2) WritePreviews(argv[first + 1], sheet, Unindex(title), preview, icon);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "pok_art: %s\n", e.what());

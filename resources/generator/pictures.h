@@ -23,9 +23,13 @@ constexpr RowSpan kPaintedRows[3] = {{9, 123}, {7, 119}, {4, 113}};
 // the drawing.
 RgbImage SpriteSheet(bool sketch = false);
 
+// The right-facing colour column alone, drawn at scale times the size: the
+// program derives the mask and the left-facing cells from it.
+RgbImage SpriteColours(int scale);
+
 // The card the intro reveals, and the same drawing without the credit at
-// preview size. Both opaque.
-RgbImage TitleScene(bool forPreview);
+// preview size, at scale times the size. Both opaque.
+RgbImage TitleScene(bool forPreview, int scale = 1);
 
 struct IconImage {
     IndexedImage image;
@@ -36,5 +40,9 @@ IconImage Icon();
 // Turns a picture into 8-bit palette form: the flat colours keep their exact
 // values, the blended edges share what is left of the palette.
 IndexedImage Quantize(const RgbImage& image, size_t colours);
+
+// The same for a dog on black: black stays index 0 and exact, the dog's
+// colours share the rest.
+IndexedImage QuantizeOnBlack(const RgbImage& image, size_t colours);
 
 }  // namespace art

@@ -122,4 +122,27 @@ IndexedImage Quantize(const RgbImage& image, size_t colours) {
     return out;
 }
 
+IndexedImage QuantizeOnBlack(const RgbImage& image, size_t colours) {
+    RgbImage inside(0, 1);
+    for (const Rgb& c : image.pixels)
+        if (c != Rgb{}) inside.pixels.push_back(c);
+    inside.width = int(inside.pixels.size());
+    const IndexedImage quantized = Quantize(inside, colours - 1);
+
+    // Index 0 is the black ground alone; the dog's colours, none of them
+    // black, follow it, so the mask can be read from the colours.
+    IndexedImage out;
+    out.width = image.width;
+    out.height = image.height;
+    out.palette.push_back({0, 0, 0});
+    for (const Rgb& c : quantized.palette) {
+        if (c == Rgb{}) throw std::logic_error("black among the dog's colours");
+        out.palette.push_back(c);
+    }
+    size_t next = 0;
+    for (const Rgb& c : image.pixels)
+        out.indices.push_back(c == Rgb{} ? 0 : uint8_t(1 + quantized.indices[next++]));
+    return out;
+}
+
 }  // namespace art

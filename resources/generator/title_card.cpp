@@ -41,11 +41,12 @@ void DrawEmblem(cairo_t* cr) {
 
 }  // namespace
 
-RgbImage TitleScene(bool forPreview) {
+RgbImage TitleScene(bool forPreview, int scale) {
     const int width = forPreview ? 152 : 300;
     const int height = forPreview ? 112 : 248;
-    Canvas canvas(width, height);
+    Canvas canvas(width * scale, height * scale);
     cairo_t* cr = canvas.cr();
+    if (scale != 1) cairo_scale(cr, scale, scale);
     SetColour(cr, kGround);
     cairo_paint(cr);
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <array>
 #include <cstdint>
 #include <fstream>
@@ -11,6 +12,8 @@
 #include <string>
 #include <tuple>
 #include <vector>
+
+#include "resources/picture_scaling.h"
 
 namespace {
 
@@ -71,6 +74,14 @@ const BitmapFormat kBitmaps[] = {
     {"sprite_sheet.bmp", 300, 768, 24, 0, 900},
     {"preview_picture.bmp", 152, 112, 24, 0, 456},
     {"title_card.bmp", 300, 248, 8, 256, 300},
+    // Drawn again at two and three times the size; the sheets are their
+    // right-facing colour column alone.
+    {"sprite_sheet_2x.bmp", 300, 768, 8, 256, 300},
+    {"preview_picture_2x.bmp", 304, 224, 8, 256, 304},
+    {"title_card_2x.bmp", 600, 496, 8, 256, 600},
+    {"sprite_sheet_3x.bmp", 450, 1152, 8, 256, 452},
+    {"preview_picture_3x.bmp", 456, 336, 8, 256, 456},
+    {"title_card_3x.bmp", 900, 744, 8, 256, 900},
 };
 
 TEST(PictureFiles, BitmapHeadersDescribeTheStatedFormat) {
@@ -300,6 +311,59 @@ TEST(PictureFiles, PreviewPictureSitsOnTheSameGround) {
     EXPECT_EQ(OffGroundOnFrame(preview, card.at(0, 0), 1, 1), 0) << "drawing on the edges";
     std::set<Colour> colours(preview.pixels.begin(), preview.pixels.end());
     EXPECT_GT(colours.size(), 64u) << "a drawing with smooth edges, not a flat fill";
+}
+
+// ---- The drawings at two and three times the size ---------------------------
+
+// A committed file as the program reads it: the resource compiler drops the
+// 14-byte file header.
+::Picture Decoded(const std::string& name) {
+    const std::string b = ReadResource(name);
+    return b.size() < 14 ? ::Picture() : DecodeBitmap(reinterpret_cast<const uint8_t*>(b.data()) + 14, b.size() - 14);
+}
+
+// Colour difference of two pixels, the three channels' differences added.
+int Difference(uint32_t a, uint32_t b) {
+    int d = 0;
+    for (int shift : {0, 8, 16}) d += std::abs(int(a >> shift & 0xFF) - int(b >> shift & 0xFF));
+    return d;
+}
+
+// The larger drawings reduced to 96 dpi must be the 96-dpi pictures: the same
+// dog in the same place and pose, the same scene, only with finer edges.
+TEST(ScaledPictures, ReducedToTheDesignSizeTheyMatchTheOneTimesDrawings) {
+    const ::Picture sheet = Decoded("sprite_sheet.bmp");
+    ASSERT_EQ(sheet.width, 300);
+    for (int scale : {2, 3}) {
+        const std::string suffix = "_" + std::to_string(scale) + "x.bmp";
+        SCOPED_TRACE(suffix);
+        const ::Picture reduced = BuildSpriteSheet(Decoded("sprite_sheet" + suffix), {150, 128});
+        ASSERT_EQ(reduced.width, 300);
+        ASSERT_EQ(reduced.height, 768);
+        int dog = 0, moved = 0;
+        for (int y = 0; y < 768; ++y)
+            for (int x = 150; x < 300; ++x) {
+                dog += sheet.at(x, y) == 0;
+                moved += sheet.at(x, y) != reduced.at(x, y);
+            }
+        // Only pixels on the rim may fall the other way.
+        EXPECT_LT(moved, dog / 50) << "mask pixels that differ from the one-times sheet's";
+
+        for (const char* name : {"title_card", "preview_picture"}) {
+            const ::Picture one = Decoded(std::string(name) + ".bmp");
+            const ::Picture big = Reduce(Decoded(name + suffix), {one.width, one.height});
+            ASSERT_EQ(big.pixels.size(), one.pixels.size()) << name;
+            long total = 0;
+            size_t far = 0;
+            for (size_t i = 0; i < one.pixels.size(); ++i) {
+                const int d = Difference(one.pixels[i], big.pixels[i]);
+                total += d;
+                far += d > 96;
+            }
+            EXPECT_LT(double(total) / double(one.pixels.size()), 2.0) << name << ": mean colour difference";
+            EXPECT_LT(far, one.pixels.size() / 500) << name << ": pixels of another colour altogether";
+        }
+    }
 }
 
 }  // namespace

@@ -4,7 +4,14 @@
 #include <cstdlib>
 #include <utility>
 
+#include "resources/picture_scaling.h"
+
 namespace driver {
+
+int Dpi() {
+    const char* dpi = std::getenv("TESTBED_DPI");
+    return dpi && std::atoi(dpi) > 0 ? std::atoi(dpi) : 96;
+}
 
 // ---- Files and folders -------------------------------------------------
 
@@ -660,6 +667,39 @@ Pixels ResourceBitmap(const std::string& module, int id) {
     if (bitmap) DeleteObject(bitmap);
     FreeLibrary(file);
     return pixels;
+}
+
+Pixels PictureAt(const std::string& module, int id, int width, int height) {
+    const PictureKind kind = id == 101 ? PictureKind::SpriteSheet : id == 103 ? PictureKind::TitleCard
+                                                                              : PictureKind::PreviewPicture;
+    const PictureSize size = {width, height};
+    if (size == DesignSize(kind)) return ResourceBitmap(module, id);
+    const Pixels drawing = ResourceBitmap(module, id + (SourceScale(kind, size) - 1) * 100);
+    ::Picture source(drawing.width, drawing.height);
+    for (size_t i = 0; i < drawing.data.size(); ++i) {
+        const COLORREF c = drawing.data[i];
+        source.pixels[i] = uint32_t(GetRValue(c)) << 16 | uint32_t(GetGValue(c)) << 8 | GetBValue(c);
+    }
+    const ::Picture made = kind == PictureKind::SpriteSheet ? BuildSpriteSheet(source, size)
+                         : PictureSize{source.width, source.height} == size ? source
+                                                                             : Reduce(source, size);
+    Pixels pixels;
+    pixels.width = made.width;
+    pixels.height = made.height;
+    for (uint32_t c : made.pixels) pixels.data.push_back(RGB(c >> 16 & 0xFF, c >> 8 & 0xFF, c & 0xFF));
+    return pixels;
+}
+
+double MixedBlockShare(const Pixels& pixels) {
+    int blocks = 0, mixed = 0;
+    for (int y = 0; y + 1 < pixels.height; y += 2)
+        for (int x = 0; x + 1 < pixels.width; x += 2) {
+            const COLORREF* row = &pixels.data[static_cast<size_t>(y * pixels.width + x)];
+            const COLORREF* next = row + pixels.width;
+            ++blocks;
+            mixed += row[0] != row[1] || row[0] != next[0] || row[0] != next[1];
+        }
+    return blocks ? double(mixed) / blocks : 0;
 }
 
 std::wstring Widen(const std::string& text, UINT codePage) {

@@ -22,6 +22,9 @@ constexpr wchar_t SaverTitle[] = L"Saver";
 constexpr wchar_t PreviewTitle[] = L"Preview";
 constexpr wchar_t StandardDialogClass[] = L"#32770";  // the colour dialog and message boxes
 
+// The display's dots per inch, as the bed set them (96 unless told).
+int Dpi();
+
 // The bounds of every wait: a failure fails within them, a pass never waits them out.
 constexpr DWORD WindowAppears = 15000;  // a cold Wine start can take seconds
 constexpr DWORD ProcessEnds = 10000;    // "at once", on two busy cores
@@ -240,6 +243,14 @@ BITMAPINFO TopDown32(int width, int height);
 // A bitmap resource of an executable, as the pixels it shows, from the top
 // row down; width 0 when the file holds no such bitmap.
 Pixels ResourceBitmap(const std::string& module, int id);
+// A picture of an executable (resource 101, 102 or 103) as the program makes
+// it at this size: the bitmap itself at its 96-dpi size, else the next larger
+// drawing reduced; for the sprite sheet the size is a cell's.
+Pixels PictureAt(const std::string& module, int id, int width, int height);
+// The share of the 2 x 2 blocks, counted from the top-left corner, that hold
+// more than one colour: none in a picture enlarged twice by repeating its
+// pixels, a good many in one drawn at that size.
+double MixedBlockShare(const Pixels& pixels);
 
 // Handles what other processes send to our windows: a preview host must
 // answer while the saver creates its child window in it.

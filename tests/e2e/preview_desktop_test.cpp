@@ -9,12 +9,11 @@
 #include <functional>
 #include <string>
 
+#include "app/scale.h"
 #include "driver.h"
 
 namespace {
 
-constexpr int PictureWidth = 152;
-constexpr int PictureHeight = 112;
 constexpr int PreviewPictureId = 102;
 
 // "" when every pixel is as expected, else how many differ and the first.
@@ -38,13 +37,16 @@ std::string Differences(const driver::Pixels& seen, const std::function<COLORREF
 // The desktop as host: its area is the screen, of the size the test bed
 // gave (larger than the picture, or smaller in the small-desktop run).
 TEST(PreviewOnTheDesktop, PictureAtTheTopLeftPixelForPixelAndTheHostElsewhere) {
-    const driver::Pixels picture = driver::ResourceBitmap(driver::BuiltScr(), PreviewPictureId);
-    ASSERT_EQ(picture.width, PictureWidth) << "the .scr holds no preview picture " << PreviewPictureId;
-    ASSERT_EQ(picture.height, PictureHeight);
+    // 152 x 112 at 96 dpi, drawn anew at the display's scale.
+    const Scale scale = ScaleForDpi(driver::Dpi());
+    const int pictureWidth = scale(152), pictureHeight = scale(112);
+    const driver::Pixels picture = driver::PictureAt(driver::BuiltScr(), PreviewPictureId, pictureWidth, pictureHeight);
+    ASSERT_EQ(picture.width, pictureWidth) << "the .scr holds no preview picture " << PreviewPictureId;
+    ASSERT_EQ(picture.height, pictureHeight);
 
     // The picture and a band of the host's own background to its right and below.
-    const RECT seen = {0, 0, std::min(GetSystemMetrics(SM_CXSCREEN), PictureWidth + 24),
-                       std::min(GetSystemMetrics(SM_CYSCREEN), PictureHeight + 24)};
+    const RECT seen = {0, 0, std::min(GetSystemMetrics(SM_CXSCREEN), pictureWidth + 24),
+                       std::min(GetSystemMetrics(SM_CYSCREEN), pictureHeight + 24)};
     // The bed's desktop is plain; windows of earlier tests may take a moment
     // to leave it.
     const COLORREF desktop = GetSysColor(COLOR_DESKTOP);
@@ -57,7 +59,7 @@ TEST(PreviewOnTheDesktop, PictureAtTheTopLeftPixelForPixelAndTheHostElsewhere) {
         driver::WindowAppears))
         << "the desktop is not plain before the preview starts: " << differences;
     auto expected = [&](int x, int y) {
-        return x < PictureWidth && y < PictureHeight ? picture.at(x, y) : desktop;
+        return x < pictureWidth && y < pictureHeight ? picture.at(x, y) : desktop;
     };
 
     const std::string scr = driver::BuiltScr();
@@ -68,6 +70,10 @@ TEST(PreviewOnTheDesktop, PictureAtTheTopLeftPixelForPixelAndTheHostElsewhere) {
     const bool shown = driver::WaitUntil(
         [&] { return (differences = Differences(driver::GrabScreen(seen), expected)).empty(); }, driver::WindowAppears);
     EXPECT_TRUE(shown) << differences;
+    if (scale.dpi == 192) {
+        EXPECT_GT(driver::MixedBlockShare(driver::GrabScreen({0, 0, pictureWidth, pictureHeight})), 0.05)
+            << "the picture is enlarged, not drawn at 192 dpi";
+    }
 
     driver::PostClose(preview);
     EXPECT_EQ(saver.waitExit(driver::ProcessEnds).problem(), "");

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "app/scale.h"
 #include "driver.h"
 #include "preview_host.h"
 
@@ -23,13 +24,14 @@ namespace {
 using driver::Process;
 using driver::WindowInfo;
 
-constexpr int PictureWidth = 152;
-constexpr int PictureHeight = 112;
 using driver::ProcessEnds;
 using driver::Quoted;
 using driver::WindowAppears;
 
 std::string HandleText(HWND window) { return std::to_string(HandleToULong(window)); }
+
+// Sizes in 96-dpi pixels as the display shows them: the bed may set more.
+int Shown(int designed) { return ScaleForDpi(driver::Dpi())(designed); }
 
 // One run of the preview host program (tests/preview_host) and the saver it
 // started into its area.
@@ -82,8 +84,8 @@ private:
     HWND area_ = nullptr;
 };
 
-// The saver's own child window, 152 x 112 at the area's top-left corner,
-// shown, with the host still holding the focus.
+// The saver's own child window, 152 x 112 (times the display's scale) at
+// the area's top-left corner, shown, with the host still holding the focus.
 void ExpectPreviewInPlace(HostProgram& host, const std::string& what) {
     const WindowInfo preview = driver::Inspect(host.preview());
     ASSERT_NE(preview.handle, nullptr) << what << ": no preview window in the area";
@@ -98,8 +100,8 @@ void ExpectPreviewInPlace(HostProgram& host, const std::string& what) {
     const RECT area = driver::Inspect(host.area()).clientRect;
     EXPECT_EQ(preview.rect.left - area.left, 0) << what << ": not at the area's left edge";
     EXPECT_EQ(preview.rect.top - area.top, 0) << what << ": not at the area's top edge";
-    EXPECT_EQ(preview.width(), PictureWidth) << what << ": the width must not follow the area";
-    EXPECT_EQ(preview.height(), PictureHeight) << what << ": the height must not follow the area";
+    EXPECT_EQ(preview.width(), Shown(152)) << what << ": the width must not follow the area";
+    EXPECT_EQ(preview.height(), Shown(112)) << what << ": the height must not follow the area";
 
     EXPECT_EQ(reinterpret_cast<HWND>(host.request(preview_host::Focus)), host.top())
         << what << ": the host lost the keyboard focus";
@@ -117,12 +119,12 @@ TEST(PreviewInHost, ChildAtTheAreaCornerWhateverTheAreaSize) {
         {{100, 80}, {152, 112}, "smaller area, then the picture's size"},
     };
     for (const Row& row : rows) {
-        HostProgram host(row.start.cx, row.start.cy);
+        HostProgram host(Shown(row.start.cx), Shown(row.start.cy));
         ASSERT_TRUE(host.ready()) << row.what << ": the host did not come up";
         ASSERT_TRUE(host.waitPreview()) << row.what << ": the saver showed no child in the area";
         ExpectPreviewInPlace(host, row.what);
 
-        host.request(preview_host::Resize, row.resized.cx, row.resized.cy);
+        host.request(preview_host::Resize, Shown(row.resized.cx), Shown(row.resized.cy));
         EXPECT_EQ(host.request(preview_host::Repaint), 1) << row.what << ": no paint after resizing";
         ExpectPreviewInPlace(host, std::string(row.what) + ", after resizing");
     }

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "app/scale.h"
 #include "driver.h"
 #include "settings_session.h"
 
@@ -63,8 +64,14 @@ const ExpectedControl Layout[19] = {
 
 bool HasText(const ExpectedControl& row) { return row.text[0] != L'\0'; }
 
-HFONT CreateSettingsFont() {
-    return CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+// The table is in 96-dpi pixels; the bed may show a display of more.
+Scale Shown() { return ScaleForDpi(driver::Dpi()); }
+
+PixelRect Place(const ExpectedControl& row) { return Shown()(PixelRect{row.x, row.y, row.width, row.height}); }
+
+// The settings window's font: 12 pixels at 96 dpi.
+HFONT CreateSettingsFont(int height = Shown()(12)) {
+    return CreateFontW(-height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
                        OUT_STROKE_PRECIS, CLIP_STROKE_PRECIS, DRAFT_QUALITY,
                        FF_SWISS | DEFAULT_PITCH, L"ＭＳ Ｐゴシック");
 }
@@ -72,9 +79,19 @@ HFONT CreateSettingsFont() {
 TEST(SettingsLayout, EveryControlHasItsIdClassTextStylesAndRectangle) {
     SettingsSession session("layout");
     ASSERT_TRUE(session.open());
+    const Scale scale = Shown();
     const driver::WindowInfo window = driver::Inspect(session.window());
-    EXPECT_EQ(window.width(), 170);
-    EXPECT_EQ(window.height(), 447);
+    if (scale.isDesignSize()) {
+        EXPECT_EQ(window.width(), 170);
+        EXPECT_EQ(window.height(), 447);
+    }
+    // The whole table fits whatever the caption's height, at the size a
+    // person expects on that display.
+    const int clientWidth = window.clientRect.right - window.clientRect.left;
+    const int clientHeight = window.clientRect.bottom - window.clientRect.top;
+    EXPECT_EQ(clientWidth, scale(164));
+    EXPECT_EQ(clientHeight, scale(422));
+    EXPECT_NEAR(clientHeight, 422.0 * scale.dpi / 96, 1.0) << "not the 96-dpi height times the scale";
 
     const std::vector<driver::WindowInfo> children = driver::Children(session.window());
     ASSERT_EQ(children.size(), 19u);
@@ -87,10 +104,11 @@ TEST(SettingsLayout, EveryControlHasItsIdClassTextStylesAndRectangle) {
         EXPECT_EQ(child.text, row.text);
         EXPECT_EQ(child.style, row.style) << std::hex << child.style;
         EXPECT_EQ(child.exStyle, row.exStyle) << std::hex << child.exStyle;
-        EXPECT_EQ(child.rect.left - window.clientRect.left, row.x);
-        EXPECT_EQ(child.rect.top - window.clientRect.top, row.y);
-        EXPECT_EQ(child.width(), row.width);
-        EXPECT_EQ(child.height(), row.height);
+        const PixelRect place = Place(row);
+        EXPECT_EQ(child.rect.left - window.clientRect.left, place.x);
+        EXPECT_EQ(child.rect.top - window.clientRect.top, place.y);
+        EXPECT_EQ(child.width(), place.width);
+        EXPECT_EQ(child.height(), place.height);
     }
     // The credit lines are ours to word: they must fit their boxes.
     HFONT font = CreateSettingsFont();
@@ -101,7 +119,7 @@ TEST(SettingsLayout, EveryControlHasItsIdClassTextStylesAndRectangle) {
         SIZE extent = {};
         GetTextExtentPoint32W(dc, credit.text.c_str(), static_cast<int>(credit.text.size()), &extent);
         EXPECT_LE(extent.cx, credit.clientRect.right - credit.clientRect.left) << "credit " << id << " is cut";
-        EXPECT_LE(extent.cy, 16) << "credit " << id;
+        EXPECT_LE(extent.cy, scale(16)) << "credit " << id;
     }
     SelectObject(dc, old);
     ReleaseDC(nullptr, dc);
@@ -111,22 +129,24 @@ TEST(SettingsLayout, EveryControlHasItsIdClassTextStylesAndRectangle) {
 }
 
 // The text controls again, in a window of this process, drawn by the same
-// system controls in the font the settings window asks for (or in none).
+// system controls in the font the settings window asks for, at this height
+// (or in none).
 class ReferenceWindow {
 public:
-    ReferenceWindow(int left, bool withFont) : font_(withFont ? CreateSettingsFont() : nullptr) {
+    ReferenceWindow(int left, int fontHeight) : font_(fontHeight ? CreateSettingsFont(fontHeight) : nullptr) {
         WNDCLASSW windowClass = {};
         windowClass.lpfnWndProc = DefWindowProcW;
         windowClass.hInstance = GetModuleHandleW(nullptr);
         windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
         windowClass.lpszClassName = L"PokReferenceWindow";
         RegisterClassW(&windowClass);
-        window_ = CreateWindowExW(WS_EX_NOACTIVATE, L"PokReferenceWindow", L"", WS_POPUP, left, 0, 170,
-                                  420, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        window_ = CreateWindowExW(WS_EX_NOACTIVATE, L"PokReferenceWindow", L"", WS_POPUP, Shown()(left), 0,
+                                  Shown()(170), Shown()(420), nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
         for (const ExpectedControl& row : Layout) {
             if (!HasText(row)) continue;
-            HWND control = CreateWindowExW(row.exStyle, row.className, row.text, row.style, row.x,
-                                           row.y, row.width, row.height, window_,
+            const PixelRect place = Place(row);
+            HWND control = CreateWindowExW(row.exStyle, row.className, row.text, row.style, place.x,
+                                           place.y, place.width, place.height, window_,
                                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)),
                                            GetModuleHandleW(nullptr), nullptr);
             if (font_) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), 0);
@@ -152,11 +172,24 @@ bool SamePixels(const RECT& a, const RECT& b) {
     return first.width == second.width && first.height == second.height && first.data == second.data;
 }
 
+// Rows of a control's area that hold anything but the button face.
+int InkRows(const RECT& area) {
+    const driver::Pixels pixels = driver::GrabScreen(area);
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    int first = -1, last = -1;
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x)
+            if (pixels.at(x, y) != face) {
+                if (first < 0) first = y;
+                last = y;
+            }
+    return first < 0 ? 0 : last - first + 1;
+}
+
 TEST(SettingsLayout, EveryTextIsInTheTwelveUnitJapaneseFont) {
     SettingsSession session("font");
     ASSERT_TRUE(session.open());
-    ReferenceWindow reference(0, true);
-    ReferenceWindow withoutFont(180, false);
+    ReferenceWindow reference(0, Shown()(12));
 
     for (const ExpectedControl& row : Layout) {
         if (!HasText(row)) continue;
@@ -169,8 +202,20 @@ TEST(SettingsLayout, EveryTextIsInTheTwelveUnitJapaneseFont) {
                         Reaction))
             << "control " << row.id << " is not drawn in the 12-unit ＭＳ Ｐゴシック face";
     }
-    // The comparison sees a control left in the system's font.
-    EXPECT_FALSE(SamePixels(session.clientScreenRect(1006), withoutFont.clientScreenRect(1006)));
+    {
+        // The comparison sees a control left in the system's font.
+        ReferenceWindow withoutFont(180, 0);
+        EXPECT_FALSE(SamePixels(session.clientScreenRect(1006), withoutFont.clientScreenRect(1006)));
+    }
+    {
+        // And letters as much taller than at 96 dpi as the display's scale.
+        ReferenceWindow designSize(180, 12);
+        int designRows = 0;
+        ASSERT_TRUE(driver::WaitUntil(
+            [&] { return (designRows = InkRows(designSize.clientScreenRect(DogLabelId))) > 0; }, Reaction));
+        const double ratio = double(InkRows(session.clientScreenRect(DogLabelId))) / designRows;
+        EXPECT_NEAR(ratio, Shown().dpi / 96.0, 0.2) << "the letters are not scaled with the display";
+    }
 
     EXPECT_TRUE(session.cancel());
 }
@@ -178,12 +223,13 @@ TEST(SettingsLayout, EveryTextIsInTheTwelveUnitJapaneseFont) {
 TEST(SettingsLayout, PictureControlShowsThePreviewPictureWhole) {
     SettingsSession session("picture");
     ASSERT_TRUE(session.open());
-    const driver::Pixels picture = driver::ResourceBitmap(session.scr(), 102);
-    ASSERT_NE(picture.width, 0) << "the built pok_v3.scr holds no bitmap 102";
-
-    // On Windows the control keeps its 154 x 114 with the bitmap inside its
-    // one-pixel edge; that is what the window must show everywhere.
+    // On Windows the control keeps its 154 x 114 (times the scale) with the
+    // bitmap inside its one-pixel edge; that is what the window must show
+    // everywhere.
     const RECT inside = session.clientScreenRect(PictureId);
+    const driver::Pixels picture =
+        driver::PictureAt(session.scr(), 102, inside.right - inside.left, inside.bottom - inside.top);
+    ASSERT_NE(picture.width, 0) << "the built pok_v3.scr holds no bitmap 102 (or its larger drawings)";
     EXPECT_EQ(inside.right - inside.left, picture.width);
     EXPECT_EQ(inside.bottom - inside.top, picture.height);
     // Counted, so that a failure says how far off the picture is.
@@ -198,6 +244,10 @@ TEST(SettingsLayout, PictureControlShowsThePreviewPictureWhole) {
         },
         Reaction);
     EXPECT_EQ(differing, 0u) << "pixels of the picture control that are not those of bitmap 102";
+    if (Shown().dpi == 192) {
+        EXPECT_GT(driver::MixedBlockShare(driver::GrabScreen(inside)), 0.05)
+            << "the picture is enlarged, not drawn at 192 dpi";
+    }
 
     EXPECT_TRUE(session.cancel());
 }
@@ -325,7 +375,7 @@ TEST(Sliders, DraggingTheStepSliderToItsEndStores20) {
     SettingsSession session("slider_drag");
     ASSERT_TRUE(session.open());
     const RECT slider = session.screenRect(StepSliderId);
-    ASSERT_TRUE(session.dragThumb(StepSliderId, slider.right + 30, 20));
+    ASSERT_TRUE(session.dragThumb(StepSliderId, slider.right + Shown()(30), 20));
 
     session.click(OkButtonId);
     EXPECT_TRUE(session.waitExit().ended);
@@ -339,7 +389,7 @@ TEST(Sliders, ArrowKeysAfterAClickMoveTheThumbAndTheSetting) {
     const std::optional<POINT> thumb = session.thumbCentre(SpeedSliderId);
     ASSERT_TRUE(thumb);
     // A click in the channel right of the thumb moves it a page; releasing stores it.
-    ASSERT_TRUE(driver::XClickAt(thumb->x + 30, thumb->y));
+    ASSERT_TRUE(driver::XClickAt(thumb->x + Shown()(30), thumb->y));
     ASSERT_TRUE(driver::WaitUntil([&] { return session.position(SpeedSliderId) != 25; }, Reaction));
     const int released = session.position(SpeedSliderId);
 
@@ -405,7 +455,7 @@ TEST(Closing, CancelCloseBoxAndAltF4LeaveTheFileAsItWas) {
         session.writeIni(before);
         ASSERT_TRUE(session.open());
         const RECT step = session.screenRect(StepSliderId);
-        ASSERT_TRUE(session.dragThumb(StepSliderId, step.right + 30, 20));
+        ASSERT_TRUE(session.dragThumb(StepSliderId, step.right + Shown()(30), 20));
         ASSERT_TRUE(ChooseColour(session, PureBlue));
         ASSERT_TRUE(WaitPixels(session.swatchInside(), PureBlue)) << "the colour did not change";
 
@@ -467,7 +517,7 @@ TEST(UnwritableFile, OkSaysSoInJapaneseAndKeepsTheWindowOpen) {
     session.writeIni(before);
     ASSERT_TRUE(session.open());
     const RECT step = session.screenRect(StepSliderId);
-    ASSERT_TRUE(session.dragThumb(StepSliderId, step.right + 30, 20));
+    ASSERT_TRUE(session.dragThumb(StepSliderId, step.right + Shown()(30), 20));
 
     // Held open without write sharing, the file cannot be written.
     HANDLE held = CreateFileW(driver::Widen(session.iniPath()).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <iterator>
 #include <set>
 
 #include "settings_window/rules.h"
@@ -110,6 +111,31 @@ TEST(Keys, TabGoesRoundTheRingEnterPressesEscapeCancels) {
         const KeyMeaning got = MeaningOfKey(c.key, c.shift, c.focused);
         EXPECT_TRUE(got == c.meaning) << "key " << c.key << " shift " << c.shift << " on " << c.focused
                                       << ": kind " << got.kind << " id " << got.id;
+    }
+}
+
+// How two controls stand: overlapping, touching along an edge or corner, or apart.
+enum class Relation { Overlap, Touch, Apart };
+
+Relation RelationOf(const PixelRect& a, const PixelRect& b) {
+    if (a.x < b.right() && b.x < a.right() && a.y < b.bottom() && b.y < a.bottom()) return Relation::Overlap;
+    if (a.x <= b.right() && b.x <= a.right() && a.y <= b.bottom() && b.y <= a.bottom()) return Relation::Touch;
+    return Relation::Apart;
+}
+
+// Rounding each rectangle's size on its own would let neighbours that touch
+// at 96 dpi overlap or part at another; the credit line inside its box must
+// stay inside it, and the labels beside their sliders.
+TEST(ControlTable, EveryPairOfControlsStandsAtEveryScaleAsAt96Dpi) {
+    for (int dpi : {120, 144, 168, 192, 240, 288}) {
+        const Scale scale{dpi};
+        for (size_t i = 0; i < std::size(ControlRows); ++i)
+            for (size_t j = i + 1; j < std::size(ControlRows); ++j) {
+                const ControlRow& a = ControlRows[i];
+                const ControlRow& b = ControlRows[j];
+                EXPECT_EQ(RelationOf(scale(a.place()), scale(b.place())), RelationOf(a.place(), b.place()))
+                    << "controls " << a.id << " and " << b.id << " at " << dpi << " dpi";
+            }
     }
 }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "driver.h"
+#include "resources/pictures.h"
 
 namespace {
 
@@ -39,6 +40,9 @@ TEST_F(ScrResources, BitmapsLoadWithTheirStatedSizes) {
         {102, 152, 112, LR_DEFAULTCOLOR},  // preview picture, as the preview window loads it
         {102, 152, 112, LR_DEFAULTSIZE},   // and as the settings window loads it
         {103, 300, 248, LR_DEFAULTCOLOR},  // title card
+        // The drawings at two and three times the size; the sheets' colour column alone.
+        {201, 300, 768, LR_DEFAULTCOLOR}, {202, 304, 224, LR_DEFAULTCOLOR}, {203, 600, 496, LR_DEFAULTCOLOR},
+        {301, 450, 1152, LR_DEFAULTCOLOR}, {302, 456, 336, LR_DEFAULTCOLOR}, {303, 900, 744, LR_DEFAULTCOLOR},
     };
     for (const auto& c : cases) {
         HANDLE image = LoadImageA(module_, MAKEINTRESOURCEA(c.id), IMAGE_BITMAP, 0, 0, c.flags);
@@ -78,6 +82,8 @@ TEST_F(ScrResources, EveryResourceIsJapaneseOnly) {
         int id;
     } cases[] = {
         {RT_BITMAP, 101},     {RT_BITMAP, 102},  {RT_BITMAP, 103}, {RT_GROUP_ICON, 104},
+        {RT_BITMAP, 201},     {RT_BITMAP, 202},  {RT_BITMAP, 203},
+        {RT_BITMAP, 301},     {RT_BITMAP, 302},  {RT_BITMAP, 303},
         {RT_STRING, 1},       // the string block holding entries 0 to 15
         {RT_VERSION, 1},
     };
@@ -193,19 +199,18 @@ std::vector<uint32_t> StoredSheet(HMODULE module) {
     return out;
 }
 
-TEST_F(ScrResources, TwoPassDrawOfEveryCellKeepsTheBackgroundAndShowsTheDog) {
-    const std::vector<uint32_t> stored = StoredSheet(module_);
-    ASSERT_EQ(stored.size(), 300u * 768u) << "sprite sheet resource is not the 24-bit 300 x 768 DIB";
-
+// Draws every cell of the sheet the saver's two-pass way over noise and flat
+// colours, and checks that only the dog's pixels change, to those stored.
+void ExpectTwoPassDrawKeepsTheBackground(HBITMAP sheet, const std::vector<uint32_t>& stored, int cellWidth,
+                                         int cellHeight) {
+    const int sheetWidth = 2 * cellWidth;
     // Surfaces made the way the saver makes them: compatible with the screen.
     HDC screen = GetDC(nullptr);
     HDC sprites = CreateCompatibleDC(screen);
     HDC frame = CreateCompatibleDC(screen);
-    HANDLE sheet = LoadImageA(module_, MAKEINTRESOURCEA(101), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR);
-    ASSERT_NE(sheet, nullptr);
     HGDIOBJ oldSprites = SelectObject(sprites, sheet);
-    constexpr int kWidth = 220, kHeight = 170, kLeft = 37, kTop = 21;
-    HBITMAP target = CreateCompatibleBitmap(screen, kWidth, kHeight);
+    const int width = cellWidth + 70, height = cellHeight + 42, left = 37, top = 21;
+    HBITMAP target = CreateCompatibleBitmap(screen, width, height);
     HGDIOBJ oldFrame = SelectObject(frame, target);
 
     std::mt19937 random(20240601);
@@ -213,31 +218,32 @@ TEST_F(ScrResources, TwoPassDrawOfEveryCellKeepsTheBackgroundAndShowsTheDog) {
         for (int background = 0; background < 4; ++background) {
             // Noise exercises every bit of AND and OR; flat colours include
             // the default light cyan.
-            std::vector<uint32_t> before(size_t(kWidth) * kHeight);
+            std::vector<uint32_t> before(size_t(width) * size_t(height));
             const uint32_t flat = background == 1 ? 0x80FFFFu : random() & 0xFFFFFFu;
             for (uint32_t& p : before) p = background == 0 ? random() & 0xFFFFFFu : flat;
-            SetPixels(frame, target, kWidth, kHeight, before);
+            SetPixels(frame, target, width, height, before);
 
-            const int row = cell * 128;
-            BitBlt(frame, kLeft, kTop, 150, 128, sprites, 150, row, SRCAND);
-            BitBlt(frame, kLeft, kTop, 150, 128, sprites, 0, row, SRCPAINT);
-            const std::vector<uint32_t> after = Pixels(frame, target, kWidth, kHeight);
+            const int row = cell * cellHeight;
+            BitBlt(frame, left, top, cellWidth, cellHeight, sprites, cellWidth, row, SRCAND);
+            BitBlt(frame, left, top, cellWidth, cellHeight, sprites, 0, row, SRCPAINT);
+            const std::vector<uint32_t> after = Pixels(frame, target, width, height);
 
             int changedOutside = 0, wrongInside = 0, inside = 0;
-            for (int y = 0; y < kHeight; ++y)
-                for (int x = 0; x < kWidth; ++x) {
-                    const size_t i = size_t(y) * kWidth + size_t(x);
-                    const int sx = x - kLeft, sy = y - kTop;
-                    const bool inCell = sx >= 0 && sx < 150 && sy >= 0 && sy < 128;
-                    const bool dog = inCell && stored[size_t(row + sy) * 300 + size_t(150 + sx)] == 0;
+            for (int y = 0; y < height; ++y)
+                for (int x = 0; x < width; ++x) {
+                    const size_t i = size_t(y) * size_t(width) + size_t(x);
+                    const int sx = x - left, sy = y - top;
+                    const bool inCell = sx >= 0 && sx < cellWidth && sy >= 0 && sy < cellHeight;
+                    const size_t at = size_t(row + sy) * size_t(sheetWidth) + size_t(sx);
+                    const bool dog = inCell && stored[at + size_t(cellWidth)] == 0;
                     if (dog) {
                         ++inside;
-                        if (after[i] != stored[size_t(row + sy) * 300 + size_t(sx)]) ++wrongInside;
+                        if (after[i] != stored[at]) ++wrongInside;
                     } else if (after[i] != before[i]) {
                         ++changedOutside;
                     }
                 }
-            EXPECT_GT(inside, 150 * 128 / 4) << "cell " << cell << ": hardly any dog";
+            EXPECT_GT(inside, cellWidth * cellHeight / 4) << "cell " << cell << ": hardly any dog";
             EXPECT_EQ(changedOutside, 0) << "cell " << cell << ", background " << background
                                          << ": pixels outside the dog changed";
             EXPECT_EQ(wrongInside, 0) << "cell " << cell << ", background " << background
@@ -248,9 +254,63 @@ TEST_F(ScrResources, TwoPassDrawOfEveryCellKeepsTheBackgroundAndShowsTheDog) {
     SelectObject(frame, oldFrame);
     SelectObject(sprites, oldSprites);
     DeleteObject(target);
-    DeleteObject(sheet);
     DeleteDC(frame);
     DeleteDC(sprites);
+    ReleaseDC(nullptr, screen);
+}
+
+TEST_F(ScrResources, TwoPassDrawOfEveryCellKeepsTheBackgroundAndShowsTheDog) {
+    const std::vector<uint32_t> stored = StoredSheet(module_);
+    ASSERT_EQ(stored.size(), 300u * 768u) << "sprite sheet resource is not the 24-bit 300 x 768 DIB";
+    HANDLE sheet = LoadImageA(module_, MAKEINTRESOURCEA(101), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR);
+    ASSERT_NE(sheet, nullptr);
+    ExpectTwoPassDrawKeepsTheBackground(static_cast<HBITMAP>(sheet), stored, 150, 128);
+    DeleteObject(sheet);
+}
+
+// The pictures the program makes for a display scale: each at its scaled
+// size, at two and three times exactly the drawing as Windows reads it, and
+// the sheet drawn as the one-times sheet is.
+TEST_F(ScrResources, PicturesAtEveryScaleAreTheirSizeAndTheSheetDrawsLikeTheOneTimesSheet) {
+    HDC screen = GetDC(nullptr);
+    for (int dpi : {120, 144, 168, 192, 240, 288}) {
+        SCOPED_TRACE(testing::Message() << dpi << " dpi");
+        const Scale scale{dpi};
+        const struct {
+            int id, width, height;
+        } pictures[] = {
+            {SpriteSheetId, 2 * scale(150), 6 * scale(128)},
+            {PreviewPictureId, scale(152), scale(112)},
+            {TitleCardId, scale(300), scale(248)},
+        };
+        for (const auto& picture : pictures) {
+            HBITMAP made = LoadPicture(picture.id, scale, module_);
+            BITMAP info = {};
+            ASSERT_TRUE(made && GetObjectW(made, sizeof info, &info)) << "picture " << picture.id;
+            EXPECT_EQ(info.bmWidth, picture.width) << "picture " << picture.id;
+            EXPECT_EQ(info.bmHeight, picture.height) << "picture " << picture.id;
+            const std::vector<uint32_t> pixels = Pixels(screen, made, info.bmWidth, info.bmHeight);
+
+            if (dpi % 96 == 0) {
+                // The drawing itself, not reduced: its colours where the program puts them.
+                const int drawing = picture.id + (dpi / 96 - 1) * ScaledPictureStep;
+                HANDLE stored = LoadImageA(module_, MAKEINTRESOURCEA(drawing), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR);
+                BITMAP storedInfo = {};
+                ASSERT_TRUE(stored && GetObjectW(stored, sizeof storedInfo, &storedInfo)) << "bitmap " << drawing;
+                const std::vector<uint32_t> expected =
+                    Pixels(screen, static_cast<HBITMAP>(stored), storedInfo.bmWidth, storedInfo.bmHeight);
+                int differ = 0;
+                for (int y = 0; y < storedInfo.bmHeight; ++y)
+                    for (int x = 0; x < storedInfo.bmWidth; ++x)
+                        differ += pixels[size_t(y) * size_t(info.bmWidth) + size_t(x)] !=
+                                  expected[size_t(y) * size_t(storedInfo.bmWidth) + size_t(x)];
+                EXPECT_EQ(differ, 0) << "pixels of picture " << picture.id << " that are not those of bitmap " << drawing;
+                DeleteObject(stored);
+            }
+            if (picture.id == SpriteSheetId) ExpectTwoPassDrawKeepsTheBackground(made, pixels, scale(150), scale(128));
+            DeleteObject(made);
+        }
+    }
     ReleaseDC(nullptr, screen);
 }
 
