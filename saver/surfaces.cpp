@@ -77,16 +77,8 @@ void ClearFrame() {
     ClearChanges(g.changes, [](const ScreenRect& r) { Copy(g.dc[ComposeSurface], g.dc[BackgroundSurface], r); });
 }
 
-// Each copy is handed on to the screen before the next. Wine passes a
-// window's drawing to the X server only when its thread next looks at its
-// input, as one rectangle around all of it: with the dogs spread over a large
-// screen that would be most of the screen, every frame. On Windows the look
-// costs next to nothing, and the input it sees waits for the frame pacer.
 void PresentFrame() {
-    PresentChanges(g.changes, GetTickCount(), [](const ScreenRect& r) {
-        Copy(g.window, g.dc[ComposeSurface], r);
-        GetInputState();
-    });
+    PresentChanges(g.changes, GetTickCount(), [](const ScreenRect& r) { Copy(g.window, g.dc[ComposeSurface], r); });
 }
 
 void DrawSprite(std::int32_t x, std::int32_t y, std::int32_t sheetRow) {

@@ -80,8 +80,7 @@ static int count_frames(double seconds) {
     open_watch();
 
     /* A frame is a burst of damage of any size (the saver presents only what
-       changed, a piece at a time); bursts are separated by a quiet gap of
-       more than 3 ms, less than the five polling steps of the fastest speed. */
+       changed); bursts are separated by a quiet gap of more than 1 ms. */
     size_t capacity = 4096, gaps = 0;
     double *gap = malloc(capacity * sizeof *gap);
     const double start = now_ms();
@@ -96,7 +95,7 @@ static int count_frames(double seconds) {
             XNextEvent(display, &event);
             if (event.type != damage_event + XDamageNotify) continue;
             const double t = now_ms();
-            const int new_burst = t - last_event > 3.0;
+            const int new_burst = t - last_event > 1.0;
             last_event = t;
             if (!new_burst) continue;
             const Time stamp = stamp_of(&event);
