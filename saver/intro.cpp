@@ -12,7 +12,17 @@ unsigned ClockSecond() {
     return now.wSecond;
 }
 
-void WaitClockSeconds(std::int32_t n) { RunClockWait(n, WaitFrame, ClockSecond); }
+// The presents show nothing new; now and then one repaints the whole screen,
+// so a window that drew over the saver in a hold leaves no trace.
+void WaitClockSeconds(std::int32_t n) {
+    RunClockWait(
+        n,
+        [] {
+            PresentFrame();
+            WaitFrame();
+        },
+        ClockSecond);
+}
 
 void TitleReveal() {
     RunTitleReveal(

@@ -1,8 +1,13 @@
-// Every frame is assembled off screen and copied to the screen in one piece,
-// so the dogs never flicker over the background.
+// Every frame is assembled off screen and only then copied to the screen, so
+// the dogs never flicker over the background. Only what changed is copied:
+// the record of changes says where the frame differs from the background and
+// where the screen may differ from the frame.
 #include "saver/surfaces.h"
 
 #include "resources/resources.h"
+#include "saver/dogs.h"
+#include "saver/frame_changes.h"
+#include "saver/intro_layout.h"
 
 namespace {
 
@@ -13,6 +18,7 @@ struct SurfaceSet {
     HDC dc[SurfaceSlots];
     HBITMAP bitmap[SurfaceSlots];
     std::int32_t cx, cy;
+    FrameChanges changes;
 } g;
 
 // Nothing here is ever released: the saver ends only by ending the process.
@@ -22,6 +28,10 @@ void MakeSurface(SurfaceNumber surface, HBITMAP bitmap) {
     SelectObject(g.dc[surface], bitmap);
 }
 
+void Copy(HDC to, HDC from, const ScreenRect& r) {
+    BitBlt(to, r.left, r.top, r.right - r.left, r.bottom - r.top, from, r.left, r.top, SRCCOPY);
+}
+
 HBITMAP LoadBitmapResource(int id) {
     return static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id),
                                            IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
@@ -29,7 +39,10 @@ HBITMAP LoadBitmapResource(int id) {
 
 }  // namespace
 
-void SetWindowDC(HDC windowDC) { g.window = windowDC; }
+void SetWindowDC(HDC windowDC) {
+    g.window = windowDC;
+    ForgetScreen(g.changes);
+}
 
 HDC WindowDC() { return g.window; }
 
@@ -44,6 +57,7 @@ void BuildSurfaceSetFrom(std::int32_t cx, std::int32_t cy, COLORREF background, 
                          HBITMAP titleCard) {
     g.cx = cx;
     g.cy = cy;
+    StartChanges(g.changes, cx, cy);
     const RECT fill = {0, 0, cx, cy};
     HBRUSH brush = CreateSolidBrush(background);
 
@@ -60,22 +74,27 @@ std::int32_t RunHeight() { return g.cy; }
 HDC SurfaceDC(SurfaceNumber surface) { return g.dc[surface]; }
 
 void ClearFrame() {
-    BitBlt(g.dc[ComposeSurface], 0, 0, g.cx, g.cy, g.dc[BackgroundSurface], 0, 0, SRCCOPY);
+    ClearChanges(g.changes, [](const ScreenRect& r) { Copy(g.dc[ComposeSurface], g.dc[BackgroundSurface], r); });
 }
 
-void PresentFrame() { BitBlt(g.window, 0, 0, g.cx, g.cy, g.dc[ComposeSurface], 0, 0, SRCCOPY); }
+void PresentFrame() {
+    PresentChanges(g.changes, GetTickCount(), [](const ScreenRect& r) { Copy(g.window, g.dc[ComposeSurface], r); });
+}
 
 void DrawSprite(std::int32_t x, std::int32_t y, std::int32_t sheetRow) {
     // The mask (black dog on white) cuts the dog's hole, the colour cell (dog on
     // black) fills it; everything outside the silhouette stays as it was.
-    BitBlt(g.dc[ComposeSurface], x, y, 150, 128, g.dc[SpriteSurface], 150, sheetRow, SRCAND);
-    BitBlt(g.dc[ComposeSurface], x, y, 150, 128, g.dc[SpriteSurface], 0, sheetRow, SRCPAINT);
+    BitBlt(g.dc[ComposeSurface], x, y, CellWidth, CellHeight, g.dc[SpriteSurface], CellWidth, sheetRow, SRCAND);
+    BitBlt(g.dc[ComposeSurface], x, y, CellWidth, CellHeight, g.dc[SpriteSurface], 0, sheetRow, SRCPAINT);
+    NoteDrawn(g.changes, x, y, CellWidth, CellHeight);
 }
 
 void CopyTitleRow(std::int32_t x, std::int32_t y, std::int32_t cardRow) {
-    BitBlt(g.dc[ComposeSurface], x, y, 300, 1, g.dc[TitleSurface], 0, cardRow, SRCCOPY);
+    BitBlt(g.dc[ComposeSurface], x, y, TitleWidth, 1, g.dc[TitleSurface], 0, cardRow, SRCCOPY);
+    NoteDrawn(g.changes, x, y, TitleWidth, 1);
 }
 
+// The record is left as it is: the row only brings the screen nearer the frame.
 void CopyScreenRow(std::int32_t row) {
     BitBlt(g.window, 0, row, g.cx, 1, g.dc[ComposeSurface], 0, row, SRCCOPY);
 }

@@ -14,6 +14,7 @@ enum SurfaceNumber {
 };
 
 // The device context of the saver window; all screen drawing goes through it.
+// Whatever a new one shows, the next present replaces all of it.
 void SetWindowDC(HDC windowDC);
 HDC WindowDC();
 
@@ -31,9 +32,11 @@ std::int32_t RunHeight();
 
 HDC SurfaceDC(SurfaceNumber surface);
 
-void ClearFrame();    // background -> compose
-void PresentFrame();  // compose -> screen, in one piece
-// The 150 x 128 cell at sheet row sheetRow, transparent, into the compose surface.
+void ClearFrame();    // background -> compose, where they differ
+// compose -> screen, where they may differ; the whole screen every half
+// second, which repairs what another window drew over it.
+void PresentFrame();
+// The sprite cell at sheet row sheetRow, transparent, into the compose surface.
 void DrawSprite(std::int32_t x, std::int32_t y, std::int32_t sheetRow);
 // One 300 x 1 row of the title card into the compose surface.
 void CopyTitleRow(std::int32_t x, std::int32_t y, std::int32_t cardRow);

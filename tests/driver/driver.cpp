@@ -562,6 +562,23 @@ RECT RemoteRect(HWND window, UINT message, WPARAM wParam) {
     return rect;
 }
 
+HWND ShowCover(const RECT& area) {
+    static const ATOM coverClass = [] {
+        WNDCLASSW windowClass = {};
+        windowClass.lpfnWndProc = DefWindowProcW;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+        windowClass.lpszClassName = L"PokCover";
+        return RegisterClassW(&windowClass);
+    }();
+    HWND cover = CreateWindowExW(WS_EX_TOPMOST | WS_EX_NOACTIVATE,
+                                 reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(coverClass)), L"", WS_POPUP,
+                                 area.left, area.top, area.right - area.left, area.bottom - area.top, nullptr,
+                                 nullptr, GetModuleHandleW(nullptr), nullptr);
+    ShowWindow(cover, SW_SHOWNOACTIVATE);
+    return cover;
+}
+
 void ClickButton(HWND dialog, int controlId) {
     HWND button = GetDlgItem(dialog, controlId);
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(controlId, BN_CLICKED),

@@ -208,6 +208,11 @@ void PostClose(HWND window);
 // trackbar's TBM_GETTHUMBRECT, say): the buffer is made in that process and
 // read back. Empty if the process cannot be reached.
 RECT RemoteRect(HWND window, UINT message, WPARAM wParam = 0);
+// A black topmost window of this process over the area, shown without
+// activation: a window that takes the focus from the .scr's makes it raise
+// its X window again when it regains it, and a raise that reaches X after
+// the next cover leaves that one hidden beneath. Gone with DestroyWindow.
+HWND ShowCover(const RECT& area);
 void ClickButton(HWND dialog, int controlId);  // WM_COMMAND BN_CLICKED, as a click sends
 
 // Whether the owner of a window was enabled at the moment the window was

@@ -18,26 +18,12 @@ using namespace settings_test;
 
 constexpr COLORREF Black = RGB(0, 0, 0);
 
-// Lays a black window of this process over the whole settings window, waits
-// until it shows, and takes it away again: the settings window must repaint.
-// Shown without activation, so the settings window never loses and regains
-// the focus: regaining it raises its X window from its own process, and when
-// that comes after the next cover's, the cover stays hidden under it.
+// Lays a black window over the whole settings window, waits until it shows,
+// and takes it away again: the settings window must repaint.
 bool CoverAndUncover(const SettingsSession& session) {
-    static const ATOM coverClass = [] {
-        WNDCLASSW windowClass = {};
-        windowClass.lpfnWndProc = DefWindowProcW;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-        windowClass.lpszClassName = L"PokCover";
-        return RegisterClassW(&windowClass);
-    }();
     RECT rect = {};
     GetWindowRect(session.window(), &rect);
-    HWND cover = CreateWindowExW(WS_EX_TOPMOST | WS_EX_NOACTIVATE, reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(coverClass)), L"",
-                                 WS_POPUP, rect.left, rect.top, rect.right - rect.left,
-                                 rect.bottom - rect.top, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    ShowWindow(cover, SW_SHOWNOACTIVATE);
+    HWND cover = driver::ShowCover(rect);
     const bool covered = WaitPixels(session.swatchInside(), Black);
     DestroyWindow(cover);
     driver::PumpMessages();

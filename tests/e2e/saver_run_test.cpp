@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <utility>
@@ -48,6 +49,16 @@ void PutDog(Screen& screen, const driver::Pixels& sheet, int left, int top, int 
 int FirstDogX() { return static_cast<int>(std::nearbyint((ScreenWidth() - 150) / 2.0)); }
 int FirstDogY() { return static_cast<int>(std::nearbyint((ScreenHeight() - 127) / 2.0)); }
 
+// The screens of that dog hopping on the spot (dx0 0, dy0 0), one per pose.
+std::vector<Screen> DogOnTheSpot(COLORREF background, const driver::Pixels& sheet) {
+    std::vector<Screen> poses;
+    for (int pose = 0; pose < 3; ++pose) {
+        poses.emplace_back(ScreenWidth(), ScreenHeight(), background);
+        PutDog(poses.back(), sheet, FirstDogX(), FirstDogY(), 128 * pose);
+    }
+    return poses;
+}
+
 void ExpectEndsWithCodeZero(Process& saver, const std::string& what) {
     EXPECT_EQ(saver.waitExit(driver::ProcessEnds).problem(), "") << "after " << what;
 }
@@ -71,11 +82,7 @@ TEST(SaverRun, BackgroundThenTitleCardThenTheDog) {
     ASSERT_EQ(card.width, 300) << "title card 103 missing from the build";
     ASSERT_EQ(sheet.height, 768) << "sprite sheet 101 missing from the build";
 
-    std::vector<Screen> dogPoses;
-    for (int pose = 0; pose < 3; ++pose) {
-        dogPoses.emplace_back(ScreenWidth(), ScreenHeight(), background);
-        PutDog(dogPoses.back(), sheet, FirstDogX(), FirstDogY(), 128 * pose);
-    }
+    const std::vector<Screen> dogPoses = DogOnTheSpot(background, sheet);
 
     Process saver = copy.start("/s");
     ASSERT_NE(driver::WaitWindow(saver.id(), driver::WindowClass, driver::SaverTitle, WindowAppears), nullptr);
@@ -99,6 +106,35 @@ TEST(SaverRun, BackgroundThenTitleCardThenTheDog) {
 
     ASSERT_TRUE(driver::XClick(1));
     ExpectEndsWithCodeZero(saver, "a mouse click");
+}
+
+// No message reaches the saver once its run has begun, so nothing tells it
+// that a window drew over it: it must mend the screen by itself.
+TEST(SaverRun, AWindowShownOverItAndHiddenLeavesNoTraceWithinASecond) {
+    driver::ScrCopy copy("saver_cover");
+    const COLORREF background = RGB(0x30, 0x60, 0x90);
+    WriteSettings(copy, {background, 0, 0, 0, 200});
+    const driver::Pixels sheet = driver::ResourceBitmap(copy.path(), 101);
+    ASSERT_EQ(sheet.height, 768);
+    Process saver = StartRunning(copy, background);
+    ASSERT_NE(WaitForAnyScreen(DogOnTheSpot(background, sheet), IntroStep), 0u) << "the dog never hopped";
+
+    const RECT corner = {0, 0, 200, 150};  // away from the dog: only a whole present mends it
+    const auto shows = [&](COLORREF colour) {
+        const std::vector<COLORREF> pixels = driver::GrabScreen(corner).data;
+        return std::all_of(pixels.begin(), pixels.end(), [&](COLORREF p) { return p == colour; });
+    };
+    HWND cover = driver::ShowCover(corner);
+    ASSERT_TRUE(driver::WaitUntil([&] { return shows(RGB(0, 0, 0)); }, driver::Reaction)) << "the cover never showed";
+    DestroyWindow(cover);
+    driver::PumpMessages();
+    const DWORD hidden = GetTickCount();
+    ASSERT_TRUE(driver::WaitUntil([&] { return shows(background); }, driver::Reaction))
+        << "the cover's place never showed the background again";
+    EXPECT_LE(GetTickCount() - hidden, 1000u) << "the cover's trace stayed longer than a second";
+
+    ASSERT_TRUE(driver::XKey("a"));
+    ExpectEndsWithCodeZero(saver, "a key after the cover");
 }
 
 TEST(SaverRun, DefaultBackgroundAndTitleWithoutASettingsFile) {

@@ -3,7 +3,7 @@
    presented frame of the saver is one burst of them.
 
      xframes SECONDS
-         counts full-screen frames for that long; prints
+         counts the frames drawn for that long; prints
          frames N mean_ms M median_ms D min_ms A max_ms B
          (M from the first frame to the last; gaps to the millisecond)
      xframes --first RRGGBB TIMEOUT_SECONDS READY_FILE
@@ -78,16 +78,15 @@ static double stamp_gap(Time later, Time earlier) { return (double)((later - ear
 static int count_frames(double seconds) {
     const double span = seconds * 1000.0;
     open_watch();
-    const int width = DisplayWidth(display, DefaultScreen(display));
 
-    /* A frame is a burst of rectangles reaching at least half the screen's
-       width; bursts are separated by a quiet gap of more than 1 ms. */
+    /* A frame is a burst of damage of any size (the saver presents only what
+       changed); bursts are separated by a quiet gap of more than 1 ms. */
     size_t capacity = 4096, gaps = 0;
     double *gap = malloc(capacity * sizeof *gap);
     const double start = now_ms();
     double last_event = -1e9;
-    Time burst_stamp = 0, first_frame = 0, previous_frame = 0;
-    int frames = 0, burst_width = 0;
+    Time first_frame = 0, previous_frame = 0;
+    int frames = 0;
     for (;;) {
         if (now_ms() - start >= span) break;
         wait_events(0.5);
@@ -95,24 +94,18 @@ static int count_frames(double seconds) {
             XEvent event;
             XNextEvent(display, &event);
             if (event.type != damage_event + XDamageNotify) continue;
-            const XDamageNotifyEvent *damage = (const XDamageNotifyEvent *)&event;
             const double t = now_ms();
-            if (t - last_event > 1.0) {
-                burst_stamp = stamp_of(&event);
-                burst_width = 0;
-            }
+            const int new_burst = t - last_event > 1.0;
             last_event = t;
-            if (damage->area.width <= burst_width) continue;
-            const int was_frame = burst_width * 2 >= width;
-            burst_width = damage->area.width;
-            if (was_frame || burst_width * 2 < width) continue;
+            if (!new_burst) continue;
+            const Time stamp = stamp_of(&event);
             if (frames > 0) {
                 if (gaps == capacity) gap = realloc(gap, (capacity *= 2) * sizeof *gap);
-                gap[gaps++] = stamp_gap(burst_stamp, previous_frame);
+                gap[gaps++] = stamp_gap(stamp, previous_frame);
             } else {
-                first_frame = burst_stamp;
+                first_frame = stamp;
             }
-            previous_frame = burst_stamp;
+            previous_frame = stamp;
             ++frames;
         }
     }
