@@ -33,6 +33,24 @@ TEST(Scale, RectanglesAreScaledByTheirEdges) {
     EXPECT_EQ(picture.bottom(), 150);
 }
 
+TEST(Scale, AScreenInDesignPixelsCoversEveryPixelAndNoMore) {
+    const struct {
+        int dpi, pixels, designed;
+    } cases[] = {
+        {96, 1023, 1023}, {192, 2048, 1024},
+        {192, 2047, 1024}, {192, 1535, 768},  // 1023 and 767 would end a pixel short
+        {144, 1535, 1024}, {144, 1534, 1023},  // 1534.5 goes to 1534
+        {120, 1279, 1023}, {288, 2160, 720},
+    };
+    for (const auto& c : cases) EXPECT_EQ(Scale{c.dpi}.cover(c.pixels), c.designed) << c.pixels << " at " << c.dpi;
+    for (int dpi : {96, 120, 144, 168, 192, 240, 288, 480})
+        for (int pixels = 0; pixels <= 4000; ++pixels) {
+            const Scale scale{dpi};
+            const int designed = scale.cover(pixels);
+            ASSERT_TRUE(scale(designed) >= pixels && scale(designed - 1) < pixels) << pixels << " at " << dpi;
+        }
+}
+
 TEST(Scale, WindowsOwnRangeOnly) {
     // No reading, or less than 100 %, keeps the design size; 500 % is the most.
     for (const auto& [dpi, used] : {std::pair{0, 96}, {72, 96}, {96, 96}, {144, 144}, {480, 480}, {100000, 480}})
