@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <limits>
+#include <utility>
 
 #include "saver/frame_pacing.h"
 #include "settings/settings.h"
@@ -78,19 +79,12 @@ TEST(CursorTest, OnePixelDoesNotCountTwoDo) {
 }
 
 TEST(CursorTest, TwoPixelsOfOneHundredPercentAtAnyScale) {
-    const struct {
-        int dpi, far;  // the shortest move that ends it
-    } cases[] = {{96, 2}, {120, 3}, {144, 3}, {168, 4}, {192, 4}, {288, 6}};
-    for (const auto& c : cases) {
-        const Scale scale{c.dpi};
-        for (const int sign : {1, -1}) {
-            const std::int32_t shorter = sign * (c.far - 1), far = sign * c.far;
-            EXPECT_FALSE(CursorMovedFar(500, 400, 500 + shorter, 400 + shorter, scale)) << shorter << " at " << c.dpi;
-            EXPECT_TRUE(CursorMovedFar(500, 400, 500 + far, 400, scale)) << far << " at " << c.dpi;
-            EXPECT_TRUE(CursorMovedFar(500, 400, 500, 400 + far, scale)) << far << " at " << c.dpi;
-        }
+    // The shortest move that ends it, in the display's pixels.
+    for (const auto& [dpi, far] : {std::pair{96, 2}, {120, 3}, {144, 3}, {168, 4}, {192, 4}, {288, 6}}) {
+        EXPECT_FALSE(CursorMovedFar(500, 400, 500 + far - 1, 400 - (far - 1), Scale{dpi})) << far - 1 << " at " << dpi;
+        EXPECT_TRUE(CursorMovedFar(500, 400, 500 - far, 400, Scale{dpi})) << far << " at " << dpi;
+        EXPECT_TRUE(CursorMovedFar(500, 400, 500, 400 + far, Scale{dpi})) << far << " at " << dpi;
     }
-    EXPECT_TRUE(CursorMovedFar(Int32Min, 0, Int32Max, 0, Scale{480}));
 }
 
 TEST(CursorTest, ReadingsAtOppositeEndsOfTheRange) {
