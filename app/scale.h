@@ -19,12 +19,26 @@ struct Scale {
 
     // A 96-dpi position or length in pixels at this dpi: the nearest pixel,
     // a half to the even one, like every rounding of the program.
-    int operator()(int designed) const {
-        const std::int64_t product = std::int64_t(designed) * dpi;
+    int operator()(int designed) const { return static_cast<int>(wide(designed)); }
+
+    // The same in 64 bits, for places far off the screen whose pixels leave
+    // the 32-bit range.
+    std::int64_t wide(std::int64_t designed) const {
+        const std::int64_t product = designed * dpi;
         std::int64_t quotient = product / DesignDpi, remainder = product % DesignDpi;
         if (remainder < 0) remainder += DesignDpi, --quotient;
         if (2 * remainder > DesignDpi || (2 * remainder == DesignDpi && quotient % 2 != 0)) ++quotient;
-        return static_cast<int>(quotient);
+        return quotient;
+    }
+
+    // The shortest 96-dpi length whose pixels reach this many, at 100 % or
+    // more: a screen's size in design pixels, so that what is laid out to its
+    // edges reaches the last pixel (2047 at 192 dpi gives 1024, which covers
+    // 2048; 1023 would end one column short).
+    int cover(int pixels) const {
+        int designed = static_cast<int>(std::int64_t(pixels) * DesignDpi / dpi);
+        if ((*this)(designed) < pixels) ++designed;
+        return designed;
     }
 
     // By its edges, not its size: two rectangles that touch, overlap or stand

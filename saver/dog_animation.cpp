@@ -18,8 +18,8 @@ void ShowFrame(int phase) {
 }
 
 // Read again for every cycle's turn tests: only the right edge follows a
-// screen that changes size during the run.
-std::int32_t CurrentScreenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
+// screen that changes size during the run. In 96-dpi pixels, like the dogs.
+std::int32_t CurrentScreenWidth() { return RunScale().cover(GetSystemMetrics(SM_CXSCREEN)); }
 
 }  // namespace
 

@@ -93,6 +93,12 @@ SpriteDraw PhaseSprite(const DogState& dog, std::int32_t dy0, int phase) {
     return {dog.x, PhaseRow(dog.y, dy0, phase), PhaseSheetRow(dog.frameBase, phase)};
 }
 
+PixelCopy SpriteCopy(const SpriteDraw& sprite, const Scale& scale) {
+    const std::int32_t cellHeight = scale(CellHeight);
+    return {Saturated(scale.wide(sprite.x)), Saturated(scale.wide(sprite.y)), scale(CellWidth), cellHeight,
+            sprite.sheetRow / CellHeight * cellHeight};
+}
+
 void MoveDogs(DogPack& pack) {
     for (std::int32_t d = 0; d <= pack.last; ++d) pack.dog[d].x = WrapAdd(pack.dog[d].x, pack.dog[d].dx);
 }

@@ -4,6 +4,9 @@
 
 #include <cstdint>
 
+#include "app/scale.h"
+#include "saver/screen_rect.h"
+
 constexpr std::int32_t DogSlots = 10;
 constexpr std::int32_t CellWidth = 150;   // one sprite cell of the sheet
 constexpr std::int32_t CellHeight = 128;
@@ -63,6 +66,11 @@ struct SpriteDraw {
     std::int32_t x, y, sheetRow;
 };
 SpriteDraw PhaseSprite(const DogState& dog, std::int32_t dy0, int phase);
+
+// Where a sprite of the 96-dpi arithmetic lands in the display's pixels: its
+// cell's corner scaled like every place, its cell of the sheet made at that
+// scale (cells of scale(150) x scale(128)), one cell below another.
+PixelCopy SpriteCopy(const SpriteDraw& sprite, const Scale& scale);
 
 // Calls draw(x, y, sheetRow) for every dog, back to front.
 template <typename Draw>

@@ -3,14 +3,18 @@
 
 #include <cstdint>
 
+#include "app/scale.h"
+
 // The saver keeps its frame count where the speed setting was: 205 less the
 // slider value (200 -> 5 steps, 0 -> 205), wrapped to 32 bits so that any
 // hand-written weight still gives a value.
 std::uint32_t FrameCountOf(std::uint32_t weight);
 
 // True when the cursor went two pixels or more in either axis between two
-// readings; a one-pixel tremble of the mouse does not end the saver.
-bool CursorMovedFar(std::int32_t ax, std::int32_t ay, std::int32_t bx, std::int32_t by);
+// readings; a one-pixel tremble of the mouse does not end the saver. The
+// pixels are 96-dpi ones (four at 200 %), so the same hand movement ends it
+// at any scale.
+bool CursorMovedFar(std::int32_t ax, std::int32_t ay, std::int32_t bx, std::int32_t by, const Scale& scale = {});
 
 // Runs pollStep once per 1 ms step of one frame. The frame count is read again
 // before every further step (as a signed 32-bit value), and at least one step

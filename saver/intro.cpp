@@ -39,8 +39,8 @@ void BlindReveal() { RunBlindReveal(RunHeight(), CopyScreenRow, WaitFrame); }
 
 }  // namespace
 
-void RunSaver(HDC) {
-    BuildSurfaceSet(static_cast<COLORREF>(SaverSettings.BgColor));
+void RunSaver(HDC, const Scale& scale) {
+    BuildSurfaceSet(static_cast<COLORREF>(SaverSettings.BgColor), scale);
     ClearFrame();
     PresentFrame();
     WaitClockSeconds(2);

@@ -16,6 +16,16 @@ std::int32_t TitleScreenRow(std::int32_t cy, std::int32_t band, std::int32_t pas
 
 std::int32_t BlindLastBand(std::int32_t cy) { return static_cast<std::int32_t>(std::floor(cy / 12.0)); }
 
+PixelCopy TitleRowCopy(std::int32_t x, std::int32_t y, std::int32_t cardRow, const Scale& scale) {
+    const std::int32_t top = scale(y);
+    return {scale(x), top, scale(TitleWidth), scale(y + 1) - top, scale(cardRow)};
+}
+
+PixelCopy ScreenRowCopy(std::int32_t row, std::int32_t width, const Scale& scale) {
+    const std::int32_t top = scale(row);
+    return {0, top, width, scale(row + 1) - top, top};
+}
+
 std::int32_t ClockSecondsBetween(unsigned startSecond, unsigned nowSecond) {
     std::int32_t d = static_cast<std::int32_t>(nowSecond) - static_cast<std::int32_t>(startSecond);
     if (d < 0) d += 60;

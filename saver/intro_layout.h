@@ -4,6 +4,9 @@
 
 #include <cstdint>
 
+#include "app/scale.h"
+#include "saver/screen_rect.h"
+
 constexpr std::int32_t RevealPasses = 12;  // both blinds: one row per band per pass
 constexpr std::int32_t BandRows = 12;
 constexpr std::int32_t TitleBands = 20;    // card rows 1-240 of its 248
@@ -18,6 +21,14 @@ std::int32_t TitleScreenRow(std::int32_t cy, std::int32_t band, std::int32_t pas
 
 // Last band of the full-screen blind: floor(cy / 12).
 std::int32_t BlindLastBand(std::int32_t cy);
+
+// The intro's copies in the display's pixels. A row of the design becomes
+// the rows from scale(row) to scale(row + 1), so neighbouring rows meet
+// without a gap or an overlap at any scale and a band is s times as tall.
+// A title row at (x, y) starts from the card made at that scale (scale(300)
+// wide) at scale(cardRow); a row of the screen spans its width in pixels.
+PixelCopy TitleRowCopy(std::int32_t x, std::int32_t y, std::int32_t cardRow, const Scale& scale);
+PixelCopy ScreenRowCopy(std::int32_t row, std::int32_t width, const Scale& scale);
 
 // Seconds from one clock reading to a later one, by the seconds field only
 // (0..59, so 59 to 1 is 2).

@@ -21,3 +21,10 @@ inline std::int32_t WrapAdd(std::int32_t a, std::int32_t b) {
 inline std::int32_t WrapSub(std::int32_t a, std::int32_t b) {
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) - static_cast<std::uint32_t>(b));
 }
+
+// The nearest 32-bit value: a place scaled from far off the screen stays far
+// off it, on the same side, rather than wrapping round onto it.
+inline std::int32_t Saturated(std::int64_t value) {
+    constexpr std::int64_t Low = INT32_MIN, High = INT32_MAX;
+    return static_cast<std::int32_t>(value < Low ? Low : value > High ? High : value);
+}

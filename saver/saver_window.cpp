@@ -19,6 +19,11 @@ struct TimerPeriod {
     decltype(&timeEndPeriod) end = nullptr;
 } timerPeriod;
 
+// The scale of the monitor the saver window covers, taken when it is shown.
+struct SaverDisplay {
+    Scale scale;
+} display;
+
 // The frame count lives where the speed setting was read into; never saved.
 std::int32_t FrameCount() { return static_cast<std::int32_t>(SaverSettings.weight); }
 
@@ -68,6 +73,7 @@ void InitSaverWindow() {
     SaverSettings.weight = FrameCountOf(SaverSettings.weight);
     ShowCursor(FALSE);
     ShowWindow(window, SW_SHOWMAXIMIZED);
+    display.scale = ScaleForDpi(WindowDpi(window));
     SetWindowDC(GetDC(window));
     CoverOtherMonitors(window);
 }
@@ -77,7 +83,7 @@ void InitSaverWindow() {
 void OnPaint(HWND window) {
     PAINTSTRUCT paint = {};
     HDC paintDC = BeginPaint(window, &paint);
-    RunSaver(paintDC);
+    RunSaver(paintDC, display.scale);
 }
 
 LRESULT SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -119,7 +125,7 @@ void WaitFrame() {
         GetCursorPos(&before);
         Sleep(1);
         GetCursorPos(&after);
-        if (CursorMovedFar(before.x, before.y, after.x, after.y)) EndSaver();
+        if (CursorMovedFar(before.x, before.y, after.x, after.y, display.scale)) EndSaver();
         if (GetAsyncKeyState(VK_ESCAPE) & 1) EndSaver();
         if (GetInputState()) EndSaver();  // keys and mouse buttons
     });

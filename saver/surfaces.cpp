@@ -4,7 +4,7 @@
 // where the screen may differ from the frame.
 #include "saver/surfaces.h"
 
-#include "resources/resources.h"
+#include "resources/pictures.h"
 #include "saver/dogs.h"
 #include "saver/frame_changes.h"
 #include "saver/intro_layout.h"
@@ -17,7 +17,8 @@ struct SurfaceSet {
     HDC window;
     HDC dc[SurfaceSlots];
     HBITMAP bitmap[SurfaceSlots];
-    std::int32_t cx, cy;
+    std::int32_t cx, cy;  // in pixels
+    Scale scale;
     FrameChanges changes;
 } g;
 
@@ -32,11 +33,6 @@ void Copy(HDC to, HDC from, const ScreenRect& r) {
     BitBlt(to, r.left, r.top, r.right - r.left, r.bottom - r.top, from, r.left, r.top, SRCCOPY);
 }
 
-HBITMAP LoadBitmapResource(int id) {
-    return static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id),
-                                           IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
-}
-
 }  // namespace
 
 void SetWindowDC(HDC windowDC) {
@@ -46,17 +42,18 @@ void SetWindowDC(HDC windowDC) {
 
 HDC WindowDC() { return g.window; }
 
-void BuildSurfaceSet(COLORREF background) {
+void BuildSurfaceSet(COLORREF background, const Scale& scale) {
     const std::int32_t cx = GetSystemMetrics(SM_CXSCREEN);
     const std::int32_t cy = GetSystemMetrics(SM_CYSCREEN);
-    BuildSurfaceSetFrom(cx, cy, background, LoadBitmapResource(SpriteSheetId),
-                        LoadBitmapResource(TitleCardId));
+    BuildSurfaceSetFrom(cx, cy, background, LoadPicture(SpriteSheetId, scale), LoadPicture(TitleCardId, scale),
+                        scale);
 }
 
 void BuildSurfaceSetFrom(std::int32_t cx, std::int32_t cy, COLORREF background, HBITMAP spriteSheet,
-                         HBITMAP titleCard) {
+                         HBITMAP titleCard, const Scale& scale) {
     g.cx = cx;
     g.cy = cy;
+    g.scale = scale;
     StartChanges(g.changes, cx, cy);
     const RECT fill = {0, 0, cx, cy};
     HBRUSH brush = CreateSolidBrush(background);
@@ -68,8 +65,9 @@ void BuildSurfaceSetFrom(std::int32_t cx, std::int32_t cy, COLORREF background, 
     MakeSurface(TitleSurface, titleCard);
 }
 
-std::int32_t RunWidth() { return g.cx; }
-std::int32_t RunHeight() { return g.cy; }
+std::int32_t RunWidth() { return g.scale.cover(g.cx); }
+std::int32_t RunHeight() { return g.scale.cover(g.cy); }
+const Scale& RunScale() { return g.scale; }
 
 HDC SurfaceDC(SurfaceNumber surface) { return g.dc[surface]; }
 
@@ -84,17 +82,20 @@ void PresentFrame() {
 void DrawSprite(std::int32_t x, std::int32_t y, std::int32_t sheetRow) {
     // The mask (black dog on white) cuts the dog's hole, the colour cell (dog on
     // black) fills it; everything outside the silhouette stays as it was.
-    BitBlt(g.dc[ComposeSurface], x, y, CellWidth, CellHeight, g.dc[SpriteSurface], CellWidth, sheetRow, SRCAND);
-    BitBlt(g.dc[ComposeSurface], x, y, CellWidth, CellHeight, g.dc[SpriteSurface], 0, sheetRow, SRCPAINT);
-    NoteDrawn(g.changes, x, y, CellWidth, CellHeight);
+    const PixelCopy c = SpriteCopy({x, y, sheetRow}, g.scale);
+    BitBlt(g.dc[ComposeSurface], c.x, c.y, c.width, c.height, g.dc[SpriteSurface], c.width, c.sourceRow, SRCAND);
+    BitBlt(g.dc[ComposeSurface], c.x, c.y, c.width, c.height, g.dc[SpriteSurface], 0, c.sourceRow, SRCPAINT);
+    NoteDrawn(g.changes, c.x, c.y, c.width, c.height);
 }
 
 void CopyTitleRow(std::int32_t x, std::int32_t y, std::int32_t cardRow) {
-    BitBlt(g.dc[ComposeSurface], x, y, TitleWidth, 1, g.dc[TitleSurface], 0, cardRow, SRCCOPY);
-    NoteDrawn(g.changes, x, y, TitleWidth, 1);
+    const PixelCopy c = TitleRowCopy(x, y, cardRow, g.scale);
+    BitBlt(g.dc[ComposeSurface], c.x, c.y, c.width, c.height, g.dc[TitleSurface], 0, c.sourceRow, SRCCOPY);
+    NoteDrawn(g.changes, c.x, c.y, c.width, c.height);
 }
 
 // The record is left as it is: the row only brings the screen nearer the frame.
 void CopyScreenRow(std::int32_t row) {
-    BitBlt(g.window, 0, row, g.cx, 1, g.dc[ComposeSurface], 0, row, SRCCOPY);
+    const PixelCopy c = ScreenRowCopy(row, g.cx, g.scale);
+    BitBlt(g.window, c.x, c.y, c.width, c.height, g.dc[ComposeSurface], 0, c.sourceRow, SRCCOPY);
 }

@@ -6,11 +6,13 @@
 
 #include <cstdint>
 
+#include "app/scale.h"
+
 enum SurfaceNumber {
     BackgroundSurface = 0,  // cx x cy, the background colour, never changed
-    SpriteSurface = 1,      // the 300 x 768 sprite sheet
+    SpriteSurface = 1,      // the sprite sheet, 300 x 768 at 96 dpi
     ComposeSurface = 2,     // cx x cy, the frame being assembled
-    TitleSurface = 3,       // the 300 x 248 title card
+    TitleSurface = 3,       // the title card, 300 x 248 at 96 dpi
 };
 
 // The device context of the saver window; all screen drawing goes through it.
@@ -19,16 +21,21 @@ void SetWindowDC(HDC windowDC);
 HDC WindowDC();
 
 // Builds the SurfaceSet for the screen's size, the given background colour and
-// the sprite sheet and title card of the executable's resources.
-void BuildSurfaceSet(COLORREF background);
+// the sprite sheet and title card made for the display's scale.
+void BuildSurfaceSet(COLORREF background, const Scale& scale);
 
-// The same from given parts: every surface compatible with WindowDC().
+// The same from given parts (the pictures made for that scale): every
+// surface compatible with WindowDC(), cx x cy pixels.
 void BuildSurfaceSetFrom(std::int32_t cx, std::int32_t cy, COLORREF background, HBITMAP spriteSheet,
-                         HBITMAP titleCard);
+                         HBITMAP titleCard, const Scale& scale = {});
 
-// Size of the run, read once when the surfaces were built.
+// The dogs and the intro place everything in 96-dpi pixels on a screen of
+// 96-dpi size; the copies below turn those places into the display's pixels.
+// Size of the run in 96-dpi pixels (covering every pixel of the screen), read
+// once when the surfaces were built, and its scale.
 std::int32_t RunWidth();
 std::int32_t RunHeight();
+const Scale& RunScale();
 
 HDC SurfaceDC(SurfaceNumber surface);
 
@@ -36,7 +43,8 @@ void ClearFrame();    // background -> compose, where they differ
 // compose -> screen, where they may differ; the whole screen every half
 // second, which repairs what another window drew over it.
 void PresentFrame();
-// The sprite cell at sheet row sheetRow, transparent, into the compose surface.
+// The sprite cell at sheet row sheetRow (0 to 640), transparent, into the
+// compose surface.
 void DrawSprite(std::int32_t x, std::int32_t y, std::int32_t sheetRow);
 // One 300 x 1 row of the title card into the compose surface.
 void CopyTitleRow(std::int32_t x, std::int32_t y, std::int32_t cardRow);

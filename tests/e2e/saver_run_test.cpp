@@ -34,29 +34,42 @@ void WriteSettings(const driver::ScrCopy& copy, const Settings& s) {
                                       std::to_string(s.weight) + "\r\n");
 }
 
-// One dog cell drawn through its mask: AND with the mask column, OR with the colour column.
-void PutDog(Screen& screen, const driver::Pixels& sheet, int left, int top, int sheetRow) {
-    for (int v = 0; v < 128; ++v)
-        for (int u = 0; u < 150; ++u) {
+// One dog cell of pose 0-5 drawn through its mask at a place of 96-dpi
+// pixels: AND with the mask column, OR with the colour column, both of the
+// sheet made at the scale.
+void PutDog(Screen& screen, const driver::Pixels& sheet, int designLeft, int designTop, int pose) {
+    const int width = sheet.width / 2, height = sheet.height / 6, row = pose * height;
+    const int left = Shown()(designLeft), top = Shown()(designTop);
+    for (int v = 0; v < height; ++v)
+        for (int u = 0; u < width; ++u) {
             const int x = left + u, y = top + v;
             if (x < 0 || y < 0 || x >= screen.width || y >= screen.height) continue;
             COLORREF& pixel = screen.at(x, y);
-            pixel = (pixel & sheet.at(150 + u, sheetRow + v)) | sheet.at(u, sheetRow + v);
+            pixel = (pixel & sheet.at(width + u, row + v)) | sheet.at(u, row + v);
         }
 }
 
 // The one dog of hiki 0 starts in the middle of the screen.
-int FirstDogX() { return static_cast<int>(std::nearbyint((ScreenWidth() - 150) / 2.0)); }
-int FirstDogY() { return static_cast<int>(std::nearbyint((ScreenHeight() - 127) / 2.0)); }
+int FirstDogX() { return static_cast<int>(std::nearbyint((DesignWidth() - 150) / 2.0)); }
+int FirstDogY() { return static_cast<int>(std::nearbyint((DesignHeight() - 127) / 2.0)); }
 
 // The screens of that dog hopping on the spot (dx0 0, dy0 0), one per pose.
 std::vector<Screen> DogOnTheSpot(COLORREF background, const driver::Pixels& sheet) {
     std::vector<Screen> poses;
     for (int pose = 0; pose < 3; ++pose) {
         poses.emplace_back(ScreenWidth(), ScreenHeight(), background);
-        PutDog(poses.back(), sheet, FirstDogX(), FirstDogY(), 128 * pose);
+        PutDog(poses.back(), sheet, FirstDogX(), FirstDogY(), pose);
     }
     return poses;
+}
+
+// At 192 dpi a picture enlarged from 96 dpi shows as 2 x 2 blocks of one colour.
+void ExpectNotEnlarged(int designLeft, int designTop, int designWidth, int designHeight, const char* what) {
+    const Scale scale = Shown();
+    if (scale.dpi != 192) return;
+    const RECT area = {scale(designLeft), scale(designTop), scale(designLeft + designWidth),
+                       scale(designTop + designHeight)};
+    EXPECT_GT(driver::MixedBlockShare(driver::GrabScreen(area)), 0.05) << what << " is enlarged, not drawn at 192 dpi";
 }
 
 void ExpectEndsWithCodeZero(Process& saver, const std::string& what) {
@@ -77,10 +90,10 @@ TEST(SaverRun, BackgroundThenTitleCardThenTheDog) {
     driver::ScrCopy copy("saver_intro");
     const COLORREF background = RGB(0x30, 0x60, 0x90);
     WriteSettings(copy, {background, 0, 0, 0, 200});  // one dog hopping on the spot, fast frames
-    const driver::Pixels card = driver::ResourceBitmap(copy.path(), 103);
-    const driver::Pixels sheet = driver::ResourceBitmap(copy.path(), 101);
-    ASSERT_EQ(card.width, 300) << "title card 103 missing from the build";
-    ASSERT_EQ(sheet.height, 768) << "sprite sheet 101 missing from the build";
+    const driver::Pixels card = TitleCardShown(copy.path());
+    const driver::Pixels sheet = SpriteSheetShown(copy.path());
+    ASSERT_EQ(card.width, Shown()(300)) << "title card 103 missing from the build";
+    ASSERT_EQ(sheet.height, 6 * Shown()(128)) << "sprite sheet 101 missing from the build";
 
     const std::vector<Screen> dogPoses = DogOnTheSpot(background, sheet);
 
@@ -94,12 +107,15 @@ TEST(SaverRun, BackgroundThenTitleCardThenTheDog) {
 
     const DWORD titleSeen = WaitForAnyScreen({TitleScreen(background, card)}, IntroStep);
     ASSERT_NE(titleSeen, 0u) << "the title card never stood alone in its place";
+    ExpectNotEnlarged(static_cast<int>(std::nearbyint(DesignWidth() / 2.0 - 150)),
+                      static_cast<int>(std::nearbyint(DesignHeight() / 2.0 - 123)), 300, 240, "the title card");
     // One to two clock seconds, then twelve short frames; a wide margin for a busy machine.
     EXPECT_GE(titleSeen - backgroundSeen, 800u);
     EXPECT_LE(titleSeen - backgroundSeen, 3500u);
 
     const DWORD dogSeen = WaitForAnyScreen(dogPoses, IntroStep);
     ASSERT_NE(dogSeen, 0u) << "the dog never appeared alone in the middle";
+    ExpectNotEnlarged(FirstDogX(), FirstDogY(), 150, 128, "the dog");
     EXPECT_GE(dogSeen - titleSeen, 2800u) << "three to four clock seconds after the title";
     EXPECT_LE(dogSeen - titleSeen, 5500u);
     EXPECT_FALSE(CursorShowing());
@@ -114,8 +130,8 @@ TEST(SaverRun, AWindowShownOverItAndHiddenLeavesNoTraceWithinASecond) {
     driver::ScrCopy copy("saver_cover");
     const COLORREF background = RGB(0x30, 0x60, 0x90);
     WriteSettings(copy, {background, 0, 0, 0, 200});
-    const driver::Pixels sheet = driver::ResourceBitmap(copy.path(), 101);
-    ASSERT_EQ(sheet.height, 768);
+    const driver::Pixels sheet = SpriteSheetShown(copy.path());
+    ASSERT_EQ(sheet.height, 6 * Shown()(128));
     Process saver = StartRunning(copy, background);
     ASSERT_NE(WaitForAnyScreen(DogOnTheSpot(background, sheet), IntroStep), 0u) << "the dog never hopped";
 
@@ -139,8 +155,8 @@ TEST(SaverRun, AWindowShownOverItAndHiddenLeavesNoTraceWithinASecond) {
 
 TEST(SaverRun, DefaultBackgroundAndTitleWithoutASettingsFile) {
     driver::ScrCopy copy("saver_defaults");
-    const driver::Pixels card = driver::ResourceBitmap(copy.path(), 103);
-    ASSERT_EQ(card.width, 300);
+    const driver::Pixels card = TitleCardShown(copy.path());
+    ASSERT_EQ(card.width, Shown()(300));
     Process saver = copy.start("/s");
     ASSERT_NE(driver::WaitWindow(saver.id(), driver::WindowClass, driver::SaverTitle, WindowAppears), nullptr);
     const DWORD shown = GetTickCount();
@@ -162,7 +178,7 @@ Screen HopFrame(COLORREF background, const driver::Pixels& sheet, int k) {
     const int half = static_cast<int>(std::nearbyint(y - 2.5));
     const int rows[] = {y, half, y - 5, half};
     const int poses[] = {0, 1, 2, 1};
-    PutDog(screen, sheet, FirstDogX() + 8 * k, rows[k % 4], 128 * poses[k % 4]);
+    PutDog(screen, sheet, FirstDogX() + 8 * k, rows[k % 4], poses[k % 4]);
     return screen;
 }
 
@@ -170,8 +186,8 @@ TEST(SaverRun, TheDogHopsAsConfigured) {
     driver::ScrCopy copy("saver_hops");
     const COLORREF background = RGB(0xF0, 0xE0, 0xD0);
     WriteSettings(copy, {background, 0, 8, 5, 100});  // 105 ms steps per frame
-    const driver::Pixels sheet = driver::ResourceBitmap(copy.path(), 101);
-    ASSERT_EQ(sheet.height, 768);
+    const driver::Pixels sheet = SpriteSheetShown(copy.path());
+    ASSERT_EQ(sheet.height, 6 * Shown()(128));
     constexpr int Frames = 12;
     std::vector<Screen> frames;
     for (int k = 0; k < Frames; ++k) frames.push_back(HopFrame(background, sheet, k));
@@ -223,8 +239,8 @@ TEST(SaverRun, OnePixelMovesDoNotEndItTwoPixelsDo) {
     driver::ScrCopy copy("saver_moves");
     const COLORREF background = RGB(0x20, 0x80, 0x40);
     WriteSettings(copy, {background, 0, 8, 5, 50});  // frames of 155 steps
-    const driver::Pixels sheet = driver::ResourceBitmap(copy.path(), 101);
-    ASSERT_EQ(sheet.height, 768);
+    const driver::Pixels sheet = SpriteSheetShown(copy.path());
+    ASSERT_EQ(sheet.height, 6 * Shown()(128));
     ASSERT_TRUE(driver::XMovePointer(ScreenWidth() / 2, ScreenHeight() / 2));
 
     Process saver = StartRunning(copy, background);
@@ -234,12 +250,14 @@ TEST(SaverRun, OnePixelMovesDoNotEndItTwoPixelsDo) {
     // The saver compares two readings around each 1 ms sleep; a move that
     // falls between two steps is not seen at all. Each kind of move is
     // therefore made more than once, so that the saver surely looks at some.
+    // The pixels are 96-dpi ones: twice as many of the screen's at 192 dpi.
+    const Scale scale = Shown();
     const struct {
         int dx, dy;
     } tremble[] = {{1, 0}, {0, 1}, {1, 1}, {-1, 0}, {0, -1}, {-1, -1}, {1, -1}, {-1, 1}};
     for (const auto& move : tremble) {
         ASSERT_TRUE(TwoNewFrames()) << "the dog stopped hopping";
-        ASSERT_TRUE(driver::XMovePointerBy(move.dx, move.dy));
+        ASSERT_TRUE(driver::XMovePointerBy(scale(move.dx), scale(move.dy)));
         ASSERT_TRUE(TwoNewFrames()) << "the dog stopped hopping";
         ASSERT_TRUE(saver.running()) << "a one-pixel move (" << move.dx << "," << move.dy << ") ended the saver";
     }
@@ -247,7 +265,7 @@ TEST(SaverRun, OnePixelMovesDoNotEndItTwoPixelsDo) {
     constexpr int Attempts = 6;
     int moves = 0;
     for (; moves < Attempts && saver.running(); ++moves) {
-        ASSERT_TRUE(driver::XMovePointerBy(moves % 2 ? -2 : 2, 0));
+        ASSERT_TRUE(driver::XMovePointerBy(scale(moves % 2 ? -2 : 2), 0));
         if (saver.waitExit(driver::ProcessEnds / 10).ended) break;
         TwoNewFrames();
     }

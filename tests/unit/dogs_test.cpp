@@ -142,6 +142,30 @@ TEST(HopPhases, PosesZeroOneTwoOneOfTheDogsFacing) {
     }
 }
 
+TEST(HopPhases, LandInTheDisplaysPixelsInProportion) {
+    // The dog from the middle of a 1024 x 768 screen in design pixels, dy0 5.
+    const DogState dog = {437, 320, 8, LeftFacingBase};
+    const struct {
+        int dpi, phase;
+        PixelCopy pixels;  // x, y, cell width and height, sheet row
+    } cases[] = {
+        {96, 3, {437, 315, 150, 128, 640}},
+        // The 0, 2, 5 rows of the hop become 0, 4, 10 at 200 %; the cells of
+        // the sheet made at that scale stand 256 rows apart.
+        {192, 1, {874, 640, 300, 256, 768}}, {192, 2, {874, 636, 300, 256, 1024}}, {192, 3, {874, 630, 300, 256, 1280}},
+        // 655.5 and 472.5 go to the even pixel.
+        {144, 1, {656, 480, 225, 192, 576}}, {144, 3, {656, 472, 225, 192, 960}},
+        {120, 2, {546, 398, 188, 160, 640}},  // 546.25, 397.5, a cell of 187.5
+    };
+    for (const auto& c : cases)
+        EXPECT_TRUE(SpriteCopy(PhaseSprite(dog, 5, c.phase), Scale{c.dpi}) == c.pixels)
+            << "phase " << c.phase << " at " << c.dpi << " dpi";
+    // Far off the screen stays far off, on its own side, where scaling would wrap.
+    const PixelCopy far = SpriteCopy({Int32Max - 100, Int32Min + 100, 0}, Scale{192});
+    EXPECT_EQ(far.x, Int32Max);
+    EXPECT_EQ(far.y, Int32Min);
+}
+
 TEST(HopPhases, HandEditedHopHeightsStayDefined) {
     EXPECT_EQ(PhaseRows(320, -1), (std::array<std::int32_t, 4>{320, 320, 321, 320}));
     EXPECT_EQ(PhaseRows(320, Int32Max),

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <limits>
+#include <utility>
 
 #include "saver/frame_pacing.h"
 #include "settings/settings.h"
@@ -74,6 +75,15 @@ TEST(CursorTest, OnePixelDoesNotCountTwoDo) {
     for (const auto& c : cases) {
         EXPECT_EQ(CursorMovedFar(500, 400, 500 + c.dx, 400 + c.dy), c.far) << c.dx << "," << c.dy;
         EXPECT_EQ(CursorMovedFar(500 + c.dx, 400 + c.dy, 500, 400), c.far) << "back " << c.dx << "," << c.dy;
+    }
+}
+
+TEST(CursorTest, TwoPixelsOfOneHundredPercentAtAnyScale) {
+    // The shortest move that ends it, in the display's pixels.
+    for (const auto& [dpi, far] : {std::pair{96, 2}, {120, 3}, {144, 3}, {168, 4}, {192, 4}, {288, 6}}) {
+        EXPECT_FALSE(CursorMovedFar(500, 400, 500 + far - 1, 400 - (far - 1), Scale{dpi})) << far - 1 << " at " << dpi;
+        EXPECT_TRUE(CursorMovedFar(500, 400, 500 - far, 400, Scale{dpi})) << far << " at " << dpi;
+        EXPECT_TRUE(CursorMovedFar(500, 400, 500, 400 + far, Scale{dpi})) << far << " at " << dpi;
     }
 }
 

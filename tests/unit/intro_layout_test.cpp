@@ -113,6 +113,44 @@ TEST(BlindReveal, FirstPassTakesTheFirstRowOfEveryBand) {
     EXPECT_EQ(firstPass[64], 769);
 }
 
+TEST(RevealsInPixels, RowsLandAtTheScaleAndMeetWithoutAGap) {
+    const struct {
+        int dpi;
+        PixelCopy title, blind;  // card row 1 at (362, 261); screen row 13
+    } cases[] = {
+        {96, {362, 261, 300, 1, 1}, {0, 13, 1000, 1, 13}},
+        {192, {724, 522, 600, 2, 2}, {0, 26, 1000, 2, 26}},
+        {144, {543, 392, 450, 1, 2}, {0, 20, 1000, 1, 20}},  // 391.5 and 19.5 go to the even pixel
+    };
+    for (const auto& c : cases) {
+        EXPECT_TRUE(TitleRowCopy(362, 261, 1, Scale{c.dpi}) == c.title) << c.dpi;
+        EXPECT_TRUE(ScreenRowCopy(13, 1000, Scale{c.dpi}) == c.blind) << c.dpi;
+    }
+    // On a screen of odd pixels, every row is uncovered once, but for the
+    // first row of the design that the title frame keeps; the title's rows
+    // meet without a gap.
+    for (int dpi : {120, 144, 168, 192, 288}) {
+        const Scale scale{dpi};
+        const std::int32_t cy = scale(767) + 1, designed = scale.cover(cy);
+        std::vector<int> times(static_cast<size_t>(scale(designed + 13)), 0);
+        RunBlindReveal(designed, [&](std::int32_t row) {
+            const PixelCopy copy = ScreenRowCopy(row, 1, scale);
+            for (std::int32_t y = copy.y; y < copy.y + copy.height; ++y) ++times.at(static_cast<size_t>(y));
+        }, [] {});
+        for (std::int32_t y = 0; y < cy; ++y)
+            ASSERT_EQ(times[static_cast<size_t>(y)], y < scale(1) ? 0 : 1) << "row " << y << " at " << dpi;
+
+        std::set<std::int32_t> titleRows;
+        const auto copyRow = [&](std::int32_t cardRow, std::int32_t x, std::int32_t y) {
+            const PixelCopy copy = TitleRowCopy(x, y, cardRow, scale);
+            for (std::int32_t r = copy.y; r < copy.y + copy.height; ++r) ASSERT_TRUE(titleRows.insert(r).second) << r;
+        };
+        RunTitleReveal(1024, 768, copyRow, [] {});
+        EXPECT_EQ(titleRows.size(), static_cast<size_t>(*titleRows.rbegin() - *titleRows.begin() + 1)) << dpi;
+        EXPECT_EQ(titleRows.size(), static_cast<size_t>(scale(501) - scale(261))) << dpi;
+    }
+}
+
 TEST(ClockSeconds, CountedOnTheSecondsFieldAcrossTheMinute) {
     EXPECT_EQ(ClockSecondsBetween(59, 1), 2);
     EXPECT_EQ(ClockSecondsBetween(58, 0), 2);

@@ -33,6 +33,18 @@ TEST(Scale, RectanglesAreScaledByTheirEdges) {
     EXPECT_EQ(picture.bottom(), 150);
 }
 
+TEST(Scale, AScreenInDesignPixelsCoversEveryPixelAndNoMore) {
+    EXPECT_EQ(Scale{192}.cover(2047), 1024) << "1023 would end a pixel short";
+    EXPECT_EQ(Scale{192}.cover(1535), 768);
+    EXPECT_EQ(Scale{144}.cover(1534), 1023) << "1534.5 goes to 1534";
+    for (int dpi : {96, 120, 144, 168, 192, 240, 288, 480})
+        for (int pixels = 0; pixels <= 4000; ++pixels) {
+            const Scale scale{dpi};
+            const int designed = scale.cover(pixels);
+            ASSERT_TRUE(scale(designed) >= pixels && scale(designed - 1) < pixels) << pixels << " at " << dpi;
+        }
+}
+
 TEST(Scale, WindowsOwnRangeOnly) {
     // No reading, or less than 100 %, keeps the design size; 500 % is the most.
     for (const auto& [dpi, used] : {std::pair{0, 96}, {72, 96}, {96, 96}, {144, 144}, {480, 480}, {100000, 480}})

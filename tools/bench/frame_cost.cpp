@@ -1,10 +1,11 @@
 // What one frame of the saver costs to compose and present, against the
 // least that moving its pixels could cost: the saver's own surfaces and dog
-// arithmetic, with the artwork of the built .scr, at the desktop's size.
+// arithmetic, with the artwork of the built .scr, at the desktop's size and
+// the display's scale.
 //   frame_cost SCR
 // Prints, for one and ten dogs, presenting to a memory bitmap of the screen's
 // size and to a top-level window covering the screen:
-//   cost WxH DOGS memory|window FRAME_MS COPY_MS RATIO FRAME_BYTES
+//   cost WxH[@DPI] DOGS memory|window FRAME_MS COPY_MS RATIO FRAME_BYTES
 // FRAME_MS is one ClearFrame, one DrawSprite per dog and one PresentFrame, as
 // the saver's hop cycle makes them (its waits left out). COPY_MS is two
 // memcpy calls of a whole frame's bytes each (background to frame, frame to
@@ -18,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "resources/pictures.h"
 #include "saver/dogs.h"
 #include "saver/surfaces.h"
 #include "tools/bench/stats.h"
@@ -58,7 +60,7 @@ HWND MakeWindow(int cx, int cy) {
     return window;
 }
 
-// The saver's hop cycle with its waits left out; ms per frame.
+// The saver's hop cycle with its waits left out; ms per frame. cx in 96-dpi pixels.
 double ComposeAndPresent(DogPack& dogs, std::int32_t cx) {
     const double start = NowMs();
     for (int shown = 0; shown < FramesPerRound; shown += 4)
@@ -90,8 +92,12 @@ struct PlainCopy {
     volatile unsigned sink = 0;
 };
 
-HBITMAP LoadArt(HMODULE art, int id) {
-    return static_cast<HBITMAP>(LoadImageA(art, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+// The display's dots per inch, as the saver reads them where a monitor has no scale of its own.
+int ScreenDpi() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    return dpi;
 }
 
 }  // namespace
@@ -102,10 +108,13 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::int32_t cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+    const Scale scale = ScaleForDpi(ScreenDpi());
+    const std::string desktop = std::to_string(cx) + "x" + std::to_string(cy) +
+                                (scale.isDesignSize() ? "" : "@" + std::to_string(scale.dpi));
     HMODULE art = LoadLibraryExA(argv[1], nullptr, LOAD_LIBRARY_AS_DATAFILE);
     HWND window = MakeWindow(cx, cy);
     HDC windowDC = GetDC(window);
-    HBITMAP sheet = LoadArt(art, 101), title = LoadArt(art, 103);
+    HBITMAP sheet = LoadPicture(SpriteSheetId, scale, art), title = LoadPicture(TitleCardId, scale, art);
     if (!art || !window || !sheet || !title) {
         std::fprintf(stderr, "frame_cost: cannot load the artwork of %s or make the window\n", argv[1]);
         return 1;
@@ -115,7 +124,7 @@ int main(int argc, char** argv) {
     HDC memoryDC = CreateCompatibleDC(windowDC);
     SelectObject(memoryDC, CreateCompatibleBitmap(windowDC, cx, cy));
     SetWindowDC(windowDC);
-    BuildSurfaceSetFrom(cx, cy, Background, sheet, title);
+    BuildSurfaceSetFrom(cx, cy, Background, sheet, title, scale);
 
     BITMAP format = {};
     GetObjectA(GetCurrentObject(SurfaceDC(ComposeSurface), OBJ_BITMAP), sizeof format, &format);
@@ -126,10 +135,10 @@ int main(int argc, char** argv) {
         for (HDC target : {memoryDC, windowDC}) {
             SetWindowDC(target);
             DogPack dogs = {};
-            PlaceDogs(dogs, DogSettings{8, 5, hiki}, cx, cy, 12345);
+            PlaceDogs(dogs, DogSettings{8, 5, hiki}, RunWidth(), RunHeight(), 12345);
             std::vector<double> frameMs, copyMs;
             for (int round = 0; round < Rounds; ++round) {
-                const double frame = ComposeAndPresent(dogs, cx);
+                const double frame = ComposeAndPresent(dogs, RunWidth());
                 const double plain = copy.run();
                 Pump();
                 if (round == 0) continue;
@@ -137,7 +146,7 @@ int main(int argc, char** argv) {
                 copyMs.push_back(plain);
             }
             const double frame = bench::Median(frameMs), plain = bench::Median(copyMs);
-            std::printf("cost %dx%d %u %s %.4f %.4f %.3f %zu\n", cx, cy, hiki + 1,
+            std::printf("cost %s %u %s %.4f %.4f %.3f %zu\n", desktop.c_str(), hiki + 1,
                         target == memoryDC ? "memory" : "window", frame, plain, frame / plain, frameBytes);
             std::fflush(stdout);
         }

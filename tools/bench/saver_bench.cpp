@@ -152,9 +152,12 @@ std::string Field(const std::string& line, const std::string& name) {
 class Bench {
 public:
     Bench(Results& results, std::string tools) : results_(results), tools_(std::move(tools)) {
-        // The bed's own name for its screen: several monitors read "WxH+WxH".
+        // The bed's own name for its screen: several monitors read "WxH+WxH",
+        // a display scale other than 100 % "WxH@DPI".
         const char* bed = std::getenv("TESTBED_SIZE");
+        const char* dpi = std::getenv("TESTBED_DPI");
         size_ = bed ? bed : std::to_string(GetSystemMetrics(SM_CXSCREEN)) + "x" + std::to_string(GetSystemMetrics(SM_CYSCREEN));
+        if (dpi && std::string(dpi) != "96") size_ += "@" + std::string(dpi);
     }
 
     void frameCost() {

@@ -9,12 +9,12 @@ function ratio(a, b) { return (a == "" || b == "" || b == 0) ? "-" : sprintf("%.
 function shown(x) { return (x == "" || x == "-" || x == "nan") ? "-" : x }
 
 $1 == "cost" {
-  cost[++costs] = sprintf("  %-10s %4d   %-7s %12.3f %12.3f %9.2f %10.1f", $2, $3, $4, $5, $6, $7, $8 / 1048576)
+  cost[++costs] = sprintf("  %-13s %4d   %-7s %12.3f %12.3f %9.2f %10.1f", $2, $3, $4, $5, $6, $7, $8 / 1048576)
 }
 $1 == "step" { step[$2] = $3 }
 $1 == "frames" {
   pairs(3)
-  line = sprintf("  %-10s %4d %6d %10d %6d %10.2f %8.3f %7d %7d %6.1f %6.1f %6.1f %8.1f %7s",
+  line = sprintf("  %-13s %4d %6d %10d %6d %10.2f %8.3f %7d %7d %6.1f %6.1f %6.1f %8.1f %7s",
                  $2, v["dogs"], v["weight"], v["framecount"], v["frames"], v["mean_ms"],
                  v["framecount"] > 0 ? v["mean_ms"] / v["framecount"] : 0, v["min_ms"], v["max_ms"],
                  v["saver_cpu_pct"], v["wineserver_cpu_pct"], shown(v["x_cpu_pct"]), mib(v["vmhwm_kb"]),
@@ -33,14 +33,14 @@ $1 == "frames" {
 }
 $1 == "startup" {
   pairs(3)
-  start[++starts] = sprintf("  %-10s %5d %10.1f %8.1f %8.1f %8.1f %7d", $2, v["n"], v["median_ms"], v["p95_ms"],
+  start[++starts] = sprintf("  %-13s %5d %10.1f %8.1f %8.1f %8.1f %7d", $2, v["n"], v["median_ms"], v["p95_ms"],
                             v["min_ms"], v["max_ms"], v["failed"])
 }
 $1 == "latency" {
   pairs(4)
   name = $3 == "move" ? "mouse move, 2 px" : $3 == "key" ? "key A" : $3 == "escape" ? "Escape" : \
          $3 == "click" ? "left button" : "(reference) ends itself"
-  late[++lates] = sprintf("  %-24s %-10s %5d %9.2f %8.2f %8.2f %7d %7d", name, $2, v["n"], v["median_ms"],
+  late[++lates] = sprintf("  %-24s %-13s %5d %9.2f %8.2f %8.2f %7d %7d", name, $2, v["n"], v["median_ms"],
                           v["p95_ms"], v["max_ms"], v["unseen"], v["failed"])
 }
 
@@ -48,7 +48,7 @@ END {
   print ""
   print "Input to the end of the process: real X input (XTEST) in the intro's first pause, timed on the"
   print "host from sending it to the saver's process being gone (pidfd)."
-  printf "  %-24s %-10s %5s %9s %8s %8s %7s %7s\n", "input", "desktop", "runs", "median ms", "p95 ms", "max ms",
+  printf "  %-24s %-13s %5s %9s %8s %8s %7s %7s\n", "input", "desktop", "runs", "median ms", "p95 ms", "max ms",
          "unseen", "failed"
   for (i = 1; i <= lates; i++) print late[i]
   print "  \"unseen\": a move made between two polling steps, sent again; \"ends itself\": a program with the"
@@ -60,7 +60,7 @@ END {
   print "ms; CPU in % of one CPU over the same 6 s (wsrv: wineserver); peak: the saver's peak resident memory."
   print "A frame that changes nothing on the screen (one dog wholly off it, before it turns) is not seen, so"
   print "with one dog the period reads a few per cent long, the more so the narrower the screen."
-  printf "  %-10s %4s %6s %10s %6s %10s %8s %7s %7s %6s %6s %6s %8s %7s\n", "desktop", "dogs", "speed",
+  printf "  %-13s %4s %6s %10s %6s %10s %8s %7s %7s %6s %6s %6s %8s %7s\n", "desktop", "dogs", "speed",
          "FrameCount", "frames", "period ms", "ms/step", "min ms", "max ms", "saver", "wsrv", "Xvfb",
          "peak MiB", "key ms"
   for (i = 1; i <= frames; i++) print frame[i]
@@ -73,7 +73,7 @@ END {
     print "  speed 200, ms/step (1 dog / 10 dogs) over the bare polling step, and over " base "'s ms/step:"
     for (i = 1; i <= fast_desks; i++) {
       d = fast_desk[i]
-      printf "    %-10s %s / %s over the step, %s / %s over %s\n", d, ratio(fast[d, 1], step[d]),
+      printf "    %-13s %s / %s over the step, %s / %s over %s\n", d, ratio(fast[d, 1], step[d]),
              ratio(fast[d, 10], step[d]), ratio(fast[d, 1], fast[base, 1]), ratio(fast[d, 10], fast[base, 10]), base
     }
   }
@@ -84,7 +84,7 @@ END {
   print ""
   print "Cost of one frame (ClearFrame, DrawSprite per dog, PresentFrame, on the saver's surfaces) against two"
   print "plain memcpy calls of a whole frame's bytes; medians of 15 alternating rounds of 24 frames."
-  printf "  %-10s %4s   %-7s %12s %12s %9s %10s\n", "desktop", "dogs", "present", "frame ms", "2 copies ms",
+  printf "  %-13s %4s   %-7s %12s %12s %9s %10s\n", "desktop", "dogs", "present", "frame ms", "2 copies ms",
          "ratio", "frame MiB"
   for (i = 1; i <= costs; i++) print cost[i]
   print "  memory: presented to a memory bitmap of the screen's size; window: to a window covering the desktop"
@@ -92,7 +92,7 @@ END {
 
   print ""
   print "Start-up: from CreateProcess to the first moment the whole screen shows the background colour."
-  printf "  %-10s %5s %10s %8s %8s %8s %7s\n", "desktop", "runs", "median ms", "p95 ms", "min ms", "max ms", "failed"
+  printf "  %-13s %5s %10s %8s %8s %8s %7s\n", "desktop", "runs", "median ms", "p95 ms", "min ms", "max ms", "failed"
   for (i = 1; i <= starts; i++) print start[i]
 
   print ""
