@@ -17,8 +17,12 @@ std::int32_t TitleScreenRow(std::int32_t cy, std::int32_t band, std::int32_t pas
 std::int32_t BlindLastBand(std::int32_t cy) { return static_cast<std::int32_t>(std::floor(cy / 12.0)); }
 
 PixelCopy TitleRowCopy(std::int32_t x, std::int32_t y, std::int32_t cardRow, const Scale& scale) {
-    const std::int32_t top = scale(y);
-    return {scale(x), top, scale(TitleWidth), scale(y + 1) - top, scale(cardRow)};
+    // The card's own top is scaled, then the row's place in the card: every
+    // row keeps the height it has in the card made at this scale, where
+    // scale(y) alone would stretch one row and drop another wherever the
+    // card's top and its rows fall differently between pixels.
+    const std::int32_t top = scale(y - cardRow) + scale(cardRow);
+    return {scale(x), top, scale(TitleWidth), scale(cardRow + 1) - scale(cardRow), scale(cardRow)};
 }
 
 PixelCopy ScreenRowCopy(std::int32_t row, std::int32_t width, const Scale& scale) {

@@ -25,8 +25,9 @@ std::int32_t BlindLastBand(std::int32_t cy);
 // The intro's copies in the display's pixels. A row of the design becomes
 // the rows from scale(row) to scale(row + 1), so neighbouring rows meet
 // without a gap or an overlap at any scale and a band is s times as tall.
-// A title row at (x, y) starts from the card made at that scale (scale(300)
-// wide) at scale(cardRow); a row of the screen spans its width in pixels.
+// A title row at (x, y) is the card row's own pixel rows of the card made at
+// that scale (scale(300) wide), below the card's scaled top; a row of the
+// screen spans its width in pixels.
 PixelCopy TitleRowCopy(std::int32_t x, std::int32_t y, std::int32_t cardRow, const Scale& scale);
 PixelCopy ScreenRowCopy(std::int32_t row, std::int32_t width, const Scale& scale);
 
