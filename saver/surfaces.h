@@ -46,7 +46,8 @@ void PresentFrame();
 // The sprite cell at sheet row sheetRow (0 to 640), transparent, into the
 // compose surface.
 void DrawSprite(std::int32_t x, std::int32_t y, std::int32_t sheetRow);
-// One 300 x 1 row of the title card into the compose surface.
+// One row of the title card (300 x 1 at 96 dpi, its own pixel rows of the
+// card made at another scale) into the compose surface.
 void CopyTitleRow(std::int32_t x, std::int32_t y, std::int32_t cardRow);
 // One full-width row of the compose surface to the screen.
 void CopyScreenRow(std::int32_t row);
