@@ -5,7 +5,6 @@
 
 #include <commctrl.h>
 
-#include "saver/saver.h"
 
 FormSlotEntry FormSlot[4];
 HBRUSH ButtonFaceBrush;
@@ -99,7 +98,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     CreateMutexW(nullptr, FALSE, InstanceMutexName);
     if (GetLastError() == ERROR_ALREADY_EXISTS) ExitProcess(0);
 
-    BeginTimerPeriod();
     RegisterWindowClass(MainClassName, MainWindowProc);
 
     // The main window's WM_CREATE chooses and opens the mode window; settings

@@ -9,9 +9,12 @@ namespace {
 // Every field starts at zero with the run.
 struct DogAnimation {
     DogPack pack;
+    bool placed;
+    int shownPhase;  // of the frame on the screen
 } g;
 
 void ShowFrame(int phase) {
+    g.shownPhase = phase;
     DrawDogs(phase);
     PresentFrame();
     WaitFrame();
@@ -26,11 +29,19 @@ std::int32_t CurrentScreenWidth() { return RunScale().cover(GetSystemMetrics(SM_
 void PlaceDogs() {
     const DogSettings settings = {SaverSettings.dx0, SaverSettings.dy0, SaverSettings.hiki};
     PlaceDogs(g.pack, settings, RunWidth(), RunHeight(), GetTickCount());
+    g.placed = true;
+    g.shownPhase = 1;
 }
 
 void DrawDogs(int phase) {
     ClearFrame();
     ForEachSpriteOfPhase(g.pack, phase, DrawSprite);
+}
+
+void DrawShownDogs() { DrawDogs(g.shownPhase); }
+
+void FitDogsToRun() {
+    if (g.placed) FitDogsToHeight(g.pack, RunHeight());
 }
 
 void HopCycle() { RunHopCycle(g.pack, ShowFrame, CurrentScreenWidth); }

@@ -99,6 +99,13 @@ PixelCopy SpriteCopy(const SpriteDraw& sprite, const Scale& scale) {
             sprite.sheetRow / CellHeight * cellHeight};
 }
 
+void FitDogsToHeight(DogPack& pack, std::int32_t cy) {
+    pack.cy = cy;
+    const std::int32_t lowest = cy > CellHeight ? cy - CellHeight : 0;
+    for (std::int32_t d = 0; d <= pack.last; ++d)
+        if (pack.dog[d].y > lowest) pack.dog[d].y = lowest;
+}
+
 void MoveDogs(DogPack& pack) {
     for (std::int32_t d = 0; d <= pack.last; ++d) pack.dog[d].x = WrapAdd(pack.dog[d].x, pack.dog[d].dx);
 }

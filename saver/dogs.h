@@ -81,6 +81,10 @@ void ForEachSpriteOfPhase(const DogPack& pack, int phase, Draw draw) {
     }
 }
 
+// A screen that became cy high: a dog below its new bottom stands on it, so
+// no dog hops out of sight; new heights span the new height.
+void FitDogsToHeight(DogPack& pack, std::int32_t cy);
+
 // Every dog takes its step.
 void MoveDogs(DogPack& pack);
 

@@ -6,11 +6,22 @@
 
 namespace {
 
+// What the frame holds, so that a display change can draw it anew.
+enum class Shown { Background, Title, Dogs };
+struct Intro {
+    Shown shown = Shown::Background;
+    std::int32_t titlePasses = 0;  // of the title reveal, so far
+} g;
+
 unsigned ClockSecond() {
     SYSTEMTIME now;
     GetLocalTime(&now);
     return now.wSecond;
 }
+
+RunSize CurrentRunSize() { return {RunWidth(), RunHeight()}; }
+
+void CopyTitleRowAt(std::int32_t cardRow, std::int32_t x, std::int32_t y) { CopyTitleRow(x, y, cardRow); }
 
 // The presents show nothing new; now and then one repaints the whole screen,
 // so a window that drew over the saver in a hold leaves no trace.
@@ -25,13 +36,12 @@ void WaitClockSeconds(std::int32_t n) {
 }
 
 void TitleReveal() {
-    RunTitleReveal(
-        RunWidth(), RunHeight(),
-        [](std::int32_t cardRow, std::int32_t x, std::int32_t y) { CopyTitleRow(x, y, cardRow); },
-        [] {
-            PresentFrame();
-            WaitFrame();
-        });
+    g.shown = Shown::Title;
+    RunTitleReveal(CurrentRunSize, CopyTitleRowAt, [] {
+        ++g.titlePasses;
+        PresentFrame();
+        WaitFrame();
+    });
 }
 
 // Straight to the screen, row by row, with no PresentFrame in between.
@@ -39,7 +49,8 @@ void BlindReveal() { RunBlindReveal(RunHeight(), CopyScreenRow, WaitFrame); }
 
 }  // namespace
 
-void RunSaver(HDC, const Scale& scale) {
+void RunSaver(const Scale& scale) {
+    StartFramePacing(SaverSettings.weight);
     BuildSurfaceSet(static_cast<COLORREF>(SaverSettings.BgColor), scale);
     ClearFrame();
     PresentFrame();
@@ -48,6 +59,25 @@ void RunSaver(HDC, const Scale& scale) {
     WaitClockSeconds(4);
     PlaceDogs();
     DrawDogs(1);  // the first frame, revealed without being presented
+    g.shown = Shown::Dogs;
     BlindReveal();
     for (;;) HopCycle();
+}
+
+void RefitRun(const Scale& scale) {
+    BuildSurfaceSet(static_cast<COLORREF>(SaverSettings.BgColor), scale);
+    FitDogsToRun();
+    switch (g.shown) {
+    case Shown::Background:
+        ClearFrame();
+        break;
+    case Shown::Title:
+        ClearFrame();
+        for (std::int32_t pass = 1; pass <= g.titlePasses; ++pass) CopyTitlePass(CurrentRunSize(), pass, CopyTitleRowAt);
+        break;
+    case Shown::Dogs:
+        DrawShownDogs();
+        break;
+    }
+    PresentFrame();  // the whole screen: the surfaces are new
 }

@@ -35,13 +35,26 @@ PixelCopy ScreenRowCopy(std::int32_t row, std::int32_t width, const Scale& scale
 // (0..59, so 59 to 1 is 2).
 std::int32_t ClockSecondsBetween(unsigned startSecond, unsigned nowSecond);
 
-// Builds the title card up in twelve passes: copyRow(cardRow, x, y) for each of
-// the twenty bands, then endPass() (present and wait).
-template <typename CopyRow, typename EndPass>
-void RunTitleReveal(std::int32_t cx, std::int32_t cy, CopyRow copyRow, EndPass endPass) {
+// The run's size in 96-dpi pixels, which a display change may alter between
+// two passes.
+struct RunSize {
+    std::int32_t cx, cy;
+};
+
+// copyRow(cardRow, x, y) for the twenty rows, one per band, that a pass of
+// the title reveal adds.
+template <typename CopyRow>
+void CopyTitlePass(const RunSize& size, std::int32_t pass, CopyRow copyRow) {
+    for (std::int32_t band = 0; band <= TitleBands - 1; ++band)
+        copyRow(BandRows * band + pass, TitleColumn(size.cx), TitleScreenRow(size.cy, band, pass));
+}
+
+// Builds the title card up in twelve passes: each pass's rows placed on the
+// size() of that moment, then endPass() (present and wait).
+template <typename Size, typename CopyRow, typename EndPass>
+void RunTitleReveal(Size size, CopyRow copyRow, EndPass endPass) {
     for (std::int32_t pass = 1; pass <= RevealPasses; ++pass) {
-        for (std::int32_t band = 0; band <= TitleBands - 1; ++band)
-            copyRow(BandRows * band + pass, TitleColumn(cx), TitleScreenRow(cy, band, pass));
+        CopyTitlePass(size(), pass, copyRow);
         endPass();
     }
 }

@@ -1,6 +1,6 @@
-// The full-screen saver window and the frame pacer, the saver's only way out.
+// The full-screen saver window: it starts the run on its first paint and
+// answers the system for as long as the run goes on.
 #include <windows.h>
-#include <mmsystem.h>  // only the functions' types: winmm is loaded from the system folder
 
 #include <vector>
 
@@ -14,23 +14,25 @@
 
 namespace {
 
-// Taken once at start-up; a missing function leaves the resolution as it is.
-struct TimerPeriod {
-    decltype(&timeEndPeriod) end = nullptr;
-} timerPeriod;
+// Messages and values of newer Windows, absent from the XP headers.
+constexpr UINT DpiChanged = 0x02E0;
+constexpr WPARAM PowerSettingChange = 0x8013;
+constexpr GUID ConsoleDisplayState = {0x6FE69556, 0x704A, 0x47A0, {0x8F, 0x24, 0xC2, 0x8D, 0x93, 0x6F, 0xDA, 0x47}};
+constexpr GUID MonitorPowerOn = {0x02731015, 0x4510, 0x4526, {0x99, 0xE6, 0xE5, 0xA1, 0x7E, 0xBD, 0x1A, 0xEA}};
+struct PowerSetting {
+    GUID setting;
+    DWORD length;
+    DWORD data;  // the display: 0 off, 1 on, 2 dimmed
+};
+using RegisterPowerSettingFunction = HANDLE(WINAPI*)(HANDLE, const GUID*, DWORD);
 
-// The scale of the monitor the saver window covers, taken when it is shown.
-struct SaverDisplay {
-    Scale scale;
-} display;
-
-// The frame count lives where the speed setting was read into; never saved.
-std::int32_t FrameCount() { return static_cast<std::int32_t>(SaverSettings.weight); }
-
-[[noreturn]] void EndSaver() {
-    if (timerPeriod.end) timerPeriod.end(1);
-    ExitProcess(0);
-}
+struct SaverWindowState {
+    Scale scale;                 // of the primary monitor, which the saver window covers
+    bool running = false;        // the run has begun: a paint repaints, it does not start again
+    bool displayChanged = false; // a size, layout or scale to follow at the next wake
+    bool displayOff = false;
+    std::vector<HWND> covers;    // one per other monitor
+} g;
 
 BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT area, LPARAM monitors) {
     reinterpret_cast<std::vector<ScreenRect>*>(monitors)->push_back(
@@ -38,7 +40,7 @@ BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT area, LPARAM monitors) {
     return TRUE;
 }
 
-// Painted once, when shown: nothing is dispatched once the run has begun.
+// A cover paints itself whenever the system asks: the background colour.
 LRESULT CALLBACK CoverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message != WM_ERASEBKGND) return DefWindowProcW(window, message, wParam, lParam);
     RECT area = {};
@@ -51,8 +53,10 @@ LRESULT CALLBACK CoverWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
 
 // Every other monitor goes plain background. The covers are owned by the
 // saver window, so they go with it, and belong to this thread, so input over
-// them reaches the queue the polls read; the hidden cursor stays hidden.
+// them reaches the queue the waits read; the hidden cursor stays hidden.
 void CoverOtherMonitors(HWND saverWindow) {
+    for (HWND cover : g.covers) DestroyWindow(cover);
+    g.covers.clear();
     std::vector<ScreenRect> monitors;
     EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
     const ScreenRect primary = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
@@ -64,7 +68,31 @@ void CoverOtherMonitors(HWND saverWindow) {
         SetWindowLongPtrW(cover, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CoverWindowProc));
         ShowWindow(cover, SW_SHOWNOACTIVATE);
         UpdateWindow(cover);
+        g.covers.push_back(cover);
     }
+}
+
+// The primary monitor's whole rectangle, taken by the window itself: a
+// pop-up maximised after its creation keeps its creation size on some
+// systems, and a display that changes size leaves it at the old one.
+void CoverPrimary(HWND window) {
+    SetWindowPos(window, HWND_TOPMOST, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                 SWP_NOACTIVATE);
+    g.scale = ScaleForDpi(WindowDpi(window));
+}
+
+// Where Windows can say so (Vista and later), the saver hears when the
+// display goes off, and draws nothing meanwhile.
+void ListenForDisplayPower(HWND window) {
+    const auto listen = LibraryFunction<RegisterPowerSettingFunction>(GetModuleHandleW(L"user32.dll"),
+                                                                      "RegisterPowerSettingNotification");
+    if (!listen) return;
+    OSVERSIONINFOW version = {};
+    version.dwOSVersionInfoSize = sizeof version;
+    GetVersionExW(&version);
+    // Windows 8 reports the console's display; Vista and 7 the monitor's power.
+    const bool eightOrLater = version.dwMajorVersion > 6 || (version.dwMajorVersion == 6 && version.dwMinorVersion >= 2);
+    listen(window, eightOrLater ? &ConsoleDisplayState : &MonitorPowerOn, DEVICE_NOTIFY_WINDOW_HANDLE);
 }
 
 void InitSaverWindow() {
@@ -73,17 +101,31 @@ void InitSaverWindow() {
     SaverSettings.weight = FrameCountOf(SaverSettings.weight);
     ShowCursor(FALSE);
     ShowWindow(window, SW_SHOWMAXIMIZED);
-    display.scale = ScaleForDpi(WindowDpi(window));
+    CoverPrimary(window);
     SetWindowDC(GetDC(window));
     CoverOtherMonitors(window);
+    ListenForDisplayPower(window);
 }
 
-// The run never comes back: from here on no message is dispatched and input
-// is seen only by WaitFrame's polls. The paint DC is not drawn on.
+// The first paint starts the run, which never comes back; later ones (the
+// run dispatches what arrives while it waits) repaint from the frame.
 void OnPaint(HWND window) {
     PAINTSTRUCT paint = {};
     HDC paintDC = BeginPaint(window, &paint);
-    RunSaver(paintDC, display.scale);
+    if (!g.running) {
+        g.running = true;
+        RunSaver(g.scale);
+    }
+    const RECT& r = paint.rcPaint;
+    BitBlt(paintDC, r.left, r.top, r.right - r.left, r.bottom - r.top, SurfaceDC(ComposeSurface), r.left, r.top,
+           SRCCOPY);
+    EndPaint(window, &paint);
+}
+
+void OnPowerSetting(const PowerSetting& setting) {
+    const bool off = setting.length >= sizeof(DWORD) && setting.data == 0;
+    if (g.displayOff && !off) ShowWholeFrame();
+    g.displayOff = off;
 }
 
 LRESULT SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -95,7 +137,23 @@ LRESULT SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_PAINT:
         OnPaint(window);
         return 0;
-    case WM_CLOSE:  // only before the first paint: afterwards nothing is dispatched
+    case WM_DISPLAYCHANGE:
+    case DpiChanged:
+        g.displayChanged = true;
+        return 0;
+    case WM_POWERBROADCAST:
+        if (wParam == PowerSettingChange && lParam) OnPowerSetting(*reinterpret_cast<const PowerSetting*>(lParam));
+        return TRUE;
+    case WM_SYSCOMMAND:
+        if ((wParam & 0xFFF0) == SC_SCREENSAVE) return 0;  // this is the screen saver already
+        break;
+    case WM_QUERYENDSESSION:
+        return TRUE;
+    case WM_ENDSESSION:
+        if (wParam) EndSaver();
+        return 0;
+    case WM_CLOSE:
+        if (g.running) EndSaver();
         CloseModalWindow(window, 0);
         return 0;
     case WM_DESTROY:
@@ -106,27 +164,19 @@ LRESULT SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 
 }  // namespace
 
-void BeginTimerPeriod() {
-    HMODULE winmm = LoadSystemLibrary(L"winmm.dll");
-    const auto begin = LibraryFunction<decltype(&timeBeginPeriod)>(winmm, "timeBeginPeriod");
-    timerPeriod.end = LibraryFunction<decltype(&timeEndPeriod)>(winmm, "timeEndPeriod");
-    if (begin) begin(1);
-}
-
 LRESULT CALLBACK SaverWindowEntry(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return SaverWindowProc(window, message, wParam, lParam);
 }
 
-// Polls run after every 1 ms sleep, not once per frame: input must end the
-// saver at once. Only the two readings around one sleep are compared.
-void WaitFrame() {
-    POINT before = {}, after = {};
-    RunPollingSteps(FrameCount, [&] {
-        GetCursorPos(&before);
-        Sleep(1);
-        GetCursorPos(&after);
-        if (CursorMovedFar(before.x, before.y, after.x, after.y, display.scale)) EndSaver();
-        if (GetAsyncKeyState(VK_ESCAPE) & 1) EndSaver();
-        if (GetInputState()) EndSaver();  // keys and mouse buttons
-    });
+const Scale& SaverScale() { return g.scale; }
+
+bool DisplayAsleep() { return g.displayOff; }
+
+void FollowDisplayChange() {
+    if (!g.displayChanged) return;
+    g.displayChanged = false;
+    HWND window = FormSlot[SaverSlot].window;
+    CoverPrimary(window);
+    CoverOtherMonitors(window);
+    RefitRun(g.scale);
 }

@@ -22,11 +22,21 @@ struct SurfaceSet {
     FrameChanges changes;
 } g;
 
-// Nothing here is ever released: the saver ends only by ending the process.
 void MakeSurface(SurfaceNumber surface, HBITMAP bitmap) {
     g.dc[surface] = CreateCompatibleDC(g.window);
     g.bitmap[surface] = bitmap;
     SelectObject(g.dc[surface], bitmap);
+}
+
+// A display change makes the set anew; otherwise it lives as long as the
+// process, which ends from the wait between frames.
+void ReleaseSurfaces() {
+    for (int surface = 0; surface < SurfaceSlots; ++surface) {
+        if (g.dc[surface]) DeleteDC(g.dc[surface]);
+        if (g.bitmap[surface]) DeleteObject(g.bitmap[surface]);
+        g.dc[surface] = nullptr;
+        g.bitmap[surface] = nullptr;
+    }
 }
 
 void Copy(HDC to, HDC from, const ScreenRect& r) {
@@ -51,6 +61,7 @@ void BuildSurfaceSet(COLORREF background, const Scale& scale) {
 
 void BuildSurfaceSetFrom(std::int32_t cx, std::int32_t cy, COLORREF background, HBITMAP spriteSheet,
                          HBITMAP titleCard, const Scale& scale) {
+    ReleaseSurfaces();
     g.cx = cx;
     g.cy = cy;
     g.scale = scale;
@@ -77,6 +88,11 @@ void ClearFrame() {
 
 void PresentFrame() {
     PresentChanges(g.changes, GetTickCount(), [](const ScreenRect& r) { Copy(g.window, g.dc[ComposeSurface], r); });
+}
+
+void ShowWholeFrame() {
+    ForgetScreen(g.changes);
+    PresentFrame();
 }
 
 void DrawSprite(std::int32_t x, std::int32_t y, std::int32_t sheetRow) {

@@ -21,11 +21,13 @@ void SetWindowDC(HDC windowDC);
 HDC WindowDC();
 
 // Builds the SurfaceSet for the screen's size, the given background colour and
-// the sprite sheet and title card made for the display's scale.
+// the sprite sheet and title card made for the display's scale; a set built
+// before is released. The frame and the screen start out unknown: the first
+// clear and present copy everything.
 void BuildSurfaceSet(COLORREF background, const Scale& scale);
 
-// The same from given parts (the pictures made for that scale): every
-// surface compatible with WindowDC(), cx x cy pixels.
+// The same from given parts (the pictures made for that scale, which the set
+// then owns): every surface compatible with WindowDC(), cx x cy pixels.
 void BuildSurfaceSetFrom(std::int32_t cx, std::int32_t cy, COLORREF background, HBITMAP spriteSheet,
                          HBITMAP titleCard, const Scale& scale = {});
 
@@ -43,6 +45,8 @@ void ClearFrame();    // background -> compose, where they differ
 // compose -> screen, where they may differ; the whole screen every half
 // second, which repairs what another window drew over it.
 void PresentFrame();
+// compose -> screen, all of it: after the display was off.
+void ShowWholeFrame();
 // The sprite cell at sheet row sheetRow (0 to 640), transparent, into the
 // compose surface.
 void DrawSprite(std::int32_t x, std::int32_t y, std::int32_t sheetRow);

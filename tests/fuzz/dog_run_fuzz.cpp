@@ -20,7 +20,6 @@
 namespace {
 
 constexpr int MaxCycles = 600;          // enough for a slow dog to cross a wide screen and back
-constexpr std::int32_t MaxSteps = 4096;  // polling steps followed before a frame is cut short
 
 void Check(bool condition, const char* what) {
     if (condition) return;
@@ -136,22 +135,19 @@ void CheckFrame(const DogPack& pack, int phase) {
     Check(drawn == pack.last + 1, "not every shown dog was drawn");
 }
 
-void CheckPolling(std::uint32_t weight) {
-    // The saver's frame count: never fewer than one polling step, or it
-    // could not see the input that ends it.
-    const std::uint32_t frameCount = FrameCountOf(weight);
-    const std::int32_t expected = Signed(frameCount) < 1 ? 1 : Signed(frameCount);
-    struct CutShort {};
-    std::int32_t steps = 0;
-    try {
-        RunPollingSteps([&] { return frameCount; }, [&] {
-            if (++steps == MaxSteps) throw CutShort{};
-        });
-    } catch (const CutShort&) {
-        Check(expected >= MaxSteps, "more polling steps than the frame count");
-        return;
-    }
-    Check(steps == expected, "polling steps differ from the frame count");
+// Whatever the weight and however late the last wait woke, a frame waits at
+// least a millisecond, no longer than its frame count, and the input is
+// looked at meanwhile.
+void CheckPacing(std::uint32_t weight, std::uint32_t tick) {
+    const std::int64_t frame = FrameMicroseconds(FrameCountOf(weight));
+    Check(frame >= 1000, "a frame that does not wait");
+    FrameClock clock;
+    FrameWaitEnded(clock, tick);
+    const std::int64_t now = static_cast<std::int64_t>(tick) * 3;
+    const std::int64_t deadline = ScheduleFrame(clock, now, frame);
+    Check(deadline > now && deadline <= now + frame, "a frame due outside its frame count");
+    const std::int64_t sleep = SleepBeforeLooking(clock, now);
+    Check(sleep > 0 && sleep <= InputLookUs, "a wait that never looks at the input");
 }
 
 }  // namespace
@@ -169,7 +165,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                           cy >= 0 && cy <= Sensible && (widthChange == 0 || laterWidth == cx);
     // BgColor (bytes 0-3) only colours the background brush; nothing here reads it.
 
-    CheckPolling(weight);
+    CheckPacing(weight, tick);
 
     DogPack pack;
     std::memset(&pack, 0, sizeof pack);

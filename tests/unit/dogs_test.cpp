@@ -348,6 +348,20 @@ TEST(HopCycle, RightEdgeFollowsTheCurrentScreenWidth) {
     }
 }
 
+TEST(HopCycle, AScreenThatShrinksKeepsEveryDogOnIt) {
+    using Ints = std::vector<std::int32_t>;
+    const struct {
+        std::int32_t cy;
+        Ints rows;
+    } cases[] = {{600, {472, 472, 100}}, {1024, {640, 500, 100}}, {100, {0, 0, 0}}};
+    for (const auto& c : cases) {
+        DogPack pack = PackWithRows({640, 500, 100});
+        FitDogsToHeight(pack, c.cy);
+        EXPECT_EQ((Ints{pack.dog[0].y, pack.dog[1].y, pack.dog[2].y}), c.rows) << c.cy;
+        EXPECT_EQ(pack.cy, c.cy) << "new heights must span the new screen";
+    }
+}
+
 TEST(HandEditedSettings, EveryExtremeKeepsRunningWithinTheSlots) {
     const std::uint32_t extremes[] = {0u, 1u, 20u, 0x7FFFFFFFu, 0x80000000u, 0xFFFFFFFFu, 0xFFFFFFF6u};
     const std::uint32_t hikis[] = {0u, 9u, 10u, 0x7FFFFFFFu, 0x80000000u, 0xFFFFFFFFu};

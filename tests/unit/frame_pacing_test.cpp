@@ -28,39 +28,59 @@ TEST(FrameCount, HandEditedSpeedsWrapInsteadOfOverflowing) {
     EXPECT_EQ(AsSigned(FrameCountOf(0x80000000u + 206u)), Int32Max);
 }
 
-int StepsFor(std::int32_t frameCount) {
-    int steps = 0;
-    RunPollingSteps([&] { return frameCount; }, [&] { ++steps; });
-    return steps;
+TEST(FrameWait, TheFrameCountInMillisecondsAndNeverNone) {
+    const struct {
+        std::uint32_t weight;
+        std::int64_t us;
+    } cases[] = {
+        {200, 5'000}, {0, 205'000}, {DefaultWeight, 180'000},
+        {205, 1'000}, {206, 1'000}, {0x80000000u + 205u, 1'000},  // counts of 0 or less: one millisecond
+        {0x80000000u + 206u, std::int64_t{Int32Max} * 1000},      // a frame that lasts weeks
+    };
+    for (const auto& c : cases) EXPECT_EQ(FrameMicroseconds(FrameCountOf(c.weight)), c.us) << "weight " << c.weight;
 }
 
-TEST(PollingSteps, OneStepPerMillisecondOfTheFrameCount) {
-    EXPECT_EQ(StepsFor(5), 5);
-    EXPECT_EQ(StepsFor(180), 180);
-    EXPECT_EQ(StepsFor(205), 205);
-    EXPECT_EQ(StepsFor(1), 1);
+// Frames drawn in 300 us and waits that oversleep by up to 2 ms: the pace is
+// the frame count plus the drawing, however many frames go by.
+TEST(FrameClock, NoDriftOverTenThousandFrames) {
+    for (const std::int64_t frame : {5'000, 180'000}) {
+        FrameClock clock;
+        std::int64_t now = 1'000'000;
+        const std::int64_t start = now;
+        for (int k = 0; k < 10'000; ++k) {
+            ScheduleFrame(clock, now, frame);
+            ASSERT_GT(SleepBeforeLooking(clock, now), 0) << "frame " << k << " due before it waited";
+            const std::int64_t woke = clock.deadline + (k * 7919) % 2'000;
+            FrameWaitEnded(clock, woke);
+            now = woke + 300;
+        }
+        const std::int64_t drift = now - start - 10'000 * (frame + 300);
+        EXPECT_GE(drift, 0) << frame;
+        EXPECT_LT(drift, 2'000 + 300) << "frames of " << frame << " us drifted";
+    }
 }
 
-TEST(PollingSteps, AtLeastOneStepWhateverTheFrameCount) {
-    // Without a step the saver would never look at the input again.
-    for (std::int32_t frameCount : {0, -1, -205, Int32Min}) EXPECT_EQ(StepsFor(frameCount), 1) << frameCount;
-    EXPECT_EQ(StepsFor(AsSigned(FrameCountOf(0x80000000u + 205u))), 1) << "weight 2^31 + 205";
+TEST(FrameClock, ALateFrameDoesNotMakeTheNextOnesHurry) {
+    for (const std::int64_t late : {50'000, 3'000'000}) {
+        FrameClock clock;
+        ScheduleFrame(clock, 0, 5'000);
+        FrameWaitEnded(clock, clock.deadline + late);
+        const std::int64_t drawn = clock.deadline + late + 300;
+        EXPECT_EQ(ScheduleFrame(clock, drawn, 5'000), drawn + 5'000) << "after a frame " << late << " us late";
+        FrameWaitEnded(clock, clock.deadline);
+        EXPECT_EQ(ScheduleFrame(clock, clock.deadline + 300, 5'000), clock.deadline + 300 + 5'000);
+    }
 }
 
-TEST(PollingSteps, FrameCountIsReadAgainBeforeEveryStep) {
-    std::int32_t frameCount = 10;
-    int steps = 0;
-    RunPollingSteps([&] { return frameCount; }, [&] {
-        if (++steps == 3) frameCount = 2;
-    });
-    EXPECT_EQ(steps, 3) << "a lowered count ends the frame after the step that lowered it";
-
-    frameCount = 2;
-    steps = 0;
-    RunPollingSteps([&] { return frameCount; }, [&] {
-        if (++steps == 1) frameCount = 4;
-    });
-    EXPECT_EQ(steps, 4) << "a raised count lengthens the frame";
+TEST(FrameClock, LooksAtTheInputAtLeastFiveTimesASecond) {
+    FrameClock clock;
+    ScheduleFrame(clock, 0, std::int64_t{Int32Max} * 1000);
+    EXPECT_EQ(SleepBeforeLooking(clock, 0), InputLookUs);
+    EXPECT_LE(InputLookUs, 250'000);
+    ScheduleFrame(clock, 0, 5'000);
+    EXPECT_EQ(SleepBeforeLooking(clock, 4'000), 1'000);
+    EXPECT_EQ(SleepBeforeLooking(clock, 5'000), 0) << "due";
+    EXPECT_EQ(SleepBeforeLooking(clock, 9'000), 0) << "overdue";
 }
 
 TEST(CursorTest, OnePixelDoesNotCountTwoDo) {

@@ -37,7 +37,7 @@ std::vector<TitleCopy> RecordTitleReveal(std::int32_t cx, std::int32_t cy) {
     std::vector<TitleCopy> copies;
     std::int32_t pass = 1;
     RunTitleReveal(
-        cx, cy, [&](std::int32_t cardRow, std::int32_t x, std::int32_t y) { copies.push_back({cardRow, x, y, pass}); },
+        [&] { return RunSize{cx, cy}; }, [&](std::int32_t cardRow, std::int32_t x, std::int32_t y) { copies.push_back({cardRow, x, y, pass}); },
         [&] { ++pass; });
     EXPECT_EQ(pass, 13) << "twelve passes, each ended once";
     return copies;
@@ -150,7 +150,7 @@ TEST(RevealsInPixels, RowsLandAtTheScaleAndMeetWithoutAGap) {
                 ASSERT_EQ(copy.sourceRow, scale(cardRow));
                 for (std::int32_t r = copy.y; r < copy.y + copy.height; ++r) ASSERT_TRUE(titleRows.insert(r).second) << r;
             };
-            RunTitleReveal(1024, designHeight, copyRow, [] {});
+            RunTitleReveal([&] { return RunSize{1024, designHeight}; }, copyRow, [] {});
             EXPECT_EQ(titleRows.size(), static_cast<size_t>(*titleRows.rbegin() - *titleRows.begin() + 1)) << dpi;
             EXPECT_EQ(titleRows.size(), static_cast<size_t>(scale(241) - scale(1))) << dpi;
         }
