@@ -273,11 +273,114 @@ TEST(SaverRun, OnePixelMovesDoNotEndItTwoPixelsDo) {
     ExpectEndsWithCodeZero(saver, "a two-pixel move");
 }
 
+// Escape ends it also while a window of another program has the keyboard.
 TEST(SaverRun, EscapeEndsItDuringTheFirstPause) {
     driver::ScrCopy copy("saver_escape");
-    Process saver = StartRunning(copy, DefaultBackground);
-    ASSERT_TRUE(driver::XKey("Escape"));
-    ExpectEndsWithCodeZero(saver, "Escape");
+    for (const bool elsewhere : {false, true}) {
+        Process saver = StartRunning(copy, DefaultBackground);
+        HWND other = nullptr;
+        if (elsewhere) {
+            other = CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr,
+                                    nullptr, nullptr, nullptr);
+            SetForegroundWindow(other);
+            ASSERT_TRUE(driver::WaitUntil([&] { return GetForegroundWindow() == other; }, driver::Reaction));
+        }
+        ASSERT_TRUE(driver::XKey("Escape"));
+        ExpectEndsWithCodeZero(saver, elsewhere ? "Escape in another window" : "Escape");
+        if (other) DestroyWindow(other);
+    }
+}
+
+// Through the first pause, the title and the hops, the saver answers what
+// the system sends it, as a program that is not hung does; then it ends
+// when the session does, or when it is closed.
+TEST(SaverRun, AnswersTheSystemThroughEveryStageAndEndsWhenAsked) {
+    driver::ScrCopy copy("saver_answers");
+    const COLORREF background = RGB(0x30, 0x60, 0x90);
+    WriteSettings(copy, {background, 0, 0, 0, 150});
+    const driver::Pixels sheet = SpriteSheetShown(copy.path());
+    std::vector<Screen> stages = {PlainScreen(background), TitleScreen(background, TitleCardShown(copy.path()))};
+    for (Screen& pose : DogOnTheSpot(background, sheet)) stages.push_back(std::move(pose));
+    const auto ask = [](HWND window, UINT message, WPARAM wParam) {
+        DWORD_PTR result = 0;
+        return SendMessageTimeoutW(window, message, wParam, 0, SMTO_ABORTIFHUNG, driver::Reaction, &result) ? result
+                                                                                                           : 0xBAD;
+    };
+    for (const UINT ending : {WM_ENDSESSION, WM_CLOSE}) {
+        Process saver = copy.start("/s");
+        HWND window = driver::WaitWindow(saver.id(), driver::WindowClass, driver::SaverTitle, WindowAppears);
+        ASSERT_NE(window, nullptr);
+        std::string seen;  // stages in the order first seen: b(ackground), t(itle), d(og)
+        driver::WaitUntil(
+            [&] {
+                EXPECT_EQ(ask(window, WM_NULL, 0), 0u) << "a message unanswered after '" << seen << "'";
+                EXPECT_EQ(ask(window, WM_QUERYENDSESSION, 0), static_cast<DWORD_PTR>(TRUE)) << seen;
+                EXPECT_EQ(ask(window, WM_SYSCOMMAND, SC_SCREENSAVE), 0u) << seen;
+                EXPECT_FALSE(IsHungAppWindow(window)) << seen;
+                const driver::Pixels grabbed = driver::GrabScreen(WholeScreen());
+                for (size_t k = 0; k < stages.size(); ++k) {
+                    const char stage = "btddd"[k];
+                    if (Matches(grabbed, stages[k]) && seen.find(stage) == std::string::npos) seen += stage;
+                }
+                return seen.find('d') != std::string::npos || ::testing::Test::HasFailure();
+            },
+            2 * IntroStep);
+        ASSERT_EQ(seen, "btd") << "the run's stages, as seen";
+        ASSERT_TRUE(saver.running());
+        ask(window, ending, TRUE);
+        ExpectEndsWithCodeZero(saver, ending == WM_CLOSE ? "WM_CLOSE" : "WM_ENDSESSION");
+    }
+}
+
+// The modes the display offers that are larger than the screen both ways.
+std::vector<SIZE> LargerModes() {
+    std::vector<SIZE> larger;
+    DEVMODEW mode = {};
+    mode.dmSize = sizeof mode;
+    for (DWORD i = 0; EnumDisplaySettingsW(nullptr, i, &mode); ++i)
+        if (static_cast<int>(mode.dmPelsWidth) > ScreenWidth() && static_cast<int>(mode.dmPelsHeight) > ScreenHeight())
+            larger.push_back({static_cast<LONG>(mode.dmPelsWidth), static_cast<LONG>(mode.dmPelsHeight)});
+    return larger;
+}
+
+bool ChangeDisplay(SIZE size) {
+    DEVMODEW mode = {};
+    mode.dmSize = sizeof mode;
+    mode.dmPelsWidth = static_cast<DWORD>(size.cx);
+    mode.dmPelsHeight = static_cast<DWORD>(size.cy);
+    mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+    return ChangeDisplaySettingsExW(nullptr, &mode, nullptr, 0, nullptr) == DISP_CHANGE_SUCCESSFUL;
+}
+
+// Grown as when a monitor is plugged in at another resolution, then back:
+// every pixel shows the saver again, and the dog hops on where it stood.
+TEST(SaverRun, ADisplayThatChangesSizeStaysCovered) {
+    const SIZE original = {ScreenWidth(), ScreenHeight()};
+    const std::vector<SIZE> larger = LargerModes();
+    if (larger.empty() || !ChangeDisplay(original)) GTEST_SKIP() << "the bed offers no larger size, or cannot come back";
+    struct Restore {
+        SIZE size;
+        ~Restore() { ChangeDisplay(size); }
+    } restore{original};
+    driver::ScrCopy copy("saver_display_change");
+    const COLORREF background = RGB(0x50, 0x10, 0x70);
+    WriteSettings(copy, {background, 0, 0, 0, 150});
+    const driver::Pixels sheet = SpriteSheetShown(copy.path());
+    Process saver = StartRunning(copy, background);
+    ASSERT_NE(WaitForAnyScreen(DogOnTheSpot(background, sheet), IntroStep), 0u) << "the dog never hopped";
+
+    const int dogX = FirstDogX(), dogY = FirstDogY();
+    for (const SIZE size : {larger.front(), original}) {
+        SCOPED_TRACE(std::to_string(size.cx) + "x" + std::to_string(size.cy));
+        ASSERT_TRUE(ChangeDisplay(size));
+        for (int pose : {0, 2}) {  // both, so the dog still moves
+            Screen expected(size.cx, size.cy, background);
+            PutDog(expected, sheet, dogX, dogY, pose);
+            EXPECT_TRUE(WaitForScreen(expected, driver::Reaction)) << "pose " << pose << " never shown whole";
+        }
+    }
+    ASSERT_TRUE(driver::XKey("a"));
+    ExpectEndsWithCodeZero(saver, "a key after the display changed");
 }
 
 TEST(SaverRun, AnyOtherKeyEndsIt) {
