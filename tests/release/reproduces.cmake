@@ -5,7 +5,7 @@
 # two ZIPs are the same bytes; the .scr of a tree with the tests, which the
 # tests drive, must be the same bytes too. Then looks into the .scr (what it
 # imports, which Windows it asks for) and into the ZIP: its three files, the
-# .scr as built, and the guides as Notepad needs them.
+# .scr as built, and the guides as Notepad needs them, with the .scr's SHA-256.
 #   cmake -DSOURCE=<sources> -DWORK=<scratch folder> -P reproduces.cmake
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
@@ -110,6 +110,8 @@ execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${unzipped}/pok_v3.scr
 if(NOT differs EQUAL 0)
   message(SEND_ERROR "the ZIP's pok_v3.scr is not the one built")
 endif()
+# Users check their copy against the hash that the guides give.
+file(SHA256 ${unzipped}/pok_v3.scr scrHash)
 foreach(guide README.txt はじめにお読みください.txt)
   # As bytes ("ef bb bf ..."): file(READ) as text drops carriage returns.
   file(READ ${unzipped}/${guide} hex HEX)
@@ -129,5 +131,9 @@ foreach(guide README.txt はじめにお読みください.txt)
   file(READ ${unzipped}/${guide} text)
   if(text MATCHES "@[A-Za-z_]+@")
     message(SEND_ERROR "${guide} still holds ${CMAKE_MATCH_0}")
+  endif()
+  string(FIND "${text}" "${scrHash}" at)
+  if(at EQUAL -1)
+    message(SEND_ERROR "${guide} does not give the SHA-256 of the ZIP's pok_v3.scr, ${scrHash}")
   endif()
 endforeach()
