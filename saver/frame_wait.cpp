@@ -1,6 +1,6 @@
-// The wait between frames, the saver's only way out: it sleeps until the
-// next frame is due or until something arrives, answers what was sent, and
-// ends the process on input.
+// The wait between frames, the saver's only way out: one for every
+// monitor's show, it sleeps until the next frame is due or until something
+// arrives, answers what was sent, and ends the process on input.
 #include <windows.h>
 #include <mmsystem.h>  // only the functions' types: winmm is loaded from the system folder
 
@@ -56,9 +56,10 @@ void SetTimer(std::int64_t dueUs) {
     SetWaitableTimer(g.timer, &due, 0, nullptr, nullptr, FALSE);
 }
 
-// A pointer that went two 96-dpi pixels from the last reading ends the saver.
+// A pointer that went two 96-dpi pixels of the monitor it is on from the
+// last reading ends the saver.
 void ReadPointer(POINT now) {
-    if (g.pointerRead && CursorMovedFar(g.pointer.x, g.pointer.y, now.x, now.y, SaverScale())) EndSaver();
+    if (g.pointerRead && CursorMovedFar(g.pointer.x, g.pointer.y, now.x, now.y, ScaleAt(now))) EndSaver();
     g.pointer = now;
     g.pointerRead = true;
 }
@@ -69,7 +70,7 @@ bool IsKeyOrButton(UINT message) {
 }
 
 // Everything that waits is handled: input ends the saver, the rest goes to
-// its window (paints, the system's questions, display changes).
+// its windows (paints, the system's questions, display changes).
 void DispatchWaiting() {
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -100,7 +101,7 @@ void StartFramePacing(std::uint32_t frameCount) {
     ExitProcess(0);
 }
 
-void WaitFrame() {
+void SleepUntilNextFrame() {
     SetTimer(ScheduleFrame(g.clock, Now(), g.frameUs) - Now());
     for (;;) {
         DispatchWaiting();

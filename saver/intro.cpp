@@ -1,5 +1,6 @@
 // The saver run: background, title card, the dogs' entrance, then hops for ever.
 #include "saver/intro_layout.h"
+#include "saver/monitors.h"
 #include "saver/saver_private.h"
 #include "saver/surfaces.h"
 #include "settings/settings.h"
@@ -9,9 +10,13 @@ namespace {
 // What the frame holds, so that a display change can draw it anew.
 enum class Shown { Background, Title, Dogs };
 struct Intro {
-    Shown shown = Shown::Background;
-    std::int32_t titlePasses = 0;  // of the title reveal, so far
-} g;
+    Shown shown;
+    std::int32_t titlePasses;  // of the title reveal, so far
+};
+
+Intro intros[MaxRuns];  // one per monitor's show
+
+Intro& g() { return intros[CurrentRun()]; }
 
 unsigned ClockSecond() {
     SYSTEMTIME now;
@@ -36,9 +41,9 @@ void WaitClockSeconds(std::int32_t n) {
 }
 
 void TitleReveal() {
-    g.shown = Shown::Title;
+    g().shown = Shown::Title;
     RunTitleReveal(CurrentRunSize, CopyTitleRowAt, [] {
-        ++g.titlePasses;
+        ++g().titlePasses;
         PresentFrame();
         WaitFrame();
     });
@@ -47,11 +52,20 @@ void TitleReveal() {
 // Straight to the screen, row by row, with no PresentFrame in between.
 void BlindReveal() { RunBlindReveal(RunHeight(), CopyScreenRow, WaitFrame); }
 
+// Surfaces of the show's monitor's size, at its scale.
+void BuildShowSurfaces() {
+    const ScreenRect& area = ShowArea();
+    BuildSurfaceSet(area.right - area.left, area.bottom - area.top, static_cast<COLORREF>(SaverSettings.BgColor),
+                    ShowScale());
+}
+
 }  // namespace
 
-void RunSaver(const Scale& scale) {
-    StartFramePacing(SaverSettings.weight);
-    BuildSurfaceSet(static_cast<COLORREF>(SaverSettings.BgColor), scale);
+void RunSaver() {
+    g() = {};
+    ResetDogs();
+    SetWindowDC(GetDC(ShowWindowHandle()));
+    BuildShowSurfaces();
     ClearFrame();
     PresentFrame();
     WaitClockSeconds(2);
@@ -59,21 +73,21 @@ void RunSaver(const Scale& scale) {
     WaitClockSeconds(4);
     PlaceDogs();
     DrawDogs(1);  // the first frame, revealed without being presented
-    g.shown = Shown::Dogs;
+    g().shown = Shown::Dogs;
     BlindReveal();
     for (;;) HopCycle();
 }
 
-void RefitRun(const Scale& scale) {
-    BuildSurfaceSet(static_cast<COLORREF>(SaverSettings.BgColor), scale);
+void RefitRun() {
+    BuildShowSurfaces();
     FitDogsToRun();
-    switch (g.shown) {
+    switch (g().shown) {
     case Shown::Background:
         ClearFrame();
         break;
     case Shown::Title:
         ClearFrame();
-        for (std::int32_t pass = 1; pass <= g.titlePasses; ++pass) CopyTitlePass(CurrentRunSize(), pass, CopyTitleRowAt);
+        for (std::int32_t pass = 1; pass <= g().titlePasses; ++pass) CopyTitlePass(CurrentRunSize(), pass, CopyTitleRowAt);
         break;
     case Shown::Dogs:
         DrawShownDogs();

@@ -20,4 +20,7 @@ double RandomFraction() {
 
 void SeedRandom(std::uint32_t tickCount) { seed = tickCount; }
 
+// An odd step is invertible modulo 2^32: distinct runs, distinct seeds.
+std::uint32_t RunSeed(std::uint32_t tickCount, int run) { return tickCount + static_cast<std::uint32_t>(run) * 0x9E3779B9u; }
+
 std::uint32_t RandomSeed() { return seed; }

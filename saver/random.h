@@ -13,5 +13,10 @@ double RandomFraction();
 // The tick count seeds the generator once per saver run.
 void SeedRandom(std::uint32_t tickCount);
 
+// The seed of the show on monitor run `run` placed at tickCount: the tick
+// itself for the primary's (run 0), and for every other run a seed of its
+// own, so no two monitors placed at the same moment show the same crowd.
+std::uint32_t RunSeed(std::uint32_t tickCount, int run);
+
 // The seed holds 1 when the process starts; tests read and reset it here.
 std::uint32_t RandomSeed();

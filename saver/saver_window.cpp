@@ -1,12 +1,10 @@
-// The full-screen saver window: it starts the run on its first paint and
-// answers the system for as long as the run goes on.
+// The saver's windows: the full-screen saver window on the primary monitor,
+// which starts every monitor's show on its first paint, and the windows of
+// the other monitors; they answer the system for as long as the shows go on.
 #include <windows.h>
-
-#include <vector>
 
 #include "app/app.h"
 #include "saver/frame_pacing.h"
-#include "saver/monitors.h"
 #include "saver/saver.h"
 #include "saver/saver_private.h"
 #include "saver/surfaces.h"
@@ -27,59 +25,9 @@ struct PowerSetting {
 using RegisterPowerSettingFunction = HANDLE(WINAPI*)(HANDLE, const GUID*, DWORD);
 
 struct SaverWindowState {
-    Scale scale;                 // of the primary monitor, which the saver window covers
-    bool running = false;        // the run has begun: a paint repaints, it does not start again
-    bool displayChanged = false; // a size, layout or scale to follow at the next wake
+    bool running = false;     // the shows have begun: a paint repaints, it does not start them again
     bool displayOff = false;
-    std::vector<HWND> covers;    // one per other monitor
 } g;
-
-BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT area, LPARAM monitors) {
-    reinterpret_cast<std::vector<ScreenRect>*>(monitors)->push_back(
-        {area->left, area->top, area->right, area->bottom});
-    return TRUE;
-}
-
-// A cover paints itself whenever the system asks: the background colour.
-LRESULT CALLBACK CoverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message != WM_ERASEBKGND) return DefWindowProcW(window, message, wParam, lParam);
-    RECT area = {};
-    GetClientRect(window, &area);
-    HBRUSH brush = CreateSolidBrush(static_cast<COLORREF>(SaverSettings.BgColor));
-    FillRect(reinterpret_cast<HDC>(wParam), &area, brush);
-    DeleteObject(brush);
-    return 1;
-}
-
-// Every other monitor goes plain background. The covers are owned by the
-// saver window, so they go with it, and belong to this thread, so input over
-// them reaches the queue the waits read; the hidden cursor stays hidden.
-void CoverOtherMonitors(HWND saverWindow) {
-    for (HWND cover : g.covers) DestroyWindow(cover);
-    g.covers.clear();
-    std::vector<ScreenRect> monitors;
-    EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
-    const ScreenRect primary = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    for (const ScreenRect& r : OtherMonitorCovers(primary, monitors)) {
-        HWND cover = CreateWindowExW(WS_EX_TOPMOST, DialogClassName, L"", WS_POPUP, r.left, r.top,
-                                     r.right - r.left, r.bottom - r.top, saverWindow, nullptr,
-                                     GetModuleHandleW(nullptr), nullptr);
-        if (!cover) continue;
-        SetWindowLongPtrW(cover, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CoverWindowProc));
-        ShowWindow(cover, SW_SHOWNOACTIVATE);
-        UpdateWindow(cover);
-        g.covers.push_back(cover);
-    }
-}
-
-// The primary monitor's whole rectangle, taken by the window itself: a
-// pop-up maximised after its creation keeps its creation size on some
-// systems, and a display that changes size leaves it at the old one.
-void CoverPrimary(HWND window) {
-    SetWindowPos(window, HWND_TOPMOST, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
-                 SWP_NOACTIVATE);
-    g.scale = ScaleForDpi(WindowDpi(window));
-}
 
 // Where Windows can say so (Vista and later), the saver hears when the
 // display goes off, and draws nothing meanwhile.
@@ -101,30 +49,32 @@ void InitSaverWindow() {
     SaverSettings.weight = FrameCountOf(SaverSettings.weight);
     ShowCursor(FALSE);
     ShowWindow(window, SW_SHOWMAXIMIZED);
-    CoverPrimary(window);
-    SetWindowDC(GetDC(window));
-    CoverOtherMonitors(window);
     ListenForDisplayPower(window);
 }
 
-// The first paint starts the run, which never comes back; later ones (the
-// run dispatches what arrives while it waits) repaint from the frame.
-void OnPaint(HWND window) {
+void PaintFromFrame(HWND window) {
     PAINTSTRUCT paint = {};
     HDC paintDC = BeginPaint(window, &paint);
+    RepaintShow(window, paintDC, paint.rcPaint);
+    EndPaint(window, &paint);
+}
+
+// The first paint starts the shows, which never come back; later ones (the
+// wait dispatches what arrives) repaint from the frame.
+void OnPaint(HWND window) {
     if (!g.running) {
         g.running = true;
-        RunSaver(g.scale);
+        PAINTSTRUCT paint = {};
+        BeginPaint(window, &paint);
+        StartFramePacing(SaverSettings.weight);
+        RunShows();
     }
-    const RECT& r = paint.rcPaint;
-    BitBlt(paintDC, r.left, r.top, r.right - r.left, r.bottom - r.top, SurfaceDC(ComposeSurface), r.left, r.top,
-           SRCCOPY);
-    EndPaint(window, &paint);
+    PaintFromFrame(window);
 }
 
 void OnPowerSetting(const PowerSetting& setting) {
     const bool off = setting.length >= sizeof(DWORD) && setting.data == 0;
-    if (g.displayOff && !off) ShowWholeFrame();
+    if (g.displayOff && !off) PresentEveryShowWhole();
     g.displayOff = off;
 }
 
@@ -139,7 +89,7 @@ LRESULT SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_DISPLAYCHANGE:
     case DpiChanged:
-        g.displayChanged = true;
+        NoteDisplayChange();
         return 0;
     case WM_POWERBROADCAST:
         if (wParam == PowerSettingChange && lParam) OnPowerSetting(*reinterpret_cast<const PowerSetting*>(lParam));
@@ -168,15 +118,23 @@ LRESULT CALLBACK SaverWindowEntry(HWND window, UINT message, WPARAM wParam, LPAR
     return SaverWindowProc(window, message, wParam, lParam);
 }
 
-const Scale& SaverScale() { return g.scale; }
-
 bool DisplayAsleep() { return g.displayOff; }
 
-void FollowDisplayChange() {
-    if (!g.displayChanged) return;
-    g.displayChanged = false;
-    HWND window = FormSlot[SaverSlot].window;
-    CoverPrimary(window);
-    CoverOtherMonitors(window);
-    RefitRun(g.scale);
+// Before its show's first frame it is the background; after, its frame.
+// Otherwise it answers as the saver window does.
+LRESULT CALLBACK OtherMonitorWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_ERASEBKGND: {
+        RECT area = {};
+        GetClientRect(window, &area);
+        HBRUSH brush = CreateSolidBrush(static_cast<COLORREF>(SaverSettings.BgColor));
+        FillRect(reinterpret_cast<HDC>(wParam), &area, brush);
+        DeleteObject(brush);
+        return 1;
+    }
+    case WM_PAINT:
+        PaintFromFrame(window);
+        return 0;
+    }
+    return SaverWindowProc(window, message, wParam, lParam);
 }

@@ -20,11 +20,16 @@ enum SurfaceNumber {
 void SetWindowDC(HDC windowDC);
 HDC WindowDC();
 
-// Builds the SurfaceSet for the screen's size, the given background colour and
-// the sprite sheet and title card made for the display's scale; a set built
-// before is released. The frame and the screen start out unknown: the first
-// clear and present copy everything.
-void BuildSurfaceSet(COLORREF background, const Scale& scale);
+// Each monitor's show has a set of its own: these act on the set of the show
+// being drawn (CurrentRun), its window DC included.
+
+// Builds the SurfaceSet for a monitor of cx x cy pixels, the given background
+// colour and the sprite sheet and title card made for the monitor's scale; a
+// set built before is released. The frame and the screen start out unknown:
+// the first clear and present copy everything.
+void BuildSurfaceSet(std::int32_t cx, std::int32_t cy, COLORREF background, const Scale& scale);
+// When the show ends with its monitor: the window DC is the caller's.
+void ReleaseSurfaceSet();
 
 // The same from given parts (the pictures made for that scale, which the set
 // then owns): every surface compatible with WindowDC(), cx x cy pixels.

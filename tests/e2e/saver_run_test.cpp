@@ -185,7 +185,8 @@ Screen HopFrame(COLORREF background, const driver::Pixels& sheet, int k) {
 TEST(SaverRun, TheDogHopsAsConfigured) {
     driver::ScrCopy copy("saver_hops");
     const COLORREF background = RGB(0xF0, 0xE0, 0xD0);
-    WriteSettings(copy, {background, 0, 8, 5, 100});  // 105 ms steps per frame
+    // Frames of 155 ms: a whole-screen grab at 200 % takes most of 100.
+    WriteSettings(copy, {background, 0, 8, 5, 50});
     const driver::Pixels sheet = SpriteSheetShown(copy.path());
     ASSERT_EQ(sheet.height, 6 * Shown()(128));
     constexpr int Frames = 12;
@@ -238,7 +239,7 @@ bool TwoNewFrames() {
 TEST(SaverRun, OnePixelMovesDoNotEndItTwoPixelsDo) {
     driver::ScrCopy copy("saver_moves");
     const COLORREF background = RGB(0x20, 0x80, 0x40);
-    WriteSettings(copy, {background, 0, 8, 5, 50});  // frames of 155 steps
+    WriteSettings(copy, {background, 0, 8, 5, 50});  // frames of 155 ms
     const driver::Pixels sheet = SpriteSheetShown(copy.path());
     ASSERT_EQ(sheet.height, 6 * Shown()(128));
     ASSERT_TRUE(driver::XMovePointer(ScreenWidth() / 2, ScreenHeight() / 2));
@@ -247,9 +248,9 @@ TEST(SaverRun, OnePixelMovesDoNotEndItTwoPixelsDo) {
     ASSERT_NE(WaitForAnyScreen({HopFrame(background, sheet, 0), HopFrame(background, sheet, 1)}, IntroStep), 0u)
         << "the dog never started hopping";
 
-    // The saver compares two readings around each 1 ms sleep; a move that
-    // falls between two steps is not seen at all. Each kind of move is
-    // therefore made more than once, so that the saver surely looks at some.
+    // The saver compares the pointer at every wake with its last reading,
+    // and a move from the host does not always reach it at once. Each kind of
+    // move is therefore made more than once, a frame or two apart.
     // The pixels are 96-dpi ones: twice as many of the screen's at 192 dpi.
     const Scale scale = Shown();
     const struct {

@@ -5,12 +5,11 @@
 // one record a line, for tools/bench/run to put in its table; TOOLS is the
 // Linux folder of the host tools (xframes, input_to_end, sample).
 // In this order: the cost of one frame (frame_cost.exe, before any saver
-// runs); one polling step; for one and ten dogs at speeds 25 and 200 the
-// frame period that reaches the screen, the CPU use, the peak memory and
-// the time from a key to the end; the start-up time to the first background
+// runs); for one and ten dogs at speeds 25 and 200 the frame period that
+// reaches the screen, the CPU use and wakes, the peak memory and the time
+// from a key to the end; the start-up time to the first background
 // frame; and, if asked, the time from each kind of real input to the end.
 #include <windows.h>
-#include <mmsystem.h>
 #include <psapi.h>
 
 #include <algorithm>
@@ -115,26 +114,6 @@ bool ScreenIsBackground() {
     return true;
 }
 
-// What one polling step of the saver costs in this desktop now: the same
-// calls, 1000 times, with the same 1 ms timer period.
-double StepMilliseconds() {
-    timeBeginPeriod(1);
-    LARGE_INTEGER frequency, start, end;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&start);
-    for (int i = 0; i < 1000; ++i) {
-        POINT a, b;
-        GetCursorPos(&a);
-        Sleep(1);
-        GetCursorPos(&b);
-        GetAsyncKeyState(VK_ESCAPE);
-        GetInputState();
-    }
-    QueryPerformanceCounter(&end);
-    timeEndPeriod(1);
-    return (end.QuadPart - start.QuadPart) * 1000.0 / frequency.QuadPart / 1000;
-}
-
 // The value after `name` in a line of name-value pairs; "" if absent.
 std::string Field(const std::string& line, const std::string& name) {
     const std::string key = name + " ";
@@ -177,11 +156,6 @@ public:
         if (!run.ended || run.code != 0) Say("  (frame_cost did not finish cleanly: %s)\n", out.c_str());
     }
 
-    void step() {
-        step_ = StepMilliseconds();
-        results_.add("step %s %.4f", size_.c_str(), step_);
-    }
-
     // One saver run per combination, sampled once the dogs hop.
     void frames() {
         for (int dogs : {1, 10}) {
@@ -195,7 +169,7 @@ public:
                 }
                 // The intro: two clock waits of at most 2 and 4 s, then 24
                 // frame waits of the title's and the dogs' reveals.
-                Pause(static_cast<DWORD>(7500 + 26 * (frameCount * step_ + 10)));
+                Pause(static_cast<DWORD>(7500 + 26 * (frameCount * 1.1 + 10)));
                 std::string measured;
                 for (int attempt = 0; attempt < 3 && Field(measured, "frames").empty(); ++attempt)
                     measured = host(ShellQuoted(tools_ + "/sample") + " " + ShellQuoted(tools_ + "/xframes") + " " +
@@ -255,7 +229,7 @@ public:
     }
 
     // From real input to the end of the process, in the intro's first
-    // pause: the saver only polls there, so this is the pacer's own delay.
+    // pause: the saver only waits there, so this is the wait's own delay.
     // With several monitors the pointer rests on the one right of the primary.
     void latency(int runs) {
         saver_.settings(3, 25);
@@ -283,7 +257,7 @@ public:
                         measured = std::atof(ended.c_str());
                     } else {
                         ++unseen;
-                        Pause(150);  // a move between two polling steps: let Wine's cursor cache lapse
+                        Pause(150);  // a move the saver did not see: let Wine's cursor cache lapse
                     }
                 }
                 if (run.waitExit(3000).ended && measured >= 0)
@@ -340,7 +314,6 @@ private:
     Results& results_;
     std::string tools_, size_;
     Saver saver_;
-    double step_ = 1.1;
 };
 
 }  // namespace
@@ -362,7 +335,6 @@ int main(int argc, char** argv) {
     const char* only = std::getenv("BENCH_ONLY");  // one part, while working on it
     const auto wanted = [only](const char* part) { return !only || std::string(only) == part; };
     if (wanted("cost")) bench.frameCost();
-    bench.step();
     if (wanted("frames")) bench.frames();
     if (wanted("startup") && startupRuns > 0) bench.startup(startupRuns);
     if (wanted("latency") && latencyRuns > 0) {

@@ -5,19 +5,18 @@ function pairs(from,    i) {
   for (i = from; i < NF; i += 2) v[$i] = $(i + 1)
 }
 function mib(kb) { return kb / 1024 }
-function ratio(a, b) { return (a == "" || b == "" || b == 0) ? "-" : sprintf("%.2f", a / b) }
 function shown(x) { return (x == "" || x == "-" || x == "nan") ? "-" : x }
 
 $1 == "cost" {
   cost[++costs] = sprintf("  %-13s %4d   %-7s %12.3f %12.3f %9.2f %10.1f", $2, $3, $4, $5, $6, $7, $8 / 1048576)
 }
-$1 == "step" { step[$2] = $3 }
 $1 == "frames" {
   pairs(3)
-  line = sprintf("  %-13s %4d %6d %10d %6d %10.2f %8.3f %7d %7d %6.1f %6.1f %6.1f %8.1f %7s",
+  line = sprintf("  %-13s %4d %6d %10d %6d %10.2f %6.3f %7d %7d %7.0f %6.1f %6.1f %6.1f %6.1f %8.1f %7s",
                  $2, v["dogs"], v["weight"], v["framecount"], v["frames"], v["mean_ms"],
                  v["framecount"] > 0 ? v["mean_ms"] / v["framecount"] : 0, v["min_ms"], v["max_ms"],
-                 v["saver_cpu_pct"], v["wineserver_cpu_pct"], shown(v["x_cpu_pct"]), mib(v["vmhwm_kb"]),
+                 v["saver_wakes_per_s"], v["saver_cpu_pct"], v["wineserver_cpu_pct"], shown(v["x_cpu_pct"]),
+                 v["saver_cpu_pct"] + v["wineserver_cpu_pct"] + v["x_cpu_pct"], mib(v["vmhwm_kb"]),
                  v["hop_key_ms"] == "" || v["hop_key_ms"] == "-" ? "-" : sprintf("%.2f", v["hop_key_ms"]))
   frame[++frames] = line
   if (v["win_peak_kb"] != "" && v["vmhwm_kb"] != "") {
@@ -26,10 +25,6 @@ $1 == "frames" {
     peaks++
   }
   if (v["hop_key_ms"] != "" && v["hop_key_ms"] != "-") hop[++hops] = v["hop_key_ms"] + 0
-  if (v["weight"] == 200 && v["framecount"] > 0) {
-    if (!($2 in fast_seen)) { fast_seen[$2] = 1; fast_desk[++fast_desks] = $2 }
-    fast[$2, v["dogs"]] = v["mean_ms"] / v["framecount"]
-  }
 }
 $1 == "startup" {
   pairs(3)
@@ -51,32 +46,22 @@ END {
   printf "  %-24s %-13s %5s %9s %8s %8s %7s %7s\n", "input", "desktop", "runs", "median ms", "p95 ms", "max ms",
          "unseen", "failed"
   for (i = 1; i <= lates; i++) print late[i]
-  print "  \"unseen\": a move made between two polling steps, sent again; \"ends itself\": a program with the"
+  print "  \"unseen\": a move the saver did not see, sent again; \"ends itself\": a program with the"
   print "  saver's libraries noting the moment it calls ExitProcess, timed to its end the same way."
 
   print ""
   print "Frame period against FrameCount: frames reaching the X screen (bursts of DAMAGE, server time) over"
   print "6 s once the dogs hop; period: first to last frame over the gaps between; min and max single gaps to the"
-  print "ms; CPU in % of one CPU over the same 6 s (wsrv: wineserver); peak: the saver's peak resident memory."
+  print "ms; ms/FC: period over FrameCount; wakes: the saver's voluntary context switches a second (every wait,"
+  print "and every call that asks the wineserver or the X server); CPU in % of one CPU over the same 6 s (wsrv:"
+  print "wineserver; all: the saver, wsrv and Xvfb together); peak: the saver's peak resident memory."
   print "A frame that changes nothing on the screen (one dog wholly off it, before it turns) is not seen, so"
   print "with one dog the period reads a few per cent long, the more so the narrower the screen."
-  printf "  %-13s %4s %6s %10s %6s %10s %8s %7s %7s %6s %6s %6s %8s %7s\n", "desktop", "dogs", "speed",
-         "FrameCount", "frames", "period ms", "ms/step", "min ms", "max ms", "saver", "wsrv", "Xvfb",
+  printf "  %-13s %4s %6s %10s %6s %10s %6s %7s %7s %7s %6s %6s %6s %6s %8s %7s\n", "desktop", "dogs", "speed",
+         "FrameCount", "frames", "period ms", "ms/FC", "min ms", "max ms", "wakes", "saver", "wsrv", "Xvfb", "all",
          "peak MiB", "key ms"
   for (i = 1; i <= frames; i++) print frame[i]
-  out = ""
-  for (s in step) out = out sprintf("%s%.3f ms (%s)", out == "" ? "" : ", ", step[s], s)
-  print "  one polling step (GetCursorPos, Sleep(1), GetCursorPos, two input polls) measured alone: " out
   if (hops > 0) print "  key ms: a key pressed while the dogs hop, to the end of the process (one per run)"
-  if (fast_desks > 0) {
-    base = fast_desk[1]
-    print "  speed 200, ms/step (1 dog / 10 dogs) over the bare polling step, and over " base "'s ms/step:"
-    for (i = 1; i <= fast_desks; i++) {
-      d = fast_desk[i]
-      printf "    %-13s %s / %s over the step, %s / %s over %s\n", d, ratio(fast[d, 1], step[d]),
-             ratio(fast[d, 10], step[d]), ratio(fast[d, 1], fast[base, 1]), ratio(fast[d, 10], fast[base, 10]), base
-    }
-  }
   if (peaks > 0)
     printf "  GetProcessMemoryInfo's peak working set from the Windows side: within %d KiB of VmHWM in all %d runs\n",
            peak_gap, peaks
