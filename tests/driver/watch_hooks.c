@@ -25,7 +25,8 @@ typedef struct {
 
 __declspec(dllexport) LRESULT CALLBACK DpiChangeHook(int code, WPARAM wParam, LPARAM lParam) {
     MSG* message = (MSG*)lParam;
-    if (code == HC_ACTION && wParam == PM_REMOVE && message->message == RegisterWindowMessageA("PokDpiChanged")) {
+    const UINT marker = RegisterWindowMessageA("PokDpiChanged");
+    if (code == HC_ACTION && wParam == PM_REMOVE && message->message == marker) {
         DpiChange* change = (DpiChange*)message->lParam;
         const WORD dpi = LOWORD(message->wParam);
         SendMessageW(message->hwnd, 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(dpi, dpi), (LPARAM)&change->suggested);
