@@ -30,9 +30,13 @@ HFONT CreateSharedFont(const Scale& scale);
 // display's own scale; these say which scale that is.
 int SystemDpi();              // the screen's, for the whole process
 int MonitorDpi(HWND window);  // of the monitor that shows a window (of any process), where the system can tell
-int WindowDpi(HWND window);   // a window of this process: its monitor's where each monitor has its own
+// A window's own, of any process: the scale its program lays it out at (96
+// for one that is not dpi aware, which Windows enlarges) where the system can
+// tell (Windows 10 1607 and later); else its monitor's where each monitor has
+// its own, else the system's.
+int WindowDpi(HWND window);
 // The outer rectangle of a window of this style whose client area is rect,
-// with the caption and frame of that dpi.
+// with the caption and frame that window has at that dpi.
 void AdjustWindowRectForDpi(RECT& rect, DWORD style, DWORD exStyle, int dpi);
 
 // Mode words the window openers dispatch on.

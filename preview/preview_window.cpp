@@ -8,14 +8,16 @@
 namespace {
 
 // The window is the picture's exact size, whatever the host area's size:
-// 152 x 112 at 96 dpi, and at the scale of the host's monitor.
+// 152 x 112 at 96 dpi, and at the scale the host lays its area out at: a
+// host that is not dpi aware has a 96-dpi area, which Windows enlarges with
+// the preview in it.
 struct PreviewState {
     Scale scale;
 } g;
 
 void InitPreviewWindow() {
     HWND window = FormSlot[PreviewSlot].window;
-    g.scale = ScaleForDpi(MonitorDpi(GetParent(window)));
+    g.scale = ScaleForDpi(WindowDpi(GetParent(window)));
     MoveWindow(window, 0, 0, g.scale(152), g.scale(112), FALSE);
     ShowWindow(window, SW_SHOWNA);  // the host keeps the focus
 }

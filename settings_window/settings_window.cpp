@@ -3,6 +3,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <iterator>
 
 #include "app/app.h"
@@ -31,19 +32,20 @@ struct SettingsWindowState {
     HBITMAP previewPicture;  // handed to the picture control, ours to delete
     HWND focus;              // the control that gets the focus back when the window is active again
     Scale scale;             // of the monitor the window is on
-    int fontDpi = Scale::DesignDpi;  // slot 2's font is made for this one
 } g;
 
 HWND SettingsWindow() { return FormSlot[SettingsSlot].window; }
 
-// Slot 2's font made anew for the window's scale; start-up's is for 96 dpi.
-void UseFontForScale() {
-    if (g.fontDpi == g.scale.dpi) return;
+// Slot 2's font made anew for the window's scale (start-up's is for 96 dpi),
+// and handed to every control before the one they hold is deleted.
+void UseFontForScale(HWND window) {
     HFONT scaled = CreateSharedFont(g.scale);
     if (!scaled) return;
-    DeleteObject(FormSlot[SettingsSlot].font);
+    HFONT old = FormSlot[SettingsSlot].font;
     FormSlot[SettingsSlot].font = scaled;
-    g.fontDpi = g.scale.dpi;
+    for (const ControlRow& row : ControlRows)
+        SendDlgItemMessageW(window, row.id, WM_SETFONT, reinterpret_cast<WPARAM>(scaled), 0);
+    DeleteObject(old);
 }
 
 // The picture fills the control's inside, whose edge keeps its width at
@@ -79,13 +81,19 @@ void CreateControls(HWND window) {
     }
 }
 
-// The client area holds every control at any scale and with any caption.
-void SizeWindow(HWND window, int x, int y) {
+// The window's size whose client area holds every control at any scale and
+// with any caption.
+SIZE OuterSize(HWND window) {
     const PixelRect client = g.scale(SettingsClientArea);
     RECT outer = {0, 0, client.width, client.height};
     AdjustWindowRectForDpi(outer, static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE)),
                            static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE)), g.scale.dpi);
-    MoveWindow(window, x, y, outer.right - outer.left, outer.bottom - outer.top, FALSE);
+    return {outer.right - outer.left, outer.bottom - outer.top};
+}
+
+void SizeWindow(HWND window, int x, int y) {
+    const SIZE size = OuterSize(window);
+    MoveWindow(window, x, y, size.cx, size.cy, FALSE);
 }
 
 void CentreWindow(HWND window) {
@@ -98,17 +106,22 @@ void CentreWindow(HWND window) {
 }
 
 // Moved to a monitor of another scale: everything takes the new one at once,
-// at the place the system suggests.
+// and the window the place and size the system suggests (SetWindowPos redraws
+// its frame at the new scale too). The suggestion scales the caption with the
+// rest; where the caption keeps the system's scale, one for a smaller scale
+// would cut the controls, and the window grows to hold them.
 void OnDpiChanged(HWND window, int dpi, const RECT& suggested) {
     g.scale = ScaleForDpi(dpi);
-    UseFontForScale();
+    UseFontForScale(window);
     for (const ControlRow& row : ControlRows) {
         const PixelRect place = g.scale(row.place());
         HWND control = GetDlgItem(window, row.id);
         MoveWindow(control, place.x, place.y, place.width, place.height, TRUE);
-        DressControl(control, row, place);
+        if (row.id == PictureId) ShowPreviewPicture(control, place);
     }
-    SizeWindow(window, suggested.left, suggested.top);
+    const SIZE least = OuterSize(window);
+    SetWindowPos(window, nullptr, suggested.left, suggested.top, std::max(suggested.right - suggested.left, least.cx),
+                 std::max(suggested.bottom - suggested.top, least.cy), SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(window, nullptr, TRUE);  // the swatch is painted with the window
 }
 
@@ -128,7 +141,8 @@ void InitSettingsWindow() {
 void OnInitDialog(HWND window) {
     FormSlot[SettingsSlot].window = window;
     g.scale = ScaleForDpi(WindowDpi(window));
-    UseFontForScale();
+    // Made before the controls, which take it as they come.
+    if (!g.scale.isDesignSize()) UseFontForScale(window);
     CreateControls(window);
     InitSettingsWindow();
     g.focus = GetDlgItem(window, FocusRing[0]);

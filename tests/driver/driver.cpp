@@ -623,6 +623,38 @@ LRESULT CALLBACK DestroyWatch::Listen(HWND window, UINT message, WPARAM wParam, 
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
+bool DeliverDpiChanged(HWND window, int dpi, const RECT& suggested) {
+    struct DpiChange {  // as the hook reads and writes it
+        RECT suggested;
+        LONG handled;
+    } change = {suggested, 0};
+    DWORD processId = 0;
+    const DWORD thread = GetWindowThreadProcessId(window, &processId);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+    if (!process) return false;
+    HMODULE module = LoadLibraryW(Widen(ModuleDirectory() + "pok_watch.dll").c_str());
+    const auto hookProc = reinterpret_cast<HOOKPROC>(
+        reinterpret_cast<void (*)()>(GetProcAddress(module, "DpiChangeHook")));
+    void* remote = VirtualAllocEx(process, nullptr, sizeof change, MEM_COMMIT, PAGE_READWRITE);
+    HHOOK hook = nullptr;
+    bool handled = false;
+    if (hookProc && remote && WriteProcessMemory(process, remote, &change, sizeof change, nullptr) &&
+        (hook = SetWindowsHookExW(WH_GETMESSAGE, hookProc, module, thread)) &&
+        PostMessageW(window, RegisterWindowMessageW(L"PokDpiChanged"), static_cast<WPARAM>(dpi),
+                     reinterpret_cast<LPARAM>(remote)))
+        handled = WaitUntil(
+            [&] {
+                return ReadProcessMemory(process, remote, &change, sizeof change, nullptr) && change.handled;
+            },
+            Reaction);
+    if (hook) UnhookWindowsHookEx(hook);
+    // Left to the process when the hook may still come to it.
+    if (remote && handled) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    if (module) FreeLibrary(module);
+    CloseHandle(process);
+    return handled;
+}
+
 // ---- Screen ------------------------------------------------------------
 
 BITMAPINFO TopDown32(int width, int height) {

@@ -236,6 +236,12 @@ private:
     std::map<HWND, bool> seen_;
 };
 
+// WM_DPICHANGED as Windows sends it to a window moved onto a monitor of
+// another scale: on the window's own thread (a message hook of pok_watch.dll
+// hands it over), for dpi on both axes, with the suggested rectangle in the
+// window's process. False unless the window has handled it within Reaction.
+bool DeliverDpiChanged(HWND window, int dpi, const RECT& suggested);
+
 // ---- Screen ------------------------------------------------------------
 struct Pixels {
     int left = 0, top = 0, width = 0, height = 0;

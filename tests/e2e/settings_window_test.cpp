@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cwchar>
 #include <functional>
@@ -67,13 +68,37 @@ bool HasText(const ExpectedControl& row) { return row.text[0] != L'\0'; }
 // The table is in 96-dpi pixels; the bed may show a display of more.
 Scale Shown() { return ScaleForDpi(driver::Dpi()); }
 
-PixelRect Place(const ExpectedControl& row) { return Shown()(PixelRect{row.x, row.y, row.width, row.height}); }
+PixelRect Place(const ExpectedControl& row, const Scale& scale = Shown()) {
+    return scale(PixelRect{row.x, row.y, row.width, row.height});
+}
 
 // The settings window's font: 12 pixels at 96 dpi.
 HFONT CreateSettingsFont(int height = Shown()(12)) {
     return CreateFontW(-height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
                        OUT_STROKE_PRECIS, CLIP_STROKE_PRECIS, DRAFT_QUALITY,
                        FF_SWISS | DEFAULT_PITCH, L"ＭＳ Ｐゴシック");
+}
+
+// Every control of the window as the table says, laid out at this scale.
+void ExpectControlsAt(HWND window, const Scale& scale) {
+    const RECT client = driver::Inspect(window).clientRect;
+    const std::vector<driver::WindowInfo> children = driver::Children(window);
+    ASSERT_EQ(children.size(), 19u);
+    for (size_t i = 0; i < children.size(); ++i) {
+        const ExpectedControl& row = Layout[i];
+        const driver::WindowInfo& child = children[i];
+        SCOPED_TRACE(testing::Message() << "control " << row.id);
+        EXPECT_EQ(child.id, row.id) << "controls out of their creation order";
+        EXPECT_EQ(_wcsicmp(child.className.c_str(), row.className), 0) << driver::Utf8(child.className);
+        EXPECT_EQ(child.text, row.text);
+        EXPECT_EQ(child.style, row.style) << std::hex << child.style;
+        EXPECT_EQ(child.exStyle, row.exStyle) << std::hex << child.exStyle;
+        const PixelRect place = Place(row, scale);
+        EXPECT_EQ(child.rect.left - client.left, place.x);
+        EXPECT_EQ(child.rect.top - client.top, place.y);
+        EXPECT_EQ(child.width(), place.width);
+        EXPECT_EQ(child.height(), place.height);
+    }
 }
 
 TEST(SettingsLayout, EveryControlHasItsIdClassTextStylesAndRectangle) {
@@ -92,24 +117,7 @@ TEST(SettingsLayout, EveryControlHasItsIdClassTextStylesAndRectangle) {
     EXPECT_EQ(clientWidth, scale(164));
     EXPECT_EQ(clientHeight, scale(422));
     EXPECT_NEAR(clientHeight, 422.0 * scale.dpi / 96, 1.0) << "not the 96-dpi height times the scale";
-
-    const std::vector<driver::WindowInfo> children = driver::Children(session.window());
-    ASSERT_EQ(children.size(), 19u);
-    for (size_t i = 0; i < children.size(); ++i) {
-        const ExpectedControl& row = Layout[i];
-        const driver::WindowInfo& child = children[i];
-        SCOPED_TRACE(testing::Message() << "control " << row.id);
-        EXPECT_EQ(child.id, row.id) << "controls out of their creation order";
-        EXPECT_EQ(_wcsicmp(child.className.c_str(), row.className), 0) << driver::Utf8(child.className);
-        EXPECT_EQ(child.text, row.text);
-        EXPECT_EQ(child.style, row.style) << std::hex << child.style;
-        EXPECT_EQ(child.exStyle, row.exStyle) << std::hex << child.exStyle;
-        const PixelRect place = Place(row);
-        EXPECT_EQ(child.rect.left - window.clientRect.left, place.x);
-        EXPECT_EQ(child.rect.top - window.clientRect.top, place.y);
-        EXPECT_EQ(child.width(), place.width);
-        EXPECT_EQ(child.height(), place.height);
-    }
+    ExpectControlsAt(session.window(), scale);
     // The credit lines are ours to word: they must fit their boxes.
     HFONT font = CreateSettingsFont();
     HDC dc = GetDC(nullptr);
@@ -129,22 +137,23 @@ TEST(SettingsLayout, EveryControlHasItsIdClassTextStylesAndRectangle) {
 }
 
 // The text controls again, in a window of this process, drawn by the same
-// system controls in the font the settings window asks for, at this height
-// (or in none).
+// system controls at a scale in the font the settings window asks for, at
+// this height (or in none).
 class ReferenceWindow {
 public:
-    ReferenceWindow(int left, int fontHeight) : font_(fontHeight ? CreateSettingsFont(fontHeight) : nullptr) {
+    ReferenceWindow(int left, int fontHeight, const Scale& scale = Shown())
+        : font_(fontHeight ? CreateSettingsFont(fontHeight) : nullptr) {
         WNDCLASSW windowClass = {};
         windowClass.lpfnWndProc = DefWindowProcW;
         windowClass.hInstance = GetModuleHandleW(nullptr);
         windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
         windowClass.lpszClassName = L"PokReferenceWindow";
         RegisterClassW(&windowClass);
-        window_ = CreateWindowExW(WS_EX_NOACTIVATE, L"PokReferenceWindow", L"", WS_POPUP, Shown()(left), 0,
-                                  Shown()(170), Shown()(420), nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        window_ = CreateWindowExW(WS_EX_NOACTIVATE, L"PokReferenceWindow", L"", WS_POPUP, scale(left), 0,
+                                  scale(170), scale(420), nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
         for (const ExpectedControl& row : Layout) {
             if (!HasText(row)) continue;
-            const PixelRect place = Place(row);
+            const PixelRect place = Place(row, scale);
             HWND control = CreateWindowExW(row.exStyle, row.className, row.text, row.style, place.x,
                                            place.y, place.width, place.height, window_,
                                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)),
@@ -186,11 +195,10 @@ int InkRows(const RECT& area) {
     return first < 0 ? 0 : last - first + 1;
 }
 
-TEST(SettingsLayout, EveryTextIsInTheTwelveUnitJapaneseFont) {
-    SettingsSession session("font");
-    ASSERT_TRUE(session.open());
-    ReferenceWindow reference(0, Shown()(12));
-
+// Every text drawn as the same system controls draw it in the settings
+// window's font at this scale.
+void ExpectTextsInFont(const SettingsSession& session, const Scale& scale) {
+    ReferenceWindow reference(0, scale(12), scale);
     for (const ExpectedControl& row : Layout) {
         if (!HasText(row)) continue;
         // The colour button has the focus and may show it along its inner
@@ -200,8 +208,15 @@ TEST(SettingsLayout, EveryTextIsInTheTwelveUnitJapaneseFont) {
         EXPECT_TRUE(driver::WaitUntil(
                         [&] { return SamePixels(shown, Inset(reference.clientScreenRect(row.id), inside)); },
                         Reaction))
-            << "control " << row.id << " is not drawn in the 12-unit ＭＳ Ｐゴシック face";
+            << "control " << row.id << " is not drawn in the 12-unit ＭＳ Ｐゴシック face at " << scale.dpi
+            << " dpi";
     }
+}
+
+TEST(SettingsLayout, EveryTextIsInTheTwelveUnitJapaneseFont) {
+    SettingsSession session("font");
+    ASSERT_TRUE(session.open());
+    ExpectTextsInFont(session, Shown());
     {
         // The comparison sees a control left in the system's font.
         ReferenceWindow withoutFont(180, 0);
@@ -220,12 +235,10 @@ TEST(SettingsLayout, EveryTextIsInTheTwelveUnitJapaneseFont) {
     EXPECT_TRUE(session.cancel());
 }
 
-TEST(SettingsLayout, PictureControlShowsThePreviewPictureWhole) {
-    SettingsSession session("picture");
-    ASSERT_TRUE(session.open());
-    // On Windows the control keeps its 154 x 114 (times the scale) with the
-    // bitmap inside its one-pixel edge; that is what the window must show
-    // everywhere.
+// On Windows the picture control keeps its 154 x 114 (times the scale) with
+// the bitmap inside its one-pixel edge; that is what the window must show
+// everywhere.
+void ExpectPictureWhole(const SettingsSession& session) {
     const RECT inside = session.clientScreenRect(PictureId);
     const driver::Pixels picture =
         driver::PictureAt(session.scr(), 102, inside.right - inside.left, inside.bottom - inside.top);
@@ -244,6 +257,13 @@ TEST(SettingsLayout, PictureControlShowsThePreviewPictureWhole) {
         },
         Reaction);
     EXPECT_EQ(differing, 0u) << "pixels of the picture control that are not those of bitmap 102";
+}
+
+TEST(SettingsLayout, PictureControlShowsThePreviewPictureWhole) {
+    SettingsSession session("picture");
+    ASSERT_TRUE(session.open());
+    ExpectPictureWhole(session);
+    const RECT inside = session.clientScreenRect(PictureId);
     if (Shown().dpi == 192) {
         EXPECT_GT(driver::MixedBlockShare(driver::GrabScreen(inside)), 0.05)
             << "the picture is enlarged, not drawn at 192 dpi";
@@ -331,6 +351,46 @@ TEST(SettingsLayout, TitleBarHasIcon104AndACloseBoxButNoOtherBoxOrSizingBorder) 
         },
         Reaction);
     EXPECT_TRUE(found) << "the title bar does not show icon 104";
+
+    EXPECT_TRUE(session.cancel());
+}
+
+// No bed has monitors of two scales, so the window is told of a move as
+// Windows tells it: half a step up from the bed's scale (down from 200 %),
+// with the window's rectangle at that scale, by the screen's right edge.
+TEST(SettingsLayout, MovedToAMonitorOfAnotherScaleItStandsWhereSuggestedAndRedrawsAtThatScale) {
+    SettingsSession session("dpi_changed");
+    ASSERT_TRUE(session.open());
+    const Scale target = ScaleForDpi(Shown().dpi == 192 ? 96 : Shown().dpi + 48);
+    const driver::WindowInfo was = driver::Inspect(session.window());
+    const int width = MulDiv(was.width(), target.dpi, Shown().dpi);
+    const int height = MulDiv(was.height(), target.dpi, Shown().dpi);
+    const int left = GetSystemMetrics(SM_CXSCREEN) - width - 8;
+    const RECT suggested = {left, 8, left + width, 8 + height};
+    ASSERT_TRUE(driver::DeliverDpiChanged(session.window(), target.dpi, suggested));
+
+    // The suggested size, or the least that holds every control where the
+    // suggestion would cut them (the bed's caption keeps the system's scale).
+    const int frameWidth = was.width() - (was.clientRect.right - was.clientRect.left);
+    const int frameHeight = was.height() - (was.clientRect.bottom - was.clientRect.top);
+    const RECT expected = {left, 8, left + std::max(width, target(164) + frameWidth),
+                           8 + std::max(height, target(422) + frameHeight)};
+    const RECT now = driver::Inspect(session.window()).rect;
+    EXPECT_TRUE(EqualRect(&now, &expected)) << "the window is at (" << now.left << ", " << now.top << ") "
+                                            << now.right - now.left << " x " << now.bottom - now.top;
+    ExpectControlsAt(session.window(), target);
+    ExpectTextsInFont(session, target);
+    ExpectPictureWhole(session);
+    EXPECT_TRUE(WaitPixels(session.swatchInside(), LightCyan)) << "the swatch is not painted where it now stands";
+
+    // Moved back and over again, it holds what it held after the first move
+    // (what the system makes on first use stays): the old font and picture go.
+    const HANDLE process = session.process().handle();
+    const long objects = driver::GdiObjectCount(process);
+    ASSERT_TRUE(driver::DeliverDpiChanged(session.window(), Shown().dpi, was.rect));
+    ASSERT_TRUE(driver::DeliverDpiChanged(session.window(), target.dpi, suggested));
+    EXPECT_TRUE(driver::WaitUntil([&] { return driver::GdiObjectCount(process) == objects; }, Reaction))
+        << driver::GdiObjectCount(process) - objects << " GDI objects more after two moves";
 
     EXPECT_TRUE(session.cancel());
 }
