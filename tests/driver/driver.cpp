@@ -1,16 +1,18 @@
 #include "driver.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <utility>
 
 #include "resources/picture_scaling.h"
+#include "resources/resources.h"
 
 namespace driver {
 
-int Dpi() {
+Scale DisplayScale() {
     const char* dpi = std::getenv("TESTBED_DPI");
-    return dpi && std::atoi(dpi) > 0 ? std::atoi(dpi) : 96;
+    return ScaleForDpi(dpi ? std::atoi(dpi) : 0);
 }
 
 // ---- Files and folders -------------------------------------------------
@@ -636,6 +638,8 @@ BITMAPINFO TopDown32(int width, int height) {
     return format;
 }
 
+RECT WholeScreen() { return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
+
 Pixels GrabScreen(const RECT& area) {
     Pixels pixels;
     pixels.left = area.left;
@@ -652,15 +656,39 @@ Pixels GrabScreen(const RECT& area) {
     HGDIOBJ old = SelectObject(memory, bitmap);
     BitBlt(memory, 0, 0, pixels.width, pixels.height, screen, area.left, area.top, SRCCOPY);
     GdiFlush();
-    pixels.data.resize(static_cast<size_t>(pixels.width) * pixels.height);
     const auto* quads = static_cast<const RGBQUAD*>(bits);
-    for (size_t i = 0; bits && i < pixels.data.size(); ++i)
-        pixels.data[i] = RGB(quads[i].rgbRed, quads[i].rgbGreen, quads[i].rgbBlue);
+    for (size_t i = 0; bits && i < size_t(pixels.width) * size_t(pixels.height); ++i)
+        pixels.data.push_back(RGB(quads[i].rgbRed, quads[i].rgbGreen, quads[i].rgbBlue));
     SelectObject(memory, old);
     DeleteObject(bitmap);
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
     return pixels;
+}
+
+bool WaitPixels(const RECT& area, COLORREF colour, DWORD timeoutMs) {
+    return WaitUntil(
+        [&] {
+            const Pixels shown = GrabScreen(area);
+            return !shown.data.empty() && std::all_of(shown.data.begin(), shown.data.end(),
+                                                      [&](COLORREF c) { return c == colour; });
+        },
+        timeoutMs);
+}
+
+std::string Differences(const Pixels& seen, const Pixels& expected) {
+    if (seen.width != expected.width || seen.height != expected.height)
+        return "a " + std::to_string(seen.width) + " x " + std::to_string(seen.height) + " area, not " +
+               std::to_string(expected.width) + " x " + std::to_string(expected.height);
+    size_t count = 0, first = 0;
+    for (size_t i = seen.data.size(); i-- > 0;)
+        if (seen.data[i] != expected.data[i]) ++count, first = i;
+    if (!count) return "";
+    char text[128];
+    wsprintfA(text, " pixels differ, first at (%d, %d): %06lX where %06lX was expected",
+              seen.left + int(first) % seen.width, seen.top + int(first) / seen.width,
+              static_cast<unsigned long>(seen.data[first]), static_cast<unsigned long>(expected.data[first]));
+    return std::to_string(count) + text;
 }
 
 Pixels ResourceBitmap(const std::string& module, int id) {
@@ -686,37 +714,77 @@ Pixels ResourceBitmap(const std::string& module, int id) {
     return pixels;
 }
 
+namespace {
+
+PictureKind KindOf(int id) {
+    return id == SpriteSheetId ? PictureKind::SpriteSheet
+         : id == TitleCardId   ? PictureKind::TitleCard
+                               : PictureKind::PreviewPicture;
+}
+
+// The top-left width x height of a picture.
+Pixels Cropped(const Pixels& whole, int width, int height) {
+    Pixels part;
+    for (int y = 0; y < height && width <= whole.width && height <= whole.height; ++y)
+        for (int x = 0; x < width; ++x) part.data.push_back(whole.at(x, y));
+    part.width = part.data.empty() ? 0 : width;
+    part.height = part.data.empty() ? 0 : height;
+    return part;
+}
+
+}  // namespace
+
 Pixels PictureAt(const std::string& module, int id, int width, int height) {
-    const PictureKind kind = id == 101 ? PictureKind::SpriteSheet : id == 103 ? PictureKind::TitleCard
-                                                                              : PictureKind::PreviewPicture;
-    const PictureSize size = {width, height};
-    if (size == DesignSize(kind)) return ResourceBitmap(module, id);
-    const Pixels drawing = ResourceBitmap(module, id + (SourceScale(kind, size) - 1) * 100);
+    const bool sheet = id == SpriteSheetId;
+    const PictureSize design = DesignSize(KindOf(id));
+    // The smallest drawing at least as large, else the largest.
+    int k = 1;
+    while (k < EmbeddedScales && (width > k * design.width || height > k * design.height)) ++k;
+    Pixels drawing = ResourceBitmap(module, id + (k - 1) * ScaledPictureStep);
+    // The one-times sheet is a whole sheet: its colour column's top half.
+    if (sheet && k == 1) drawing = Cropped(drawing, design.width, 3 * design.height);
+    if (width == k * design.width && height == k * design.height) return drawing;
+
     ::Picture source(drawing.width, drawing.height);
     for (size_t i = 0; i < drawing.data.size(); ++i) {
         const COLORREF c = drawing.data[i];
         source.pixels[i] = uint32_t(GetRValue(c)) << 16 | uint32_t(GetGValue(c)) << 8 | GetBValue(c);
     }
-    const ::Picture made = kind == PictureKind::SpriteSheet ? BuildSpriteSheet(source, size)
-                         : PictureSize{source.width, source.height} == size ? source
-                                                                             : Reduce(source, size);
+    const ::Picture made = sheet ? BuildSpriteSheet(source, {width, height}) : Reduce(source, {width, height});
     Pixels pixels;
     pixels.width = made.width;
     pixels.height = made.height;
     for (uint32_t c : made.pixels) pixels.data.push_back(RGB(c >> 16 & 0xFF, c >> 8 & 0xFF, c & 0xFF));
-    return pixels;
+    return sheet ? Cropped(pixels, width, 3 * height) : pixels;
 }
 
-double MixedBlockShare(const Pixels& pixels) {
+testing::AssertionResult PictureShown(const std::string& module, int id, Pixels& picture, int width, int height) {
+    if (!width) {
+        const PictureSize design = DesignSize(KindOf(id));
+        width = DisplayScale()(design.width);
+        height = DisplayScale()(design.height);
+    }
+    picture = PictureAt(module, id, width, height);
+    if (picture.width == width && picture.height == height * (id == SpriteSheetId ? 3 : 1))
+        return testing::AssertionSuccess();
+    return testing::AssertionFailure() << "picture " << id << " at " << width << " x " << height
+                                       << " cannot be made from the bitmaps of " << module;
+}
+
+testing::AssertionResult NotEnlarged(const RECT& area) {
+    if (DisplayScale().dpi != 192) return testing::AssertionSuccess();
+    // The share of 2 x 2 blocks, counted from the area's corner, that hold
+    // more than one colour: none where 96-dpi pixels were repeated.
+    const Pixels pixels = GrabScreen(area);
     int blocks = 0, mixed = 0;
-    for (int y = 0; y + 1 < pixels.height; y += 2)
-        for (int x = 0; x + 1 < pixels.width; x += 2) {
-            const COLORREF* row = &pixels.data[static_cast<size_t>(y * pixels.width + x)];
-            const COLORREF* next = row + pixels.width;
-            ++blocks;
-            mixed += row[0] != row[1] || row[0] != next[0] || row[0] != next[1];
+    for (int y = area.top; y + 1 < area.bottom; y += 2)
+        for (int x = area.left; x + 1 < area.right; x += 2, ++blocks) {
+            const COLORREF c = pixels.at(x, y);
+            mixed += c != pixels.at(x + 1, y) || c != pixels.at(x, y + 1) || c != pixels.at(x + 1, y + 1);
         }
-    return blocks ? double(mixed) / blocks : 0;
+    if (20 * mixed > blocks) return testing::AssertionSuccess();
+    return testing::AssertionFailure() << mixed << " of " << blocks
+                                       << " 2 x 2 blocks hold more than one colour: enlarged, not drawn at 192 dpi";
 }
 
 std::wstring Widen(const std::string& text, UINT codePage) {

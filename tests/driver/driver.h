@@ -4,11 +4,15 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <map>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "app/scale.h"
 
 namespace driver {
 
@@ -22,8 +26,8 @@ constexpr wchar_t SaverTitle[] = L"Saver";
 constexpr wchar_t PreviewTitle[] = L"Preview";
 constexpr wchar_t StandardDialogClass[] = L"#32770";  // the colour dialog and message boxes
 
-// The display's dots per inch, as the bed set them (96 unless told).
-int Dpi();
+// The display's scale, as the bed set its dots per inch (96 unless told).
+Scale DisplayScale();
 
 // The bounds of every wait: a failure fails within them, a pass never waits them out.
 constexpr DWORD WindowAppears = 15000;  // a cold Wine start can take seconds
@@ -242,20 +246,32 @@ struct Pixels {
     std::vector<COLORREF> data;  // row by row from the top
     COLORREF at(int x, int y) const { return data[static_cast<size_t>((y - top) * width + (x - left))]; }
 };
+RECT WholeScreen();  // the primary monitor: the bed's desktop
 Pixels GrabScreen(const RECT& area);
+// Polls until every pixel of the area shows the colour.
+bool WaitPixels(const RECT& area, COLORREF colour, DWORD timeoutMs);
+// "" when every pixel is as expected, else how many differ and the first.
+std::string Differences(const Pixels& seen, const Pixels& expected);
 // The format of a 32-bit bitmap read or written from its top row down.
 BITMAPINFO TopDown32(int width, int height);
 // A bitmap resource of an executable, as the pixels it shows, from the top
 // row down; width 0 when the file holds no such bitmap.
 Pixels ResourceBitmap(const std::string& module, int id);
-// A picture of an executable (resource 101, 102 or 103) as the program makes
-// it at this size: the bitmap itself at its 96-dpi size, else the next larger
-// drawing reduced; for the sprite sheet the size is a cell's.
+// A picture of an executable (SpriteSheetId, PreviewPictureId or
+// TitleCardId) as it must look at this size; for the sprite sheet the size is
+// a cell's, and the picture its three right-facing colour cells, dog on black.
+// At one, two or three times the design size it is that committed drawing
+// itself. Between those it is the next larger drawing reduced by the
+// program's own arithmetic (resources/picture_scaling.h): the native tests
+// check that reduction, the end-to-end ones only where it is drawn.
 Pixels PictureAt(const std::string& module, int id, int width, int height);
-// The share of the 2 x 2 blocks, counted from the top-left corner, that hold
-// more than one colour: none in a picture enlarged twice by repeating its
-// pixels, a good many in one drawn at that size.
-double MixedBlockShare(const Pixels& pixels);
+// The same at the display's scale (width 0: the picture's own scaled size),
+// into picture; fails when the build lacks it.
+testing::AssertionResult PictureShown(const std::string& module, int id, Pixels& picture, int width = 0,
+                                      int height = 0);
+// At 192 dpi, fails when the area shows 2 x 2 blocks of one colour: a picture
+// enlarged from 96 dpi rather than drawn at the display's scale.
+testing::AssertionResult NotEnlarged(const RECT& area);
 
 // Handles what other processes send to our windows: a preview host must
 // answer while the saver creates its child window in it.

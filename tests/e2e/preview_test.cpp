@@ -15,7 +15,6 @@
 #include <string>
 #include <vector>
 
-#include "app/scale.h"
 #include "driver.h"
 #include "preview_host.h"
 
@@ -29,9 +28,6 @@ using driver::Quoted;
 using driver::WindowAppears;
 
 std::string HandleText(HWND window) { return std::to_string(HandleToULong(window)); }
-
-// Sizes in 96-dpi pixels as the display shows them: the bed may set more.
-int Shown(int designed) { return ScaleForDpi(driver::Dpi())(designed); }
 
 // One run of the preview host program (tests/preview_host) and the saver it
 // started into its area.
@@ -100,8 +96,8 @@ void ExpectPreviewInPlace(HostProgram& host, const std::string& what) {
     const RECT area = driver::Inspect(host.area()).clientRect;
     EXPECT_EQ(preview.rect.left - area.left, 0) << what << ": not at the area's left edge";
     EXPECT_EQ(preview.rect.top - area.top, 0) << what << ": not at the area's top edge";
-    EXPECT_EQ(preview.width(), Shown(152)) << what << ": the width must not follow the area";
-    EXPECT_EQ(preview.height(), Shown(112)) << what << ": the height must not follow the area";
+    EXPECT_EQ(preview.width(), driver::DisplayScale()(152)) << what << ": the width must not follow the area";
+    EXPECT_EQ(preview.height(), driver::DisplayScale()(112)) << what << ": the height must not follow the area";
 
     EXPECT_EQ(reinterpret_cast<HWND>(host.request(preview_host::Focus)), host.top())
         << what << ": the host lost the keyboard focus";
@@ -119,12 +115,12 @@ TEST(PreviewInHost, ChildAtTheAreaCornerWhateverTheAreaSize) {
         {{100, 80}, {152, 112}, "smaller area, then the picture's size"},
     };
     for (const Row& row : rows) {
-        HostProgram host(Shown(row.start.cx), Shown(row.start.cy));
+        HostProgram host(driver::DisplayScale()(row.start.cx), driver::DisplayScale()(row.start.cy));
         ASSERT_TRUE(host.ready()) << row.what << ": the host did not come up";
         ASSERT_TRUE(host.waitPreview()) << row.what << ": the saver showed no child in the area";
         ExpectPreviewInPlace(host, row.what);
 
-        host.request(preview_host::Resize, Shown(row.resized.cx), Shown(row.resized.cy));
+        host.request(preview_host::Resize, driver::DisplayScale()(row.resized.cx), driver::DisplayScale()(row.resized.cy));
         EXPECT_EQ(host.request(preview_host::Repaint), 1) << row.what << ": no paint after resizing";
         ExpectPreviewInPlace(host, std::string(row.what) + ", after resizing");
     }

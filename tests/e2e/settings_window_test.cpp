@@ -14,7 +14,9 @@
 
 #include "app/scale.h"
 #include "driver.h"
+#include "resources/resources.h"
 #include "settings_session.h"
+#include "tests/driver/reading_order.h"
 
 namespace {
 
@@ -65,12 +67,12 @@ const ExpectedControl Layout[19] = {
 bool HasText(const ExpectedControl& row) { return row.text[0] != L'\0'; }
 
 // The table is in 96-dpi pixels; the bed may show a display of more.
-Scale Shown() { return ScaleForDpi(driver::Dpi()); }
+using driver::DisplayScale;
 
-PixelRect Place(const ExpectedControl& row) { return Shown()(PixelRect{row.x, row.y, row.width, row.height}); }
+PixelRect Place(const ExpectedControl& row) { return DisplayScale()(PixelRect{row.x, row.y, row.width, row.height}); }
 
 // The settings window's font: 12 pixels at 96 dpi.
-HFONT CreateSettingsFont(int height = Shown()(12)) {
+HFONT CreateSettingsFont(int height = DisplayScale()(12)) {
     return CreateFontW(-height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
                        OUT_STROKE_PRECIS, CLIP_STROKE_PRECIS, DRAFT_QUALITY,
                        FF_SWISS | DEFAULT_PITCH, L"ＭＳ Ｐゴシック");
@@ -79,7 +81,7 @@ HFONT CreateSettingsFont(int height = Shown()(12)) {
 TEST(SettingsLayout, EveryControlHasItsIdClassTextStylesAndRectangle) {
     SettingsSession session("layout");
     ASSERT_TRUE(session.open());
-    const Scale scale = Shown();
+    const Scale scale = DisplayScale();
     const driver::WindowInfo window = driver::Inspect(session.window());
     if (scale.isDesignSize()) {
         EXPECT_EQ(window.width(), 170);
@@ -140,8 +142,8 @@ public:
         windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
         windowClass.lpszClassName = L"PokReferenceWindow";
         RegisterClassW(&windowClass);
-        window_ = CreateWindowExW(WS_EX_NOACTIVATE, L"PokReferenceWindow", L"", WS_POPUP, Shown()(left), 0,
-                                  Shown()(170), Shown()(420), nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        window_ = CreateWindowExW(WS_EX_NOACTIVATE, L"PokReferenceWindow", L"", WS_POPUP, DisplayScale()(left), 0,
+                                  DisplayScale()(170), DisplayScale()(420), nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
         for (const ExpectedControl& row : Layout) {
             if (!HasText(row)) continue;
             const PixelRect place = Place(row);
@@ -189,7 +191,7 @@ int InkRows(const RECT& area) {
 TEST(SettingsLayout, EveryTextIsInTheTwelveUnitJapaneseFont) {
     SettingsSession session("font");
     ASSERT_TRUE(session.open());
-    ReferenceWindow reference(0, Shown()(12));
+    ReferenceWindow reference(0, DisplayScale()(12));
 
     for (const ExpectedControl& row : Layout) {
         if (!HasText(row)) continue;
@@ -203,9 +205,11 @@ TEST(SettingsLayout, EveryTextIsInTheTwelveUnitJapaneseFont) {
             << "control " << row.id << " is not drawn in the 12-unit ＭＳ Ｐゴシック face";
     }
     {
-        // The comparison sees a control left in the system's font.
+        // The comparison sees a control left in the system's font, once it shows its letters.
         ReferenceWindow withoutFont(180, 0);
-        EXPECT_FALSE(SamePixels(session.clientScreenRect(1006), withoutFont.clientScreenRect(1006)));
+        const RECT label = withoutFont.clientScreenRect(FewDogsLabelId);
+        ASSERT_TRUE(driver::WaitUntil([&] { return InkRows(label) > 0; }, Reaction)) << "no letters without the font";
+        EXPECT_FALSE(SamePixels(session.clientScreenRect(FewDogsLabelId), label));
     }
     {
         // And letters as much taller than at 96 dpi as the display's scale.
@@ -214,7 +218,7 @@ TEST(SettingsLayout, EveryTextIsInTheTwelveUnitJapaneseFont) {
         ASSERT_TRUE(driver::WaitUntil(
             [&] { return (designRows = InkRows(designSize.clientScreenRect(DogLabelId))) > 0; }, Reaction));
         const double ratio = double(InkRows(session.clientScreenRect(DogLabelId))) / designRows;
-        EXPECT_NEAR(ratio, Shown().dpi / 96.0, 0.2) << "the letters are not scaled with the display";
+        EXPECT_NEAR(ratio, DisplayScale().dpi / 96.0, 0.2) << "the letters are not scaled with the display";
     }
 
     EXPECT_TRUE(session.cancel());
@@ -227,27 +231,14 @@ TEST(SettingsLayout, PictureControlShowsThePreviewPictureWhole) {
     // bitmap inside its one-pixel edge; that is what the window must show
     // everywhere.
     const RECT inside = session.clientScreenRect(PictureId);
-    const driver::Pixels picture =
-        driver::PictureAt(session.scr(), 102, inside.right - inside.left, inside.bottom - inside.top);
-    ASSERT_NE(picture.width, 0) << "the built pok_v3.scr holds no bitmap 102 (or its larger drawings)";
-    EXPECT_EQ(inside.right - inside.left, picture.width);
-    EXPECT_EQ(inside.bottom - inside.top, picture.height);
-    // Counted, so that a failure says how far off the picture is.
-    size_t differing = 0;
-    driver::WaitUntil(
-        [&] {
-            const driver::Pixels shown = driver::GrabScreen(inside);
-            if (shown.data.size() != picture.data.size()) return false;
-            differing = 0;
-            for (size_t i = 0; i < shown.data.size(); ++i) differing += shown.data[i] != picture.data[i];
-            return differing == 0;
-        },
-        Reaction);
-    EXPECT_EQ(differing, 0u) << "pixels of the picture control that are not those of bitmap 102";
-    if (Shown().dpi == 192) {
-        EXPECT_GT(driver::MixedBlockShare(driver::GrabScreen(inside)), 0.05)
-            << "the picture is enlarged, not drawn at 192 dpi";
-    }
+    driver::Pixels picture;
+    ASSERT_TRUE(driver::PictureShown(session.scr(), PreviewPictureId, picture, inside.right - inside.left,
+                                     inside.bottom - inside.top));
+    std::string differences;
+    driver::WaitUntil([&] { return (differences = driver::Differences(driver::GrabScreen(inside), picture)).empty(); },
+                      Reaction);
+    EXPECT_EQ(differences, "") << "the picture control does not show bitmap 102";
+    EXPECT_TRUE(driver::NotEnlarged(inside)) << "the picture";
 
     EXPECT_TRUE(session.cancel());
 }
@@ -375,7 +366,7 @@ TEST(Sliders, DraggingTheStepSliderToItsEndStores20) {
     SettingsSession session("slider_drag");
     ASSERT_TRUE(session.open());
     const RECT slider = session.screenRect(StepSliderId);
-    ASSERT_TRUE(session.dragThumb(StepSliderId, slider.right + Shown()(30), 20));
+    ASSERT_TRUE(session.dragThumb(StepSliderId, slider.right + DisplayScale()(30), 20));
 
     session.click(OkButtonId);
     EXPECT_TRUE(session.waitExit().ended);
@@ -389,7 +380,7 @@ TEST(Sliders, ArrowKeysAfterAClickMoveTheThumbAndTheSetting) {
     const std::optional<POINT> thumb = session.thumbCentre(SpeedSliderId);
     ASSERT_TRUE(thumb);
     // A click in the channel right of the thumb moves it a page; releasing stores it.
-    ASSERT_TRUE(driver::XClickAt(thumb->x + Shown()(30), thumb->y));
+    ASSERT_TRUE(driver::XClickAt(thumb->x + DisplayScale()(30), thumb->y));
     ASSERT_TRUE(driver::WaitUntil([&] { return session.position(SpeedSliderId) != 25; }, Reaction));
     const int released = session.position(SpeedSliderId);
 
@@ -455,7 +446,7 @@ TEST(Closing, CancelCloseBoxAndAltF4LeaveTheFileAsItWas) {
         session.writeIni(before);
         ASSERT_TRUE(session.open());
         const RECT step = session.screenRect(StepSliderId);
-        ASSERT_TRUE(session.dragThumb(StepSliderId, step.right + Shown()(30), 20));
+        ASSERT_TRUE(session.dragThumb(StepSliderId, step.right + DisplayScale()(30), 20));
         ASSERT_TRUE(ChooseColour(session, PureBlue));
         ASSERT_TRUE(WaitPixels(session.swatchInside(), PureBlue)) << "the colour did not change";
 
@@ -485,13 +476,13 @@ TEST(Closing, FocusStartsOnTheColourButtonTabGoesRoundBothWaysAndEnterOnASliderS
     const std::string file = "[settei]\r\nBgColor=255\r\nhiki=50\r\ndx0=1\r\ndy0=99\r\nweight=4294967295\r\n";
     session.writeIni(file);
     ASSERT_TRUE(session.open());
-    const int ring[] = {ColourButtonId, DogSliderId, StepSliderId, HopSliderId,
-                        SpeedSliderId, OkButtonId, CancelButtonId};
+    const std::vector<int> ring = ReadingOrderRing(Layout);
+    const int n = static_cast<int>(ring.size());
     EXPECT_TRUE(session.waitFocus(ring[0])) << "the focus is on " << session.focused() << " at open";
-    for (int i = 1; i <= 14; ++i) {
-        const bool back = i > 7;
+    for (int i = 1; i <= 2 * n; ++i) {
+        const bool back = i > n;
         ASSERT_TRUE(driver::XKey(back ? "shift+Tab" : "Tab"));
-        const int expected = ring[back ? 14 - i : i % 7];
+        const int expected = ring[back ? 2 * n - i : i % n];
         ASSERT_TRUE(session.waitFocus(expected))
             << (back ? "Shift+Tab" : "Tab") << " went to " << session.focused() << ", not " << expected;
     }
@@ -517,7 +508,7 @@ TEST(UnwritableFile, OkSaysSoInJapaneseAndKeepsTheWindowOpen) {
     session.writeIni(before);
     ASSERT_TRUE(session.open());
     const RECT step = session.screenRect(StepSliderId);
-    ASSERT_TRUE(session.dragThumb(StepSliderId, step.right + Shown()(30), 20));
+    ASSERT_TRUE(session.dragThumb(StepSliderId, step.right + DisplayScale()(30), 20));
 
     // Held open without write sharing, the file cannot be written.
     HANDLE held = CreateFileW(driver::Widen(session.iniPath()).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,

@@ -3,8 +3,10 @@
 #include <cstdint>
 #include <iterator>
 #include <set>
+#include <vector>
 
 #include "settings_window/rules.h"
+#include "tests/driver/reading_order.h"
 
 namespace {
 
@@ -85,10 +87,10 @@ TEST(ButtonRule, OnlyAClickActs) {
 
 TEST(Keys, TabGoesRoundTheRingEnterPressesEscapeCancels) {
     using K = KeyMeaning;
-    const int ring[] = {ColourButtonId, DogSliderId, StepSliderId, HopSliderId,
-                        SpeedSliderId, OkButtonId, CancelButtonId};
-    for (int i = 0; i < 7; ++i) {
-        const int next = ring[(i + 1) % 7];
+    const std::vector<int> ring = ReadingOrderRing(ControlRows);
+    ASSERT_EQ(ring, std::vector<int>(std::begin(FocusRing), std::end(FocusRing))) << "not the reading order";
+    for (size_t i = 0; i < ring.size(); ++i) {
+        const int next = ring[(i + 1) % ring.size()];
         EXPECT_TRUE(MeaningOfKey(TabKey, false, ring[i]) == (K{K::Focus, next})) << "Tab from " << ring[i];
         EXPECT_TRUE(MeaningOfKey(TabKey, true, next) == (K{K::Focus, ring[i]})) << "Shift+Tab from " << next;
     }
