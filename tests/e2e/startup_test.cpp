@@ -61,20 +61,11 @@ void CloseAndExpectCodeZero(Process& process, HWND window, const std::string& wh
     EXPECT_EQ(process.waitExit(ProcessEnds).problem(), "") << what << ", after WM_CLOSE";
 }
 
-RECT Screen() { return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
-
 // Whether the saver's run has begun: the whole screen in the default
 // background colour. From then on it dispatches no message any more and only
 // input ends it; a second later the title card comes.
 bool RunBegun(COLORREF background = RGB(0x80, 0xFF, 0xFF)) {
-    const RECT screen = Screen();
-    return driver::WaitUntil(
-        [&] {
-            for (COLORREF pixel : driver::GrabScreen(screen).data)
-                if (pixel != background) return false;
-            return true;
-        },
-        WindowAppears);
+    return driver::WaitPixels(driver::WholeScreen(), background, WindowAppears);
 }
 
 void EndSaverWithClick(Process& process, const std::string& what) {
@@ -101,7 +92,7 @@ TEST(ModeSelection, SaverSpellingsOpenTheTopmostMaximisedSaverWindow) {
         EXPECT_TRUE(info.zoomed) << arguments;
         EXPECT_TRUE(info.style & WS_POPUP) << arguments;
         EXPECT_FALSE(info.style & (WS_CAPTION | WS_THICKFRAME)) << arguments;
-        const RECT screen = Screen();
+        const RECT screen = driver::WholeScreen();
         EXPECT_TRUE(EqualRect(&info.rect, &screen)) << arguments << ": not the whole screen";
         EXPECT_TRUE(RunBegun()) << arguments << ": the saver's background never filled the screen";
         EndSaverWithClick(process, arguments);
@@ -312,6 +303,65 @@ private:
     std::wstring key_;
 };
 
+// Starts the copy in each mode and uses it as far as it loads its libraries,
+// expecting the process to hold these of them (" winmm.dll comctl32.dll",
+// or none): with them the colour button opens the colour dialog, which adds
+// comdlg32; without them the settings window has no sliders and the button
+// opens nothing. after(mode) follows each.
+void UseEveryMode(const driver::ScrCopy& saver, const std::string& held,
+                  const std::function<void(const std::string&)>& after = [](const std::string&) {}) {
+    PreviewHost host;
+    const bool present = !held.empty();
+    const struct {
+        std::string arguments;
+        std::function<void(Process&)> use;
+    } modes[] = {
+        {"/s", [&](Process& p) { RunSaverToAClick(p, "saver", [&] { EXPECT_EQ(SystemLibrariesHeld(p), held); }); }},
+        {"/c",
+         [&](Process& p) {
+             HWND window = driver::WaitWindow(p.id(), driver::WindowClass, driver::SettingsTitle, WindowAppears);
+             ASSERT_NE(window, nullptr);
+             ASSERT_NE(GetDlgItem(window, OkButtonId), nullptr) << "the settings window has no OK button";
+             const auto children = driver::Children(window);
+             EXPECT_EQ(std::count_if(children.begin(), children.end(),
+                                     [](const WindowInfo& child) { return child.className == L"msctls_trackbar32"; }),
+                       present ? 4 : 0)
+                 << "sliders in the settings window, comctl32 " << (present ? "there" : "missing");
+             if (present) {
+                 ASSERT_TRUE(driver::XClickCentre(GetDlgItem(window, ColourButtonId)));
+                 HWND dialog = driver::WaitWindow(p.id(), driver::StandardDialogClass, L"", WindowAppears);
+                 ASSERT_NE(dialog, nullptr) << "the colour dialog did not open";
+                 EXPECT_EQ(SystemLibrariesHeld(p), held + " comdlg32.dll");
+                 ASSERT_TRUE(driver::XClickCentre(GetDlgItem(dialog, IDCANCEL)));
+                 EXPECT_TRUE(driver::WaitWindowGone(dialog, driver::Reaction));
+             } else {
+                 // Sent, so it returns once the click is handled; a dialog would hold it.
+                 DWORD_PTR result = 0;
+                 EXPECT_NE(SendMessageTimeoutW(window, WM_COMMAND, MAKEWPARAM(ColourButtonId, BN_CLICKED),
+                                               reinterpret_cast<LPARAM>(GetDlgItem(window, ColourButtonId)),
+                                               SMTO_NORMAL, driver::Reaction, &result), 0)
+                     << "the colour button's click was not handled";
+                 EXPECT_EQ(SystemLibrariesHeld(p), "") << "after the colour button";
+                 EXPECT_TRUE(p.running()) << "the settings window's process ended on the colour button";
+             }
+             CloseAndExpectCodeZero(p, window, "settings");
+         }},
+        {"/p " + host.handleText(),
+         [&](Process& p) {
+             ASSERT_TRUE(driver::WaitUntil([&] { return host.previewChild() != nullptr; }, WindowAppears))
+                 << "no preview";
+             EXPECT_EQ(SystemLibrariesHeld(p), held);
+             CloseAndExpectCodeZero(p, host.previewChild(), "preview");
+         }},
+    };
+    for (const auto& mode : modes) {
+        SCOPED_TRACE(mode.arguments);
+        Process process = saver.start(mode.arguments);
+        mode.use(process);
+        after(mode.arguments);
+    }
+}
+
 // A winmm.dll or comctl32.dll lying beside the saver, where Windows looks
 // first for any DLL that is not one of its known ones, is never loaded, nor
 // one that they import: not by the saver, the settings window with its
@@ -357,38 +407,8 @@ TEST(SystemLibraries, PlantedBesideTheSaverAreNeverLoaded) {
         << "winmm, or what it imports, came from elsewhere than the system folder";
 
     // Each mode does load them, from the system folder.
-    PreviewHost host;
-    const std::string held = " winmm.dll comctl32.dll";
-    const struct {
-        std::string arguments;
-        std::function<void(Process&)> use;
-    } modes[] = {
-        {"/s", [&](Process& p) { RunSaverToAClick(p, "saver", [&] { EXPECT_EQ(SystemLibrariesHeld(p), held); }); }},
-        {"/c",
-         [&](Process& p) {
-             HWND window = driver::WaitWindow(p.id(), driver::WindowClass, driver::SettingsTitle, WindowAppears);
-             ASSERT_NE(window, nullptr);
-             ASSERT_TRUE(driver::XClickCentre(GetDlgItem(window, ColourButtonId)));
-             HWND dialog = driver::WaitWindow(p.id(), driver::StandardDialogClass, L"", WindowAppears);
-             ASSERT_NE(dialog, nullptr) << "the colour dialog did not open";
-             EXPECT_EQ(SystemLibrariesHeld(p), held + " comdlg32.dll");
-             ASSERT_TRUE(driver::XClickCentre(GetDlgItem(dialog, IDCANCEL)));
-             EXPECT_TRUE(driver::WaitWindowGone(dialog, driver::Reaction));
-             CloseAndExpectCodeZero(p, window, "settings");
-         }},
-        {"/p " + host.handleText(),
-         [&](Process& p) {
-             ASSERT_TRUE(driver::WaitUntil([&] { return host.previewChild() != nullptr; }, WindowAppears));
-             EXPECT_EQ(SystemLibrariesHeld(p), held);
-             CloseAndExpectCodeZero(p, host.previewChild(), "preview");
-         }},
-    };
-    for (const auto& mode : modes) {
-        SCOPED_TRACE(mode.arguments);
-        Process process = saver.start(mode.arguments);
-        mode.use(process);
-        EXPECT_EQ(loaded(), "") << mode.arguments << " loaded what lay beside it";
-    }
+    UseEveryMode(saver, " winmm.dll comctl32.dll",
+                 [&](const std::string& mode) { EXPECT_EQ(loaded(), "") << mode << " loaded what lay beside it"; });
 }
 
 // Where winmm, comctl32 or comdlg32 cannot be loaded, every mode goes on as
@@ -398,45 +418,7 @@ TEST(SystemLibraries, PlantedBesideTheSaverAreNeverLoaded) {
 TEST(SystemLibraries, MissingOnesLeaveEveryModeWorking) {
     driver::ScrCopy saver("missing_libraries", "pok_v3.scr", "missing_libraries.scr");
     const DllOverridesFor disabled(L"missing_libraries.scr", {L"winmm", L"comctl32", L"comdlg32"}, L"");
-    PreviewHost host;
-    const struct {
-        std::string arguments;
-        std::function<void(Process&)> use;
-    } modes[] = {
-        {"/s", [](Process& p) { RunSaverToAClick(p, "saver", [&] { EXPECT_EQ(SystemLibrariesHeld(p), ""); }); }},
-        {"/c",
-         [](Process& p) {
-             HWND window = driver::WaitWindow(p.id(), driver::WindowClass, driver::SettingsTitle, WindowAppears);
-             ASSERT_NE(window, nullptr);
-             ASSERT_NE(GetDlgItem(window, OkButtonId), nullptr) << "the settings window has no OK button";
-             const auto children = driver::Children(window);
-             EXPECT_EQ(std::count_if(children.begin(), children.end(),
-                                     [](const WindowInfo& child) { return child.className == L"msctls_trackbar32"; }),
-                       0)
-                 << "sliders in the settings window: comctl32 was there after all";
-             // Sent, so it returns once the click is handled; a dialog would hold it.
-             DWORD_PTR result = 0;
-             EXPECT_NE(SendMessageTimeoutW(window, WM_COMMAND, MAKEWPARAM(ColourButtonId, BN_CLICKED),
-                                           reinterpret_cast<LPARAM>(GetDlgItem(window, ColourButtonId)),
-                                           SMTO_NORMAL, driver::Reaction, &result), 0)
-                 << "the colour button's click was not handled";
-             EXPECT_EQ(SystemLibrariesHeld(p), "") << "after the colour button";
-             EXPECT_TRUE(p.running()) << "the settings window's process ended on the colour button";
-             CloseAndExpectCodeZero(p, window, "settings");
-         }},
-        {"/p " + host.handleText(),
-         [&](Process& p) {
-             ASSERT_TRUE(driver::WaitUntil([&] { return host.previewChild() != nullptr; }, WindowAppears))
-                 << "no preview";
-             EXPECT_EQ(SystemLibrariesHeld(p), "");
-             CloseAndExpectCodeZero(p, host.previewChild(), "preview");
-         }},
-    };
-    for (const auto& mode : modes) {
-        SCOPED_TRACE(mode.arguments);
-        Process process = saver.start(mode.arguments);
-        mode.use(process);
-    }
+    UseEveryMode(saver, "");
 }
 
 }  // namespace
