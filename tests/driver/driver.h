@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -65,8 +66,12 @@ bool FileExists(const std::string& path);
 void CopyInto(const std::string& source, const std::string& target);
 
 // Keys of one INI section in file order: the order matters, not the bytes.
-std::vector<std::pair<std::string, std::string>> IniKeys(const std::string& bytes,
-                                                         const std::string& section);
+using Keys = std::vector<std::pair<std::string, std::string>>;
+Keys IniKeys(const std::string& bytes, const std::string& section);
+// A settings file with the five keys in the order the program writes them.
+std::string SettingsFile(long long background, long long hiki, long long dx0, long long dy0, long long weight);
+// The file held open without write sharing: no one can write it until closed.
+HANDLE HoldOpen(const std::string& path);
 
 // ---- Processes ---------------------------------------------------------
 // The desktop this thread's windows live on, as "WinSta0\\name": the test
@@ -76,7 +81,6 @@ std::string ThisDesktop();
 struct ExitReport {
     bool ended;              // false: still running when the wait gave up
     DWORD code;
-    DWORD elapsedMs;         // from the start to the moment the end was seen
     bool showedWindow;       // a visible top-level window of it was seen while waiting
     // "" for an end with code 0 (and, unless allowed, no window shown); else
     // what went wrong, as a test failure should say it.
@@ -95,23 +99,20 @@ public:
     bool started() const { return handle_ != nullptr; }
     DWORD id() const { return id_; }
     HANDLE handle() const { return handle_; }
-    DWORD startTick() const { return startTick_; }
     bool running() const;
     ExitReport waitExit(DWORD timeoutMs);
     void kill();
 
 private:
-    friend Process Start(const std::string&, const std::string&, const std::string&);
+    friend Process Start(const std::string&, const std::string&);
     friend Process Open(DWORD);
     HANDLE handle_ = nullptr;
     DWORD id_ = 0;
-    DWORD startTick_ = 0;
 };
 
 // Starts application with exactly this command line (it need not name the
-// program: the system passes whatever it likes). workDir "" keeps ours.
-Process Start(const std::string& application, const std::string& commandLine,
-              const std::string& workDir = "");
+// program: the system passes whatever it likes).
+Process Start(const std::string& application, const std::string& commandLine);
 
 // A fresh folder of its own holding a copy of a program built beside the
 // tests (pok_v3.scr unless named), so that each test has its own settings
@@ -160,6 +161,10 @@ struct HostJob {
 };
 HostJob StartHost(const std::string& shellCommand);
 int WaitHost(const HostJob& job, DWORD timeoutMs);
+std::string WindowsPath(const std::string& hostPath);  // "Z:\..." for a Linux path
+// A Linux path in this bed's own scratch folder: Windows process ids repeat
+// across beds running side by side, so no name is unique by one alone.
+std::string ScratchFile(const std::string& name);
 
 // ---- Real X input: what a person's hand does -----------------------------
 // Delivered through the X server to the Wine desktop, not posted as messages.
@@ -208,6 +213,9 @@ HWND WaitWindow(DWORD processId, const std::wstring& className, const std::wstri
 bool WaitWindowGone(HWND window, DWORD timeoutMs);
 
 void PostClose(HWND window);
+// A window of this process in a class of its own, registered on first use.
+HWND MakeWindow(const wchar_t* className, DWORD exStyle, DWORD style, const RECT& place, HWND parent = nullptr,
+                HBRUSH background = nullptr, WNDPROC procedure = DefWindowProcW);
 // A rectangle a window of another process writes where lParam points (a
 // trackbar's TBM_GETTHUMBRECT, say): the buffer is made in that process and
 // read back. Empty if the process cannot be reached.
@@ -249,7 +257,9 @@ struct Pixels {
 RECT WholeScreen();  // the primary monitor: the bed's desktop
 Pixels GrabScreen(const RECT& area);
 // Polls until every pixel of the area shows the colour.
-bool WaitPixels(const RECT& area, COLORREF colour, DWORD timeoutMs);
+bool WaitPixels(const RECT& area, COLORREF colour, DWORD timeoutMs = Reaction);
+// What draw(dc) paints on a bitmap of this size, cleared to black.
+Pixels Painted(int width, int height, const std::function<void(HDC)>& draw);
 // "" when every pixel is as expected, else how many differ and the first.
 std::string Differences(const Pixels& seen, const Pixels& expected);
 // The format of a 32-bit bitmap read or written from its top row down.

@@ -199,8 +199,7 @@ TEST(PreviewInHost, SecondStartInAnyModeEndsAtOnce) {
 
 TEST(PreviewHandle, NamingNoWindowEndsAtOnce) {
     // A window that existed a moment ago, as when the host closes before the saver starts.
-    HWND gone = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                GetModuleHandleA(nullptr), nullptr);
+    HWND gone = driver::MakeWindow(L"PokGone", 0, WS_POPUP, {0, 0, 10, 10});
     ASSERT_NE(gone, nullptr);
     const std::string goneText = HandleText(gone);
     DestroyWindow(gone);

@@ -18,29 +18,16 @@
 
 namespace settings_test {
 
+using driver::Keys;
 using driver::Reaction;
+using driver::WaitPixels;
 using driver::WindowAppears;
-
 
 constexpr COLORREF LightCyan = 16777088;  // the background colour without a file
 constexpr COLORREF PureBlue = RGB(0, 0, 255);
+const std::string FreshFile = driver::SettingsFile(LightCyan, 2, 8, 5, 25);
 
-const char FreshFile[] = "[settei]\r\nBgColor=16777088\r\nhiki=2\r\ndx0=8\r\ndy0=5\r\nweight=25\r\n";
-
-using Keys = std::vector<std::pair<std::string, std::string>>;
-
-inline RECT Inset(const RECT& rect, int by) {
-    return {rect.left + by, rect.top + by, rect.right - by, rect.bottom - by};
-}
-
-inline bool AllPixelsAre(const driver::Pixels& pixels, COLORREF colour) {
-    return !pixels.data.empty() &&
-           std::all_of(pixels.data.begin(), pixels.data.end(), [&](COLORREF c) { return c == colour; });
-}
-
-inline bool WaitPixels(const RECT& area, COLORREF colour, DWORD timeoutMs = Reaction) {
-    return driver::WaitUntil([&] { return AllPixelsAre(driver::GrabScreen(area), colour); }, timeoutMs);
-}
+inline RECT Inset(const RECT& rect, int by) { return {rect.left + by, rect.top + by, rect.right - by, rect.bottom - by}; }
 
 // A private copy of the saver, so that each test has its own settings file,
 // and its settings window opened with "/c".
@@ -132,16 +119,17 @@ public:
         return POINT{(thumb.left + thumb.right) / 2, (thumb.top + thumb.bottom) / 2};
     }
 
-    // A person's drag of a slider's thumb to the desktop point x, released
-    // once the slider shows value there.
-    bool dragThumb(int slider, int x, int value) const {
-        const std::optional<POINT> thumb = thumbCentre(slider);
+    // A person's drag of the step slider's thumb past its right end,
+    // released once the slider shows its largest value, 20.
+    bool dragStepToItsEnd() const {
+        const std::optional<POINT> thumb = thumbCentre(StepSliderId);
         if (!thumb) return false;
+        const int x = screenRect(StepSliderId).right + driver::DisplayScale()(30);
         bool moved = driver::XMovePointer(thumb->x, thumb->y) && driver::XButton(1, true);
         // Several steps, as a hand moves: a trackbar follows each one.
         for (int step = 1; moved && step <= 4; ++step)
             moved = driver::XMovePointer(thumb->x + (x - thumb->x) * step / 4, thumb->y);
-        const bool reached = moved && waitPosition(slider, value);
+        const bool reached = moved && waitPosition(StepSliderId, 20);
         return driver::XButton(1, false) && reached;
     }
 

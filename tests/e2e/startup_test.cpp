@@ -25,16 +25,9 @@ using driver::WindowInfo;
 class PreviewHost {
 public:
     PreviewHost() {
-        WNDCLASSW windowClass = {};
-        windowClass.lpfnWndProc = DefWindowProcW;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.lpszClassName = L"PokTestHost";
-        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-        RegisterClassW(&windowClass);
-        top_ = CreateWindowExW(0, L"PokTestHost", L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50,
-                               400, 300, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-        area_ = CreateWindowExW(0, L"PokTestHost", L"area", WS_CHILD | WS_VISIBLE, 20, 20, 152,
-                                112, top_, nullptr, GetModuleHandleW(nullptr), nullptr);
+        const auto brush = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+        top_ = driver::MakeWindow(L"PokTestHost", 0, WS_OVERLAPPEDWINDOW | WS_VISIBLE, {50, 50, 450, 350}, nullptr, brush);
+        area_ = driver::MakeWindow(L"PokTestHost", 0, WS_CHILD | WS_VISIBLE, {20, 20, 172, 132}, top_, brush);
         driver::PumpMessages();
     }
     ~PreviewHost() {

@@ -15,7 +15,7 @@
 namespace {
 
 using driver::TempFolder;
-using Keys = std::vector<std::pair<std::string, std::string>>;
+using driver::Keys;
 
 const char DefaultsLine[] = "BgColor=16777088 hiki=2 dx0=8 dy0=5 weight=25";
 
