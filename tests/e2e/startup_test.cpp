@@ -37,6 +37,10 @@ public:
     HWND area() const { return area_; }
     std::string handleText() const { return std::to_string(reinterpret_cast<UINT_PTR>(area_)); }
     HWND previewChild() const { return FindWindowExW(area_, nullptr, driver::WindowClass, nullptr); }
+    HWND waitPreviewChild() const {
+        driver::WaitUntil([&] { return previewChild() != nullptr; }, WindowAppears);
+        return previewChild();
+    }
     int childCount() const { return static_cast<int>(driver::Children(area_).size()); }
 
 private:
@@ -68,7 +72,7 @@ void EndSaverWithClick(Process& process, const std::string& what) {
 
 // A saver start as far as its run, looked at there, and then ended by a click.
 void RunSaverToAClick(Process& process, const std::string& what, const std::function<void()>& inRun = [] {}) {
-    ASSERT_NE(driver::WaitWindow(process.id(), driver::WindowClass, driver::SaverTitle, WindowAppears), nullptr) << what;
+    ASSERT_NE(process.window(driver::SaverTitle), nullptr) << what;
     EXPECT_TRUE(RunBegun()) << what << ": the saver's background never filled the screen";
     inRun();
     EndSaverWithClick(process, what);
@@ -78,7 +82,7 @@ TEST(ModeSelection, SaverSpellingsOpenTheTopmostMaximisedSaverWindow) {
     driver::ScrCopy saver("saver_spellings");
     for (const char* arguments : {"/s", "/S", "-s", "s ", "/s 1234"}) {
         Process process = saver.start(arguments);
-        HWND window = driver::WaitWindow(process.id(), driver::WindowClass, driver::SaverTitle, WindowAppears);
+        HWND window = process.window(driver::SaverTitle);
         ASSERT_NE(window, nullptr) << arguments;
         const WindowInfo info = driver::Inspect(window);
         EXPECT_TRUE(info.exStyle & WS_EX_TOPMOST) << arguments;
@@ -104,7 +108,7 @@ TEST(ModeSelection, SettingsSpellingsOpenTheSettingsWindowOwnedByTheHiddenMainWi
     };
     for (const auto& [what, commandLine] : commandLines) {
         Process process = driver::Start(saver.path(), commandLine);
-        HWND window = driver::WaitWindow(process.id(), driver::WindowClass, driver::SettingsTitle, WindowAppears);
+        HWND window = process.window(driver::SettingsTitle);
         ASSERT_NE(window, nullptr) << what;
         const WindowInfo settings = driver::Inspect(window);
         EXPECT_EQ(settings.text, driver::SettingsTitle) << what;
@@ -136,8 +140,12 @@ TEST(ModeSelection, OtherLettersAndNoLetterEndAtOnce) {
 
 TEST(ModeSelection, PreviewHandleThatNamesNoWindowEndsAtOnce) {
     driver::ScrCopy saver("bad_preview");
+    // A window that existed a moment ago, as when the host closes before the saver starts.
+    HWND gone = driver::MakeWindow(L"PokGone", 0, WS_POPUP, {0, 0, 10, 10});
+    ASSERT_NE(gone, nullptr);
+    DestroyWindow(gone);
     const std::vector<std::string> argumentLists = {"/p 0", "/p", "/p 99999999", "/p  1234",
-                                                    "/p " + std::string(300, '9')};
+                                                    "/p " + std::string(300, '9'), "/p " + std::to_string(HandleToULong(gone))};
     for (const std::string& arguments : argumentLists) {
         Process process = saver.start(arguments);
         ExpectEndsAtOnceWithoutWindow(process, arguments.substr(0, 20));
@@ -149,9 +157,8 @@ TEST(ModeSelection, PreviewOpensAChildOfTheNamedWindow) {
     PreviewHost host;
     for (const char* separator : {" ", ":"}) {
         Process process = saver.start(std::string("/p") + separator + host.handleText());
-        ASSERT_TRUE(driver::WaitUntil([&] { return host.previewChild() != nullptr; }, WindowAppears))
-            << "separator '" << separator << "'";
-        const WindowInfo preview = driver::Inspect(host.previewChild());
+        const WindowInfo preview = driver::Inspect(host.waitPreviewChild());
+        ASSERT_NE(preview.handle, nullptr) << "separator '" << separator << "'";
         EXPECT_EQ(preview.processId, process.id());
         EXPECT_EQ(preview.text, driver::PreviewTitle);
         EXPECT_TRUE(preview.style & WS_CHILD);
@@ -163,7 +170,7 @@ TEST(ModeSelection, PreviewOpensAChildOfTheNamedWindow) {
 TEST(ModeWindows, ClosingTheHiddenMainWindowEndsTheSettingsProcess) {
     driver::ScrCopy saver("close_main");
     Process process = saver.start("/c");
-    HWND window = driver::WaitWindow(process.id(), driver::WindowClass, driver::SettingsTitle, WindowAppears);
+    HWND window = process.window(driver::SettingsTitle);
     ASSERT_NE(window, nullptr);
     CloseAndExpectCodeZero(process, driver::Inspect(window).owner, "WM_CLOSE to the main window");
 }
@@ -174,10 +181,10 @@ TEST(SingleInstance, WhileOneRunsEveryLaterStartEndsAtOnce) {
     driver::ScrCopy saver("single_instance");
     PreviewHost host;
     const auto windowOf = [](const wchar_t* title) {
-        return [title](const Process& p) { return driver::WaitWindow(p.id(), driver::WindowClass, title, WindowAppears); };
+        return [title](const Process& p) { return p.window(title); };
     };
     const auto runningSaver = [](const Process& p) {
-        HWND window = driver::WaitWindow(p.id(), driver::WindowClass, driver::SaverTitle, WindowAppears);
+        HWND window = p.window(driver::SaverTitle);
         return window && RunBegun() ? window : nullptr;
     };
     const auto close = [](Process& p, HWND window) { CloseAndExpectCodeZero(p, window, "WM_CLOSE"); };
@@ -188,12 +195,7 @@ TEST(SingleInstance, WhileOneRunsEveryLaterStartEndsAtOnce) {
     } modes[] = {
         {"/s", runningSaver, [](Process& p, HWND) { EndSaverWithClick(p, "saver"); }},
         {"/c", windowOf(driver::SettingsTitle), close},
-        {"/p " + host.handleText(),
-         [&](const Process&) {
-             return driver::WaitUntil([&] { return host.previewChild() != nullptr; }, WindowAppears)
-                        ? host.previewChild() : nullptr;
-         },
-         close},
+        {"/p " + host.handleText(), [&](const Process&) { return host.waitPreviewChild(); }, close},
     };
     const std::string later[] = {"/s", "/c", "/p " + host.handleText(), "/a", ""};
 
@@ -225,25 +227,23 @@ TEST(FolderName, OutsideTheCodePageStillHoldsTheSettings) {
     driver::ScrCopy saver(name);
     driver::WriteFile(saver.ini(), "[settei]\r\nBgColor=255\r\n");
     Process running = saver.start("/s");
-    ASSERT_NE(driver::WaitWindow(running.id(), driver::WindowClass, driver::SaverTitle, WindowAppears), nullptr);
+    ASSERT_NE(running.window(driver::SaverTitle), nullptr);
     EXPECT_TRUE(RunBegun(RGB(255, 0, 0))) << "the saver did not show the stored red";
     Process second = saver.start("/c");
     ExpectEndsAtOnceWithoutWindow(second, "a second start from " + name);
     EndSaverWithClick(running, "the saver");
 
     Process settings = saver.start("/c");
-    HWND window = driver::WaitWindow(settings.id(), driver::WindowClass, driver::SettingsTitle, WindowAppears);
+    HWND window = settings.window(driver::SettingsTitle);
     ASSERT_NE(window, nullptr);
     ASSERT_TRUE(driver::XClickCentre(GetDlgItem(window, OkButtonId)));
     EXPECT_EQ(settings.waitExit(ProcessEnds).problem(), "");
     EXPECT_EQ(driver::IniKeys(driver::ReadFile(saver.ini()), "settei"),
-              (std::vector<std::pair<std::string, std::string>>{
-                  {"BgColor", "255"}, {"hiki", "2"}, {"dx0", "8"}, {"dy0", "5"}, {"weight", "25"}}));
+              driver::IniKeys(driver::SettingsFile(255, 2, 8, 5, 25), "settei"));
     const std::string& folder = saver.folder().path();
     const std::string parent = folder.substr(0, folder.rfind('\\', folder.size() - 2) + 1);
     EXPECT_FALSE(driver::FileExists(parent + "pok_v3.ini")) << "a settings file beside the folder";
 }
-
 
 // Which of the libraries the .scr loads from the system folder a running
 // process holds, in this order (" winmm.dll comctl32.dll comdlg32.dll"):
@@ -305,14 +305,11 @@ void UseEveryMode(const driver::ScrCopy& saver, const std::string& held,
                   const std::function<void(const std::string&)>& after = [](const std::string&) {}) {
     PreviewHost host;
     const bool present = !held.empty();
-    const struct {
-        std::string arguments;
-        std::function<void(Process&)> use;
-    } modes[] = {
+    const struct { std::string arguments; std::function<void(Process&)> use; } modes[] = {
         {"/s", [&](Process& p) { RunSaverToAClick(p, "saver", [&] { EXPECT_EQ(SystemLibrariesHeld(p), held); }); }},
         {"/c",
          [&](Process& p) {
-             HWND window = driver::WaitWindow(p.id(), driver::WindowClass, driver::SettingsTitle, WindowAppears);
+             HWND window = p.window(driver::SettingsTitle);
              ASSERT_NE(window, nullptr);
              ASSERT_NE(GetDlgItem(window, OkButtonId), nullptr) << "the settings window has no OK button";
              const auto children = driver::Children(window);
@@ -322,7 +319,7 @@ void UseEveryMode(const driver::ScrCopy& saver, const std::string& held,
                  << "sliders in the settings window, comctl32 " << (present ? "there" : "missing");
              if (present) {
                  ASSERT_TRUE(driver::XClickCentre(GetDlgItem(window, ColourButtonId)));
-                 HWND dialog = driver::WaitWindow(p.id(), driver::StandardDialogClass, L"", WindowAppears);
+                 HWND dialog = p.window(L"", driver::StandardDialogClass);
                  ASSERT_NE(dialog, nullptr) << "the colour dialog did not open";
                  EXPECT_EQ(SystemLibrariesHeld(p), held + " comdlg32.dll");
                  ASSERT_TRUE(driver::XClickCentre(GetDlgItem(dialog, IDCANCEL)));
@@ -341,8 +338,7 @@ void UseEveryMode(const driver::ScrCopy& saver, const std::string& held,
          }},
         {"/p " + host.handleText(),
          [&](Process& p) {
-             ASSERT_TRUE(driver::WaitUntil([&] { return host.previewChild() != nullptr; }, WindowAppears))
-                 << "no preview";
+             ASSERT_NE(host.waitPreviewChild(), nullptr) << "no preview";
              EXPECT_EQ(SystemLibrariesHeld(p), held);
              CloseAndExpectCodeZero(p, host.previewChild(), "preview");
          }},
