@@ -173,9 +173,7 @@ TEST_F(SpriteSheet, LeftFacingCellsMirrorTheRightFacingOnes) {
 // The hop heights the animation adds are measured against these rows; the
 // feet rise from pose to pose and every cell keeps four blank rows at each end.
 TEST_F(SpriteSheet, EachPosePaintsExactlyItsRows) {
-    const struct {
-        int top, bottom;
-    } rows[] = {{9, 123}, {7, 119}, {4, 113}};
+    const struct { int top, bottom; } rows[] = {{9, 123}, {7, 119}, {4, 113}};
     for (int cell = 0; cell < 6; ++cell) {
         int top = -1, bottom = -1;
         for (int y = 0; y < kCell; ++y)

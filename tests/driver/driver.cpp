@@ -134,6 +134,10 @@ Process::~Process() { kill(); }
 
 bool Process::running() const { return handle_ && WaitForSingleObject(handle_, 0) == WAIT_TIMEOUT; }
 
+HWND Process::window(const std::wstring& title, const std::wstring& className) const {
+    return WaitWindow(id_, className, title, WindowAppears);
+}
+
 ExitReport Process::waitExit(DWORD timeoutMs) {
     ExitReport report = {false, 0, false};
     if (!handle_) return report;
@@ -231,11 +235,7 @@ long WineGdiObjectCount(HANDLE process) {
     using QueryProcess = LONG(WINAPI*)(HANDLE, int, void*, ULONG, ULONG*);
     auto query = reinterpret_cast<QueryProcess>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess")));
-    struct {
-        LONG_PTR exitStatus;
-        char* peb;
-        ULONG_PTR affinity, priority, processId, parentId;
-    } basic = {};
+    struct { LONG_PTR exitStatus; char* peb; ULONG_PTR affinity, priority, processId, parentId; } basic = {};
     void* table = nullptr;
     std::vector<WineGdiHandleEntry> entries(WineGdiHandleCount);
     if (!query || query(process, 0 /* ProcessBasicInformation */, &basic, sizeof basic, nullptr) != 0 ||

@@ -100,6 +100,9 @@ public:
     DWORD id() const { return id_; }
     HANDLE handle() const { return handle_; }
     bool running() const;
+    // Waits for a visible top-level window of it with this title (any if
+    // empty) and class; nullptr if none came in time.
+    HWND window(const std::wstring& title, const std::wstring& className = WindowClass) const;
     ExitReport waitExit(DWORD timeoutMs);
     void kill();
 

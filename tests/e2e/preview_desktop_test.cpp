@@ -35,7 +35,7 @@ TEST(PreviewOnTheDesktop, PictureAtTheTopLeftPixelForPixelAndTheHostElsewhere) {
 
     const std::string scr = driver::BuiltScr();
     driver::Process saver = driver::Start(scr, driver::Quoted(scr) + " /p " + std::to_string(HandleToULong(GetDesktopWindow())));
-    HWND preview = driver::WaitWindow(saver.id(), driver::WindowClass, driver::PreviewTitle, driver::WindowAppears);
+    HWND preview = saver.window(driver::PreviewTitle);
     ASSERT_NE(preview, nullptr) << "no preview window on the desktop";
 
     std::string differences;

@@ -46,7 +46,7 @@ public:
     // the hidden main window, disabled; else says what was seen instead.
     testing::AssertionResult open() {
         process_ = copy_.start("/c");
-        window_ = driver::WaitWindow(process_.id(), driver::WindowClass, driver::SettingsTitle, WindowAppears);
+        window_ = process_.window(driver::SettingsTitle);
         if (!window_) {
             const driver::ExitReport exit = process_.waitExit(0);
             if (exit.ended) return testing::AssertionFailure() << "the process ended with code " << exit.code;
@@ -147,7 +147,7 @@ public:
 
     // A visible standard dialog of the process (the colour dialog, a message box).
     HWND waitStandardDialog() {
-        return driver::WaitWindow(process_.id(), driver::StandardDialogClass, L"", WindowAppears);
+        return process_.window(L"", driver::StandardDialogClass);
     }
 
     driver::ExitReport waitExit() { return process_.waitExit(driver::ProcessEnds); }

@@ -258,9 +258,7 @@ const std::string BeyondEveryRange = "[settei]\r\nBgColor=255\r\nhiki=50\r\ndx0=
 TEST(Sliders, StandAtTheDefaultsWithoutAFileAndCoverTheirRanges) {
     SettingsSession session("slider_defaults");
     ASSERT_TRUE(session.open());
-    const struct {
-        int slider, position, minimum, maximum;
-    } cases[] = {{DogSliderId, 2, 0, 9}, {StepSliderId, 8, 2, 20}, {HopSliderId, 5, 0, 20}, {SpeedSliderId, 25, 0, 200}};
+    const struct { int slider, position, minimum, maximum; } cases[] = {{DogSliderId, 2, 0, 9}, {StepSliderId, 8, 2, 20}, {HopSliderId, 5, 0, 20}, {SpeedSliderId, 25, 0, 200}};
     for (const auto& c : cases) {
         EXPECT_EQ(session.position(c.slider), c.position) << "slider " << c.slider;
         EXPECT_EQ(SendMessageW(session.control(c.slider), TBM_GETRANGEMIN, 0, 0), c.minimum) << c.slider;
@@ -336,10 +334,7 @@ TEST(Closing, OkWritesAllFiveKeysInTheirOrder) {
 
 TEST(Closing, CancelCloseBoxAndAltF4LeaveTheFileAsItWas) {
     const std::string before = "; kept as it is\r\n[settei]\r\nweight=3\r\nBgColor=255\r\n";
-    const struct {
-        const char* way;
-        std::function<bool(SettingsSession&)> close;
-    } ways[] = {
+    const struct { const char* way; std::function<bool(SettingsSession&)> close; } ways[] = {
         {"CANCEL", [](SettingsSession& s) { return s.click(CancelButtonId); }},
         {"close box",
          [](SettingsSession& s) {

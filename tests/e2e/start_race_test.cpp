@@ -31,7 +31,7 @@ TEST(StartRace, TwentySimultaneousStartsInMixedModesLeaveExactlyOne) {
 
     for (driver::Process& start : starts) {
         if (start.running()) {
-            EXPECT_NE(driver::WaitWindow(start.id(), driver::WindowClass, L"", driver::WindowAppears), nullptr)
+            EXPECT_NE(start.window(L""), nullptr)
                 << "the one that passed must show its window";
             continue;
         }

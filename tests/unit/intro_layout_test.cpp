@@ -85,9 +85,7 @@ TEST(TitleReveal, OddHeightLeavesEverySecondRowToTheBackground) {
 }
 
 TEST(BlindReveal, BandsCoverTheWholeScreen) {
-    const struct {
-        std::int32_t cy, lastBand;
-    } cases[] = {{768, 64}, {1080, 90}, {767, 63}, {12, 1}, {11, 0}};
+    const struct { std::int32_t cy, lastBand; } cases[] = {{768, 64}, {1080, 90}, {767, 63}, {12, 1}, {11, 0}};
     for (const auto& c : cases) {
         EXPECT_EQ(BlindLastBand(c.cy), c.lastBand) << c.cy;
         std::vector<std::int32_t> rows;

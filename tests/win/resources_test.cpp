@@ -144,11 +144,7 @@ TEST_F(VersionBlock, TranslationIsJapaneseUnicode) {
 }
 
 TEST_F(VersionBlock, StringsReadBackThroughBothCharacterSets) {
-    const struct {
-        const wchar_t* wideName;
-        const char* name;
-        const wchar_t* wide;
-    } cases[] = {
+    const struct { const wchar_t* wideName; const char* name; const wchar_t* wide; } cases[] = {
         {L"FileDescription", "FileDescription", L"Pokセーバー"},
         {L"ProductName", "ProductName", L"Pokセーバー"},
         {L"FileVersion", "FileVersion", L"3.01"},
@@ -270,9 +266,7 @@ TEST_F(ScrResources, PicturesAtEveryScaleAreTheirSizeAndTheSheetDrawsLikeTheOneT
     for (int dpi : {120, 144, 168, 192, 240, 288}) {
         SCOPED_TRACE(testing::Message() << dpi << " dpi");
         const Scale scale{dpi};
-        const struct {
-            int id, width, height;
-        } pictures[] = {
+        const struct { int id, width, height; } pictures[] = {
             {SpriteSheetId, 2 * scale(150), 6 * scale(128)},
             {PreviewPictureId, scale(152), scale(112)},
             {TitleCardId, scale(300), scale(248)},
