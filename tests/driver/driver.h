@@ -149,8 +149,7 @@ struct Captured {
     DWORD code;
     std::string output;
 };
-Captured RunCapture(const std::string& application, const std::string& commandLine,
-                    DWORD timeoutMs);
+Captured RunCapture(const std::string& application, const std::string& commandLine, DWORD timeoutMs);
 
 // Runs a command of the Linux host (xdotool and the like) through /bin/sh
 // and waits for it; returns its exit status, or -1 on timeout.

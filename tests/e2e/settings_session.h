@@ -104,8 +104,7 @@ public:
     bool settle() {
         const int marker = ++marker_ % 50 + 2;
         PostMessageW(control(HopSliderId), TBM_SETLINESIZE, 0, marker);
-        return driver::WaitUntil(
-            [&] { return SendMessageW(control(HopSliderId), TBM_GETLINESIZE, 0, 0) == marker; },
+        return driver::WaitUntil([&] { return SendMessageW(control(HopSliderId), TBM_GETLINESIZE, 0, 0) == marker; },
             Reaction);
     }
 
@@ -146,9 +145,7 @@ public:
     }
 
     // A visible standard dialog of the process (the colour dialog, a message box).
-    HWND waitStandardDialog() {
-        return process_.window(L"", driver::StandardDialogClass);
-    }
+    HWND waitStandardDialog() { return process_.window(L"", driver::StandardDialogClass); }
 
     driver::ExitReport waitExit() { return process_.waitExit(driver::ProcessEnds); }
     // A person's CANCEL: the window closes and the process ends.
@@ -161,6 +158,13 @@ private:
     HWND owner_ = nullptr;
     int marker_ = 0;
 };
+
+inline std::vector<COLORREF> SixteenGreys() {
+    std::vector<COLORREF> greys;
+    for (int level = 0; level <= 225; level += 15) greys.push_back(RGB(level, level, level));
+    std::sort(greys.begin(), greys.end());
+    return greys;
+}
 
 // The colour dialog as a person meets it.
 class ColourDialog {
@@ -190,9 +194,10 @@ public:
     }
 
     bool typeColour(COLORREF colour) const {
-        return type(RedEdit, GetRValue(colour)) && type(GreenEdit, GetGValue(colour)) &&
-               type(BlueEdit, GetBValue(colour));
+        return type(RedEdit, GetRValue(colour)) && type(GreenEdit, GetGValue(colour)) && type(BlueEdit, GetBValue(colour));
     }
+    // Its three edit boxes' texts: red, green and blue.
+    std::wstring shown() const { return text(RedEdit) + L" " + text(GreenEdit) + L" " + text(BlueEdit); }
 
     // The colour in the middle of each of the sixteen custom-colour boxes,
     // sorted: which box holds which colour is the dialog's affair.
@@ -209,20 +214,13 @@ public:
         return colours;
     }
 
-    bool waitGone() const {
-        return driver::WaitWindowGone(window_, Reaction);
-    }
+    bool waitGone() const { return driver::WaitWindowGone(window_, Reaction); }
+    // Whether it offers the sixteen greys as its custom colours, once drawn.
+    bool waitGreys() const { return driver::WaitUntil([&] { return customColours() == SixteenGreys(); }, Reaction); }
 
 private:
     HWND window_;
 };
-
-inline std::vector<COLORREF> SixteenGreys() {
-    std::vector<COLORREF> greys;
-    for (int level = 0; level <= 225; level += 15) greys.push_back(RGB(level, level, level));
-    std::sort(greys.begin(), greys.end());
-    return greys;
-}
 
 // Opens the colour dialog with the colour button, as a person does.
 inline std::optional<ColourDialog> OpenColourDialog(SettingsSession& session) {
@@ -235,8 +233,7 @@ inline std::optional<ColourDialog> OpenColourDialog(SettingsSession& session) {
 // Chooses a colour in the dialog and presses its OK.
 inline bool ChooseColour(SettingsSession& session, COLORREF colour) {
     const std::optional<ColourDialog> dialog = OpenColourDialog(session);
-    return dialog && dialog->typeColour(colour) && dialog->click(IDOK) && dialog->waitGone() &&
-           session.settle();
+    return dialog && dialog->typeColour(colour) && dialog->click(IDOK) && dialog->waitGone() && session.settle();
 }
 
 }  // namespace settings_test

@@ -274,8 +274,7 @@ std::string SystemLibrariesHeld(const Process& process) {
 // key outlives a failed run.
 class DllOverridesFor {
 public:
-    DllOverridesFor(const std::wstring& program, const std::vector<std::wstring>& libraries,
-                    const std::wstring& order)
+    DllOverridesFor(const std::wstring& program, const std::vector<std::wstring>& libraries, const std::wstring& order)
         : key_(L"Software\\Wine\\AppDefaults\\" + program) {
         HKEY overrides = nullptr;
         RegCreateKeyExW(HKEY_CURRENT_USER, (key_ + L"\\DllOverrides").c_str(), 0, nullptr, 0, KEY_SET_VALUE,

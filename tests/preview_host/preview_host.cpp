@@ -39,9 +39,7 @@ LRESULT RepaintArea() {
     // then the paint has also ended.
     DWORD_PTR ignored = 0;
     return driver::WaitUntil([&] { return !GetUpdateRect(child, nullptr, FALSE); }, RepaintWait) &&
-                   SendMessageTimeoutW(child, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, RepaintWait, &ignored)
-               ? 1
-               : 0;
+                   SendMessageTimeoutW(child, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, RepaintWait, &ignored) ? 1 : 0;
 }
 
 void FitTopToArea(int width, int height) {
@@ -107,8 +105,7 @@ bool StartSaver(const std::string& scr) {
     std::string commandLine = "\"" + scr + "\" /p " + std::to_string(handle);
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
-    if (!CreateProcessA(scr.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &g.saver))
+    if (!CreateProcessA(scr.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &g.saver))
         return false;
     CloseHandle(g.saver.hThread);
     return true;

@@ -161,8 +161,7 @@ TEST(HopPhases, LandInTheDisplaysPixelsInProportion) {
 
 TEST(HopPhases, HandEditedHopHeightsStayDefined) {
     EXPECT_EQ(PhaseRows(320, -1), (std::array<std::int32_t, 4>{320, 320, 321, 320}));
-    EXPECT_EQ(PhaseRows(320, Int32Max),
-              (std::array<std::int32_t, 4>{320, -1073741504, -2147483327, -1073741504}));
+    EXPECT_EQ(PhaseRows(320, Int32Max), (std::array<std::int32_t, 4>{320, -1073741504, -2147483327, -1073741504}));
     EXPECT_EQ(PhaseRow(320, Int32Min, 2), 1073742144);
     EXPECT_EQ(PhaseRow(320, Int32Min, 3), Int32Min + 320) << "wraps like the 32-bit subtraction";
 }

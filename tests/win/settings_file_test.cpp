@@ -77,8 +77,7 @@ TEST(SettingsFile, ValuesOutsideTheSlidersGoBackUnchanged) {
         driver::WriteFile(probe.ini(), c.file);
         EXPECT_EQ(probe.load(), c.loaded);
         EXPECT_EQ(probe.run("loadsave"), "saved=1\n");
-        EXPECT_EQ(driver::IniKeys(driver::ReadFile(probe.ini()), "settei"),
-                  driver::IniKeys(c.file, "settei"))
+        EXPECT_EQ(driver::IniKeys(driver::ReadFile(probe.ini()), "settei"), driver::IniKeys(c.file, "settei"))
             << "what was loaded must be written back as it was";
     }
 }
