@@ -54,8 +54,9 @@ TEST(PictureFiles, BitmapHeadersDescribeTheStatedFormat) {
             const std::string file = name + (k > 1 ? "_" + std::to_string(k) + "x" : std::string()) + ".bmp";
             SCOPED_TRACE(file);
             const bool wholeSheet = kind == PictureKind::SpriteSheet && k == 1;
+            const int32_t cells = kind == PictureKind::SpriteSheet ? (wholeSheet ? 6 : 3) : 1;
             const int32_t width = (wholeSheet ? 2 : 1) * k * DesignSize(kind).width;
-            const int32_t height = (kind == PictureKind::SpriteSheet ? (wholeSheet ? 6 : 3) : 1) * k * DesignSize(kind).height;
+            const int32_t height = cells * k * DesignSize(kind).height;
             const uint32_t bits = k == 1 && kind != PictureKind::TitleCard ? 24 : 8;
             const uint32_t palette = bits == 8 ? 256 : 0, stride = (uint32_t(width) * bits + 31) / 32 * 4;
             const std::string b = ReadResource(file);

@@ -304,7 +304,8 @@ HostJob StartHost(const std::string& shellCommand) {
     // repeat across test beds running side by side, so the marker lives in
     // this bed's own scratch folder.
     static int serial = 0;
-    const std::string marker = ScratchFile("host-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++serial));
+    const std::string marker =
+        ScratchFile("host-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++serial));
     const std::string windowsMarker = WindowsPath(marker);
     DeleteFileA(windowsMarker.c_str());
 
@@ -523,7 +524,8 @@ void ClickButton(HWND dialog, int controlId) {
 }
 
 DestroyWatch::DestroyWatch() {
-    listener_ = MakeWindow(L"PokDestroyWatch", 0, WS_POPUP, {}, nullptr, nullptr, Listen);  // the hook finds it by class
+    // The hook finds the listener by its class.
+    listener_ = MakeWindow(L"PokDestroyWatch", 0, WS_POPUP, {}, nullptr, nullptr, Listen);
     SetWindowLongPtrW(listener_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     module_ = LoadLibraryW(Widen(ModuleDirectory() + "pok_watch.dll").c_str());
     const auto hookProc =

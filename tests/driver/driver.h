@@ -187,14 +187,10 @@ struct WindowInfo {
     std::wstring text;       // read as Unicode
     RECT rect = {};          // screen coordinates
     RECT clientRect = {};    // client area in screen coordinates
-    LONG style = 0;
-    LONG exStyle = 0;
-    HWND owner = nullptr;
-    HWND parent = nullptr;
+    LONG style = 0, exStyle = 0;
+    HWND owner = nullptr, parent = nullptr;
     int id = 0;
-    bool enabled = false;
-    bool visible = false;
-    bool zoomed = false;
+    bool enabled = false, visible = false, zoomed = false;
     int width() const { return rect.right - rect.left; }
     int height() const { return rect.bottom - rect.top; }
 };

@@ -13,7 +13,8 @@ std::vector<int> ReadingOrderRing(const Rows& rows) {
     std::vector<decltype(&*std::begin(rows))> focusable;
     for (const auto& row : rows)
         if (std::wcscmp(row.className, L"STATIC") != 0) focusable.push_back(&row);
-    std::sort(focusable.begin(), focusable.end(), [](auto a, auto b) { return a->y != b->y ? a->y < b->y : a->x < b->x; });
+    std::sort(focusable.begin(), focusable.end(),
+              [](auto a, auto b) { return a->y != b->y ? a->y < b->y : a->x < b->x; });
     std::vector<int> ring;
     for (auto row : focusable) ring.push_back(row->id);
     return ring;

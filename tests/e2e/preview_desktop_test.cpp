@@ -34,7 +34,8 @@ TEST(PreviewOnTheDesktop, PictureAtTheTopLeftPixelForPixelAndTheHostElsewhere) {
         << "the desktop is not plain before the preview starts";
 
     const std::string scr = driver::BuiltScr();
-    driver::Process saver = driver::Start(scr, driver::Quoted(scr) + " /p " + std::to_string(HandleToULong(GetDesktopWindow())));
+    const std::string desktopHandle = std::to_string(HandleToULong(GetDesktopWindow()));
+    driver::Process saver = driver::Start(scr, driver::Quoted(scr) + " /p " + desktopHandle);
     HWND preview = saver.window(driver::PreviewTitle);
     ASSERT_NE(preview, nullptr) << "no preview window on the desktop";
 

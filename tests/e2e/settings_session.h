@@ -27,7 +27,7 @@ constexpr COLORREF LightCyan = 16777088;  // the background colour without a fil
 constexpr COLORREF PureBlue = RGB(0, 0, 255);
 const std::string FreshFile = driver::SettingsFile(LightCyan, 2, 8, 5, 25);
 
-inline RECT Inset(const RECT& rect, int by) { return {rect.left + by, rect.top + by, rect.right - by, rect.bottom - by}; }
+inline RECT Inset(const RECT& r, int by) { return {r.left + by, r.top + by, r.right - by, r.bottom - by}; }
 
 // A private copy of the saver, so that each test has its own settings file,
 // and its settings window opened with "/c".
@@ -194,7 +194,8 @@ public:
     }
 
     bool typeColour(COLORREF colour) const {
-        return type(RedEdit, GetRValue(colour)) && type(GreenEdit, GetGValue(colour)) && type(BlueEdit, GetBValue(colour));
+        return type(RedEdit, GetRValue(colour)) && type(GreenEdit, GetGValue(colour)) &&
+               type(BlueEdit, GetBValue(colour));
     }
     // Its three edit boxes' texts: red, green and blue.
     std::wstring shown() const { return text(RedEdit) + L" " + text(GreenEdit) + L" " + text(BlueEdit); }

@@ -258,7 +258,8 @@ const std::string BeyondEveryRange = "[settei]\r\nBgColor=255\r\nhiki=50\r\ndx0=
 TEST(Sliders, StandAtTheDefaultsWithoutAFileAndCoverTheirRanges) {
     SettingsSession session("slider_defaults");
     ASSERT_TRUE(session.open());
-    const struct { int slider, position, minimum, maximum; } cases[] = {{DogSliderId, 2, 0, 9}, {StepSliderId, 8, 2, 20}, {HopSliderId, 5, 0, 20}, {SpeedSliderId, 25, 0, 200}};
+    const struct { int slider, position, minimum, maximum; } cases[] = {
+        {DogSliderId, 2, 0, 9}, {StepSliderId, 8, 2, 20}, {HopSliderId, 5, 0, 20}, {SpeedSliderId, 25, 0, 200}};
     for (const auto& c : cases) {
         EXPECT_EQ(session.position(c.slider), c.position) << "slider " << c.slider;
         EXPECT_EQ(SendMessageW(session.control(c.slider), TBM_GETRANGEMIN, 0, 0), c.minimum) << c.slider;
@@ -345,7 +346,9 @@ TEST(Closing, CancelCloseBoxAndAltF4LeaveTheFileAsItWas) {
         {"Escape", [](SettingsSession&) { return driver::XKey("Escape"); }},
         // The focus is back on the colour button after its dialog.
         {"Enter on CANCEL",
-         [](SettingsSession& s) { return driver::XKey("shift+Tab") && s.waitFocus(CancelButtonId) && driver::XKey("Return"); }},
+         [](SettingsSession& s) {
+             return driver::XKey("shift+Tab") && s.waitFocus(CancelButtonId) && driver::XKey("Return");
+         }},
     };
     for (const auto& way : ways) {
         SCOPED_TRACE(way.way);
@@ -366,7 +369,8 @@ TEST(Closing, CancelCloseBoxAndAltF4LeaveTheFileAsItWas) {
 TEST(Closing, CommandFromOkWithNotificationCodeOneNeitherSavesNorCloses) {
     SettingsSession session("command_code_one");
     ASSERT_TRUE(session.open());
-    PostMessageW(session.window(), WM_COMMAND, MAKEWPARAM(OkButtonId, 1), reinterpret_cast<LPARAM>(session.control(OkButtonId)));
+    PostMessageW(session.window(), WM_COMMAND, MAKEWPARAM(OkButtonId, 1),
+                 reinterpret_cast<LPARAM>(session.control(OkButtonId)));
     ASSERT_TRUE(session.settle());
     EXPECT_TRUE(session.windowOpen());
     EXPECT_FALSE(session.iniExists());

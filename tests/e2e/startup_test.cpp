@@ -26,7 +26,8 @@ class PreviewHost {
 public:
     PreviewHost() {
         const auto brush = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-        top_ = driver::MakeWindow(L"PokTestHost", 0, WS_OVERLAPPEDWINDOW | WS_VISIBLE, {50, 50, 450, 350}, nullptr, brush);
+        top_ = driver::MakeWindow(L"PokTestHost", 0, WS_OVERLAPPEDWINDOW | WS_VISIBLE, {50, 50, 450, 350}, nullptr,
+                                  brush);
         area_ = driver::MakeWindow(L"PokTestHost", 0, WS_CHILD | WS_VISIBLE, {20, 20, 172, 132}, top_, brush);
         driver::PumpMessages();
     }
@@ -144,8 +145,8 @@ TEST(ModeSelection, PreviewHandleThatNamesNoWindowEndsAtOnce) {
     HWND gone = driver::MakeWindow(L"PokGone", 0, WS_POPUP, {0, 0, 10, 10});
     ASSERT_NE(gone, nullptr);
     DestroyWindow(gone);
-    const std::vector<std::string> argumentLists = {"/p 0", "/p", "/p 99999999", "/p  1234",
-                                                    "/p " + std::string(300, '9'), "/p " + std::to_string(HandleToULong(gone))};
+    const std::vector<std::string> argumentLists = {"/p 0", "/p", "/p 99999999", "/p  1234", "/p " + std::string(300, '9'),
+                                                    "/p " + std::to_string(HandleToULong(gone))};
     for (const std::string& arguments : argumentLists) {
         Process process = saver.start(arguments);
         ExpectEndsAtOnceWithoutWindow(process, arguments.substr(0, 20));

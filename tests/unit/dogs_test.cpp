@@ -26,8 +26,9 @@ std::vector<double> FractionsFrom(std::uint32_t seed, int count) {
 }
 
 TEST(DogCount, TenSlotsAtMostNoneForNegativeValues) {
-    const struct { std::uint32_t hiki; std::int32_t last; } cases[] = {{0, 0}, {2, 2}, {9, 9}, {10, 9}, {50, 9}, {0x7FFFFFFFu, 9},
-                 {0xFFFFFFFFu, -1}, {0x80000000u, -1}};
+    const struct { std::uint32_t hiki; std::int32_t last; } cases[] = {
+        {0, 0}, {2, 2}, {9, 9}, {10, 9}, {50, 9}, {0x7FFFFFFFu, 9},
+        {0xFFFFFFFFu, -1}, {0x80000000u, -1}};
     for (const auto& c : cases) EXPECT_EQ(LastDogIndex(c.hiki), c.last) << c.hiki;
 }
 

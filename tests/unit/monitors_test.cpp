@@ -5,10 +5,6 @@
 
 #include "saver/monitors.h"
 
-namespace {
-
-}  // namespace
-
 // Failures name the rectangles, not their bytes.
 void PrintTo(const ScreenRect& r, std::ostream* out) {
     *out << "(" << r.left << "," << r.top << ")-(" << r.right << "," << r.bottom << ")";

@@ -95,8 +95,10 @@ TEST_F(ScrResources, EveryResourceIsJapaneseOnly) {
     for (const Drawing& d : Drawings()) cases.push_back({RT_BITMAP, d.id});
     for (const auto& [type, id] : cases) {
         std::vector<WORD> languages;
-        EnumResourceLanguagesA(module_, type, MAKEINTRESOURCEA(id), CollectLanguage, reinterpret_cast<LONG_PTR>(&languages));
-        EXPECT_EQ(languages, std::vector<WORD>{kJapanese}) << "resource " << id << " of type " << reinterpret_cast<uintptr_t>(type);
+        EnumResourceLanguagesA(module_, type, MAKEINTRESOURCEA(id), CollectLanguage,
+                               reinterpret_cast<LONG_PTR>(&languages));
+        EXPECT_EQ(languages, std::vector<WORD>{kJapanese})
+            << "resource " << id << " of type " << reinterpret_cast<uintptr_t>(type);
     }
 }
 

@@ -18,7 +18,8 @@ void Print() {
     std::printf("BgColor=%ld hiki=%lu dx0=%lu dy0=%lu weight=%lu\ndir=%s\n",
                 static_cast<long>(SaverSettings.BgColor), static_cast<unsigned long>(SaverSettings.hiki),
                 static_cast<unsigned long>(SaverSettings.dx0), static_cast<unsigned long>(SaverSettings.dy0),
-                static_cast<unsigned long>(SaverSettings.weight), driver::Utf8(ModuleDirectory).c_str());  // whatever the code page
+                static_cast<unsigned long>(SaverSettings.weight),
+                driver::Utf8(ModuleDirectory).c_str());  // UTF-8 whatever the code page
 }
 
 std::uint32_t Unsigned(const char* text) { return static_cast<std::uint32_t>(std::strtoul(text, nullptr, 10)); }
