@@ -3,14 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
-#include <array>
 #include <cstdint>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <set>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "resources/picture_scaling.h"
@@ -26,83 +24,57 @@ uint32_t U16(const std::string& b, size_t at) { return uint8_t(b.at(at)) | uint8
 uint32_t U32(const std::string& b, size_t at) { return U16(b, at) | U16(b, at + 2) << 16; }
 int32_t I32(const std::string& b, size_t at) { return int32_t(U32(b, at)); }
 
-struct Colour {
-    uint8_t r, g, b;
-    bool operator==(const Colour& o) const { return r == o.r && g == o.g && b == o.b; }
-    bool operator<(const Colour& o) const { return std::tie(r, g, b) < std::tie(o.r, o.g, o.b); }
-    bool black() const { return r == 0 && g == 0 && b == 0; }
-    bool white() const { return r == 255 && g == 255 && b == 255; }
-};
+// A committed file as the program reads it: the resource compiler drops the
+// 14-byte file header.
+Picture Decoded(const std::string& name) {
+    const std::string b = ReadResource(name);
+    return b.size() < 14 ? Picture() : DecodeBitmap(reinterpret_cast<const uint8_t*>(b.data()) + 14, b.size() - 14);
+}
 
-// A bottom-up .bmp of 8 or 24 bits, turned into rows from the top.
-struct Picture {
-    int width = 0, height = 0;
-    std::vector<Colour> pixels;
-    Colour at(int x, int y) const { return pixels.at(size_t(y) * size_t(width) + size_t(x)); }
-};
+constexpr uint32_t Black = 0x000000, White = 0xFFFFFF;
 
-Picture Decode(const std::string& file) {
-    Picture p;
-    p.width = I32(file, 18);
-    p.height = I32(file, 22);
-    const int bits = int(U16(file, 28));
-    const size_t stride = (size_t(p.width) * size_t(bits) + 31) / 32 * 4;
-    const size_t offset = U32(file, 10);
-    for (int y = 0; y < p.height; ++y) {
-        const size_t row = offset + size_t(p.height - 1 - y) * stride;
-        for (int x = 0; x < p.width; ++x) {
-            if (bits == 24) {
-                const size_t at = row + size_t(x) * 3;
-                p.pixels.push_back({uint8_t(file.at(at + 2)), uint8_t(file.at(at + 1)), uint8_t(file.at(at))});
-            } else {
-                const size_t entry = 54 + 4 * size_t(uint8_t(file.at(row + size_t(x))));
-                p.pixels.push_back({uint8_t(file.at(entry + 2)), uint8_t(file.at(entry + 1)), uint8_t(file.at(entry))});
-            }
-        }
-    }
-    return p;
+// Colour difference of two pixels, the three channels' differences added.
+int Difference(uint32_t a, uint32_t b) {
+    int d = 0;
+    for (int shift : {0, 8, 16}) d += std::abs(int(a >> shift & 0xFF) - int(b >> shift & 0xFF));
+    return d;
 }
 
 // ---- Headers --------------------------------------------------------------
 
-struct BitmapFormat {
-    const char* file;
-    int width, height, bits;
-    uint32_t paletteEntries, stride;
-};
-const BitmapFormat kBitmaps[] = {
-    {"sprite_sheet.bmp", 300, 768, 24, 0, 900},
-    {"preview_picture.bmp", 152, 112, 24, 0, 456},
-    {"title_card.bmp", 300, 248, 8, 256, 300},
-    // Drawn again at two and three times the size; the sheets are their
-    // right-facing colour column alone.
-    {"sprite_sheet_2x.bmp", 300, 768, 8, 256, 300},
-    {"preview_picture_2x.bmp", 304, 224, 8, 256, 304},
-    {"title_card_2x.bmp", 600, 496, 8, 256, 600},
-    {"sprite_sheet_3x.bmp", 450, 1152, 8, 256, 452},
-    {"preview_picture_3x.bmp", 456, 336, 8, 256, 456},
-    {"title_card_3x.bmp", 900, 744, 8, 256, 900},
-};
-
+// Each picture at one, two and three times its design size: the one-times
+// sheet whole (colour and mask columns, right- and left-facing cells), the
+// larger ones its right-facing colour column alone; 24 bits for the
+// one-times sheet and preview, 8 with a full colour table for the rest.
 TEST(PictureFiles, BitmapHeadersDescribeTheStatedFormat) {
-    for (const BitmapFormat& f : kBitmaps) {
-        SCOPED_TRACE(f.file);
-        const std::string b = ReadResource(f.file);
-        ASSERT_GE(b.size(), 54u) << "file missing or cut short";
-        const uint32_t pixelsAt = 14 + 40 + 4 * f.paletteEntries;
-        EXPECT_EQ(b.substr(0, 2), "BM");
-        EXPECT_EQ(U32(b, 2), b.size()) << "file size field";
-        EXPECT_EQ(U32(b, 10), pixelsAt) << "pixel offset";
-        EXPECT_EQ(U32(b, 14), 40u) << "a plain BITMAPINFOHEADER";
-        EXPECT_EQ(I32(b, 18), f.width);
-        EXPECT_EQ(I32(b, 22), f.height) << "positive height: rows stored bottom-up";
-        EXPECT_EQ(U16(b, 26), 1u) << "planes";
-        EXPECT_EQ(U16(b, 28), uint32_t(f.bits));
-        EXPECT_EQ(U32(b, 30), 0u) << "BI_RGB, uncompressed";
-        EXPECT_EQ(U32(b, 34), f.stride * uint32_t(f.height)) << "image size";
-        EXPECT_EQ(U32(b, 46), f.paletteEntries) << "colour table entries";
-        EXPECT_EQ(b.size(), pixelsAt + f.stride * uint32_t(f.height)) << "rows of " << f.stride << " bytes";
-    }
+    for (int k = 1; k <= EmbeddedScales; ++k)
+        for (const auto& [name, kind] : {std::pair{"sprite_sheet", PictureKind::SpriteSheet},
+                                         {"preview_picture", PictureKind::PreviewPicture},
+                                         {"title_card", PictureKind::TitleCard}}) {
+            const std::string file = name + (k > 1 ? "_" + std::to_string(k) + "x" : std::string()) + ".bmp";
+            SCOPED_TRACE(file);
+            const bool wholeSheet = kind == PictureKind::SpriteSheet && k == 1;
+            const int32_t cells = kind == PictureKind::SpriteSheet ? (wholeSheet ? 6 : 3) : 1;
+            const int32_t width = (wholeSheet ? 2 : 1) * k * DesignSize(kind).width;
+            const int32_t height = cells * k * DesignSize(kind).height;
+            const uint32_t bits = k == 1 && kind != PictureKind::TitleCard ? 24 : 8;
+            const uint32_t palette = bits == 8 ? 256 : 0, stride = (uint32_t(width) * bits + 31) / 32 * 4;
+            const std::string b = ReadResource(file);
+            ASSERT_GE(b.size(), 54u) << "file missing or cut short";
+            const uint32_t pixelsAt = 14 + 40 + 4 * palette;
+            EXPECT_EQ(b.substr(0, 2), "BM");
+            EXPECT_EQ(U32(b, 2), b.size()) << "file size field";
+            EXPECT_EQ(U32(b, 10), pixelsAt) << "pixel offset";
+            EXPECT_EQ(U32(b, 14), 40u) << "a plain BITMAPINFOHEADER";
+            EXPECT_EQ(I32(b, 18), width);
+            EXPECT_EQ(I32(b, 22), height) << "positive height: rows stored bottom-up";
+            EXPECT_EQ(U16(b, 26), 1u) << "planes";
+            EXPECT_EQ(U16(b, 28), bits);
+            EXPECT_EQ(U32(b, 30), 0u) << "BI_RGB, uncompressed";
+            EXPECT_EQ(U32(b, 34), stride * uint32_t(height)) << "image size";
+            EXPECT_EQ(U32(b, 46), palette) << "colour table entries";
+            EXPECT_EQ(b.size(), pixelsAt + stride * uint32_t(height)) << "rows of " << stride << " bytes";
+        }
 }
 
 TEST(PictureFiles, IconHoldsOneSixteenColourImageOf32By32) {
@@ -158,18 +130,17 @@ constexpr int kCell = 128, kHalf = 150;
 
 class SpriteSheet : public testing::Test {
 protected:
-    static void SetUpTestSuite() { sheet_ = Decode(ReadResource("sprite_sheet.bmp")); }
-    static bool Dog(int x, int row) { return sheet_.at(kHalf + x, row).black(); }
+    static void SetUpTestSuite() { sheet_ = Decoded("sprite_sheet.bmp"); }
+    void SetUp() override { ASSERT_EQ(sheet_.pixels.size(), 300u * 768u); }
+    static bool Dog(int x, int row) { return sheet_.at(kHalf + x, row) == Black; }
     static Picture sheet_;
 };
 Picture SpriteSheet::sheet_;
 
 TEST_F(SpriteSheet, MaskIsPureBlackAndWhite) {
-    ASSERT_EQ(sheet_.pixels.size(), 300u * 768u);
     int bad = 0;
     for (int y = 0; y < 768; ++y)
-        for (int x = 0; x < kHalf; ++x)
-            if (!Dog(x, y) && !sheet_.at(kHalf + x, y).white()) ++bad;
+        for (int x = 0; x < kHalf; ++x) bad += !Dog(x, y) && sheet_.at(kHalf + x, y) != White;
     EXPECT_EQ(bad, 0) << "mask pixels that are neither black nor white";
 }
 
@@ -177,26 +148,24 @@ TEST_F(SpriteSheet, MaskIsPureBlackAndWhite) {
 // black (it would look like a hole once ORed); outside it is always black
 // (it would tint the background).
 TEST_F(SpriteSheet, ColourIsBlackExactlyOutsideTheMask) {
-    ASSERT_EQ(sheet_.pixels.size(), 300u * 768u);
     int stray = 0, holes = 0;
     for (int y = 0; y < 768; ++y)
         for (int x = 0; x < kHalf; ++x) {
-            if (!Dog(x, y) && !sheet_.at(x, y).black()) ++stray;
-            if (Dog(x, y) && sheet_.at(x, y).black()) ++holes;
+            stray += !Dog(x, y) && sheet_.at(x, y) != Black;
+            holes += Dog(x, y) && sheet_.at(x, y) == Black;
         }
     EXPECT_EQ(stray, 0) << "colour pixels outside the silhouette";
     EXPECT_EQ(holes, 0) << "black colour pixels inside the silhouette";
 }
 
 TEST_F(SpriteSheet, LeftFacingCellsMirrorTheRightFacingOnes) {
-    ASSERT_EQ(sheet_.pixels.size(), 300u * 768u);
     for (int pose = 0; pose < 3; ++pose) {
         int differ = 0;
         for (int y = 0; y < kCell; ++y)
             for (int x = 0; x < kHalf; ++x) {
                 const int right = pose * kCell + y, left = (pose + 3) * kCell + y;
-                if (!(sheet_.at(x, right) == sheet_.at(kHalf - 1 - x, left))) ++differ;
-                if (!(sheet_.at(kHalf + x, right) == sheet_.at(2 * kHalf - 1 - x, left))) ++differ;
+                differ += sheet_.at(x, right) != sheet_.at(kHalf - 1 - x, left);
+                differ += sheet_.at(kHalf + x, right) != sheet_.at(2 * kHalf - 1 - x, left);
             }
         EXPECT_EQ(differ, 0) << "pose " << pose << " facing left is not the mirror image";
     }
@@ -205,10 +174,7 @@ TEST_F(SpriteSheet, LeftFacingCellsMirrorTheRightFacingOnes) {
 // The hop heights the animation adds are measured against these rows; the
 // feet rise from pose to pose and every cell keeps four blank rows at each end.
 TEST_F(SpriteSheet, EachPosePaintsExactlyItsRows) {
-    ASSERT_EQ(sheet_.pixels.size(), 300u * 768u);
-    const struct {
-        int top, bottom;
-    } rows[] = {{9, 123}, {7, 119}, {4, 113}};
+    const struct { int top, bottom; } rows[] = {{9, 123}, {7, 119}, {4, 113}};
     for (int cell = 0; cell < 6; ++cell) {
         int top = -1, bottom = -1;
         for (int y = 0; y < kCell; ++y)
@@ -226,7 +192,6 @@ TEST_F(SpriteSheet, EachPosePaintsExactlyItsRows) {
 
 // A dog touching a cell's side would be cut off with a straight edge.
 TEST_F(SpriteSheet, NoDogTouchesTheSideOfItsCell) {
-    ASSERT_EQ(sheet_.pixels.size(), 300u * 768u);
     for (int y = 0; y < 768; ++y) {
         EXPECT_FALSE(Dog(0, y)) << "row " << y;
         EXPECT_FALSE(Dog(kHalf - 1, y)) << "row " << y;
@@ -235,7 +200,6 @@ TEST_F(SpriteSheet, NoDogTouchesTheSideOfItsCell) {
 
 // Each cell is one dog: stray specks would flicker over the background.
 TEST_F(SpriteSheet, EachCellIsOneConnectedSilhouette) {
-    ASSERT_EQ(sheet_.pixels.size(), 300u * 768u);
     for (int cell = 0; cell < 6; ++cell) {
         std::vector<int> seen(size_t(kHalf * kCell), 0);
         int pieces = 0;
@@ -265,14 +229,11 @@ TEST_F(SpriteSheet, EachCellIsOneConnectedSilhouette) {
 // The silhouette's rim is the dark outline, so the hard mask edge meets the
 // background with a dark line and never with a light fringe.
 TEST_F(SpriteSheet, SilhouetteRimIsDark) {
-    ASSERT_EQ(sheet_.pixels.size(), 300u * 768u);
     int light = 0;
     for (int y = 1; y < 767; ++y)
         for (int x = 1; x < kHalf - 1; ++x) {
-            if (!Dog(x, y)) continue;
-            if (Dog(x - 1, y) && Dog(x + 1, y) && Dog(x, y - 1) && Dog(x, y + 1)) continue;
-            const Colour c = sheet_.at(x, y);
-            if (c.r + c.g + c.b > 3 * 120) ++light;
+            if (!Dog(x, y) || (Dog(x - 1, y) && Dog(x + 1, y) && Dog(x, y - 1) && Dog(x, y + 1))) continue;
+            light += Difference(sheet_.at(x, y), Black) > 3 * 120;
         }
     EXPECT_EQ(light, 0) << "light pixels on the silhouette's rim";
 }
@@ -281,13 +242,11 @@ TEST_F(SpriteSheet, SilhouetteRimIsDark) {
 
 // Pixels that are not the ground on the side columns, the top rows and the
 // bottom rows of a picture.
-int OffGroundOnFrame(const Picture& p, Colour ground, int top, int bottom) {
+int OffGroundOnFrame(const Picture& p, uint32_t ground, int top, int bottom) {
     int off = 0;
     for (int y = 0; y < p.height; ++y)
-        for (int x = 0; x < p.width; ++x) {
-            const bool frame = x == 0 || x == p.width - 1 || y < top || y >= p.height - bottom;
-            if (frame && !(p.at(x, y) == ground)) ++off;
-        }
+        for (int x = 0; x < p.width; ++x)
+            off += (x == 0 || x == p.width - 1 || y < top || y >= p.height - bottom) && p.at(x, y) != ground;
     return off;
 }
 
@@ -295,49 +254,35 @@ int OffGroundOnFrame(const Picture& p, Colour ground, int top, int bottom) {
 // intro only ever shows rows 1 to 240, so row 0 and rows 241 to 247 hold
 // nothing but ground.
 TEST(PictureFiles, TitleCardGroundReachesEveryEdgeAndFramesTheShownRows) {
-    const Picture card = Decode(ReadResource("title_card.bmp"));
+    const Picture card = Decoded("title_card.bmp");
     ASSERT_EQ(card.pixels.size(), 300u * 248u);
-    const Colour ground = card.at(0, 0);
-    EXPECT_GE(std::min({ground.r, ground.g, ground.b}), 230) << "ground should be off-white";
-    EXPECT_FALSE(ground.white()) << "ground should be off-white, not pure white";
+    const uint32_t ground = card.at(0, 0);
+    EXPECT_GE(std::min({ground >> 16 & 0xFF, ground >> 8 & 0xFF, ground & 0xFF}), 230u) << "ground should be off-white";
+    EXPECT_NE(ground, White) << "ground should be off-white, not pure white";
     EXPECT_EQ(OffGroundOnFrame(card, ground, 1, 7), 0) << "drawing on the edges or in rows never shown";
 }
 
 TEST(PictureFiles, PreviewPictureSitsOnTheSameGround) {
-    const Picture card = Decode(ReadResource("title_card.bmp"));
-    const Picture preview = Decode(ReadResource("preview_picture.bmp"));
+    const Picture card = Decoded("title_card.bmp");
+    const Picture preview = Decoded("preview_picture.bmp");
     ASSERT_EQ(preview.pixels.size(), 152u * 112u);
     ASSERT_FALSE(card.pixels.empty());
     EXPECT_EQ(OffGroundOnFrame(preview, card.at(0, 0), 1, 1), 0) << "drawing on the edges";
-    std::set<Colour> colours(preview.pixels.begin(), preview.pixels.end());
-    EXPECT_GT(colours.size(), 64u) << "a drawing with smooth edges, not a flat fill";
+    EXPECT_GT(std::set<uint32_t>(preview.pixels.begin(), preview.pixels.end()).size(), 64u)
+        << "a drawing with smooth edges, not a flat fill";
 }
 
 // ---- The drawings at two and three times the size ---------------------------
 
-// A committed file as the program reads it: the resource compiler drops the
-// 14-byte file header.
-::Picture Decoded(const std::string& name) {
-    const std::string b = ReadResource(name);
-    return b.size() < 14 ? ::Picture() : DecodeBitmap(reinterpret_cast<const uint8_t*>(b.data()) + 14, b.size() - 14);
-}
-
-// Colour difference of two pixels, the three channels' differences added.
-int Difference(uint32_t a, uint32_t b) {
-    int d = 0;
-    for (int shift : {0, 8, 16}) d += std::abs(int(a >> shift & 0xFF) - int(b >> shift & 0xFF));
-    return d;
-}
-
 // The larger drawings reduced to 96 dpi must be the 96-dpi pictures: the same
 // dog in the same place and pose, the same scene, only with finer edges.
 TEST(ScaledPictures, ReducedToTheDesignSizeTheyMatchTheOneTimesDrawings) {
-    const ::Picture sheet = Decoded("sprite_sheet.bmp");
+    const Picture sheet = Decoded("sprite_sheet.bmp");
     ASSERT_EQ(sheet.width, 300);
     for (int scale : {2, 3}) {
         const std::string suffix = "_" + std::to_string(scale) + "x.bmp";
         SCOPED_TRACE(suffix);
-        const ::Picture reduced = BuildSpriteSheet(Decoded("sprite_sheet" + suffix), {150, 128});
+        const Picture reduced = BuildSpriteSheet(Decoded("sprite_sheet" + suffix), {150, 128});
         ASSERT_EQ(reduced.width, 300);
         ASSERT_EQ(reduced.height, 768);
         int dog = 0, moved = 0;
@@ -350,8 +295,8 @@ TEST(ScaledPictures, ReducedToTheDesignSizeTheyMatchTheOneTimesDrawings) {
         EXPECT_LT(moved, dog / 50) << "mask pixels that differ from the one-times sheet's";
 
         for (const char* name : {"title_card", "preview_picture"}) {
-            const ::Picture one = Decoded(std::string(name) + ".bmp");
-            const ::Picture big = Reduce(Decoded(name + suffix), {one.width, one.height});
+            const Picture one = Decoded(std::string(name) + ".bmp");
+            const Picture big = Reduce(Decoded(name + suffix), {one.width, one.height});
             ASSERT_EQ(big.pixels.size(), one.pixels.size()) << name;
             long total = 0;
             size_t far = 0;

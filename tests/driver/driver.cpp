@@ -1,16 +1,19 @@
 #include "driver.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <sstream>
 #include <utility>
 
 #include "resources/picture_scaling.h"
+#include "resources/resources.h"
 
 namespace driver {
 
-int Dpi() {
+Scale DisplayScale() {
     const char* dpi = std::getenv("TESTBED_DPI");
-    return dpi && std::atoi(dpi) > 0 ? std::atoi(dpi) : 96;
+    return ScaleForDpi(dpi ? std::atoi(dpi) : 0);
 }
 
 // ---- Files and folders -------------------------------------------------
@@ -29,20 +32,17 @@ namespace {
 void RemoveTree(const std::wstring& folder) {
     WIN32_FIND_DATAW found;
     HANDLE search = FindFirstFileW((folder + L"*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::wstring name = found.cFileName;
-            if (name == L"." || name == L"..") continue;
-            const std::wstring full = folder + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(full + L"\\");
-            } else {
-                SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileW(full.c_str());
-            }
-        } while (FindNextFileW(search, &found));
-        FindClose(search);
+    for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &found)) {
+        const std::wstring name = found.cFileName, full = folder + name;
+        if (name == L"." || name == L"..") continue;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            RemoveTree(full + L"\\");
+        } else {
+            SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+            DeleteFileW(full.c_str());
+        }
     }
+    if (search != INVALID_HANDLE_VALUE) FindClose(search);
     RemoveDirectoryW(folder.c_str());
 }
 
@@ -72,8 +72,7 @@ std::string ReadFile(const std::string& path) {
     std::string bytes;
     if (FILE* file = _wfopen(Widen(path).c_str(), L"rb")) {
         char buffer[4096];
-        size_t got;
-        while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, got);
+        for (size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;) bytes.append(buffer, got);
         std::fclose(file);
     }
     return bytes;
@@ -86,34 +85,36 @@ void WriteFile(const std::string& path, const std::string& bytes) {
     }
 }
 
-bool FileExists(const std::string& path) {
-    return GetFileAttributesW(Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES;
-}
+bool FileExists(const std::string& path) { return GetFileAttributesW(Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 void CopyInto(const std::string& source, const std::string& target) {
     CopyFileW(Widen(source).c_str(), Widen(target).c_str(), FALSE);
 }
 
-std::vector<std::pair<std::string, std::string>> IniKeys(const std::string& bytes,
-                                                         const std::string& section) {
-    std::vector<std::pair<std::string, std::string>> keys;
+Keys IniKeys(const std::string& bytes, const std::string& section) {
+    Keys keys;
+    std::istringstream lines(bytes);
     bool inSection = false;
-    size_t at = 0;
-    while (at < bytes.size()) {
-        size_t end = bytes.find('\n', at);
-        if (end == std::string::npos) end = bytes.size();
-        std::string line = bytes.substr(at, end - at);
-        at = end + 1;
+    for (std::string line; std::getline(lines, line);) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (!line.empty() && line.front() == '[') {
-            inSection = line == "[" + section + "]";
-            continue;
-        }
         const size_t equals = line.find('=');
-        if (inSection && equals != std::string::npos)
+        if (!line.empty() && line.front() == '[')
+            inSection = line == "[" + section + "]";
+        else if (inSection && equals != std::string::npos)
             keys.emplace_back(line.substr(0, equals), line.substr(equals + 1));
     }
     return keys;
+}
+
+std::string SettingsFile(long long background, long long hiki, long long dx0, long long dy0, long long weight) {
+    return "[settei]\r\nBgColor=" + std::to_string(background) + "\r\nhiki=" + std::to_string(hiki) +
+           "\r\ndx0=" + std::to_string(dx0) + "\r\ndy0=" + std::to_string(dy0) + "\r\nweight=" +
+           std::to_string(weight) + "\r\n";
+}
+
+HANDLE HoldOpen(const std::string& path) {
+    return CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                       nullptr);
 }
 
 // ---- Processes ---------------------------------------------------------
@@ -125,37 +126,27 @@ Process& Process::operator=(Process&& other) noexcept {
         kill();
         handle_ = std::exchange(other.handle_, nullptr);
         id_ = std::exchange(other.id_, 0);
-        startTick_ = other.startTick_;
     }
     return *this;
 }
 
 Process::~Process() { kill(); }
 
-bool Process::running() const {
-    return handle_ && WaitForSingleObject(handle_, 0) == WAIT_TIMEOUT;
+bool Process::running() const { return handle_ && WaitForSingleObject(handle_, 0) == WAIT_TIMEOUT; }
+
+HWND Process::window(const std::wstring& title, const std::wstring& className) const {
+    return WaitWindow(id_, className, title, WindowAppears);
 }
-
-namespace {
-
-bool HasVisibleWindow(DWORD processId) {
-    for (const WindowInfo& info : TopLevelWindows(processId))
-        if (info.visible) return true;
-    return false;
-}
-
-}  // namespace
 
 ExitReport Process::waitExit(DWORD timeoutMs) {
-    ExitReport report = {false, 0, 0, false};
+    ExitReport report = {false, 0, false};
     if (!handle_) return report;
     const DWORD waitStart = GetTickCount();
     for (;;) {
-        if (HasVisibleWindow(id_)) report.showedWindow = true;
+        for (const WindowInfo& info : TopLevelWindows(id_)) report.showedWindow |= info.visible;
         PumpMessages();
         if (MsgWaitForMultipleObjects(1, &handle_, FALSE, 5, QS_ALLINPUT) == WAIT_OBJECT_0) {
             report.ended = true;
-            report.elapsedMs = GetTickCount() - startTick_;
             GetExitCodeProcess(handle_, &report.code);
             return report;
         }
@@ -166,8 +157,7 @@ ExitReport Process::waitExit(DWORD timeoutMs) {
 std::string ExitReport::problem(bool windowAllowed) const {
     if (!ended) return "still running";
     if (code != 0) return "ended with code " + std::to_string(code);
-    if (showedWindow && !windowAllowed) return "showed a window";
-    return "";
+    return showedWindow && !windowAllowed ? "showed a window" : "";
 }
 
 void Process::kill() {
@@ -176,8 +166,7 @@ void Process::kill() {
         TerminateProcess(handle_, 255);
         WaitForSingleObject(handle_, 5000);
     }
-    CloseHandle(handle_);
-    handle_ = nullptr;
+    CloseHandle(std::exchange(handle_, nullptr));
 }
 
 std::string ThisDesktop() {
@@ -187,8 +176,7 @@ std::string ThisDesktop() {
     return "WinSta0\\" + Utf8(name);
 }
 
-Process Start(const std::string& application, const std::string& commandLine,
-              const std::string& workDir) {
+Process Start(const std::string& application, const std::string& commandLine) {
     Process process;
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
@@ -199,10 +187,8 @@ Process Start(const std::string& application, const std::string& commandLine,
     startup.lpDesktop = &desktop[0];
     PROCESS_INFORMATION info = {};
     std::wstring line = Widen(commandLine);  // CreateProcessW may write into it
-    const std::wstring folder = Widen(workDir);
-    process.startTick_ = GetTickCount();
-    if (CreateProcessW(Widen(application).c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr,
-                       workDir.empty() ? nullptr : folder.c_str(), &startup, &info)) {
+    if (CreateProcessW(Widen(application).c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                       &startup, &info)) {
         CloseHandle(info.hThread);
         process.handle_ = info.hProcess;
         process.id_ = info.dwProcessId;
@@ -224,10 +210,8 @@ Process ScrCopy::start(const std::string& arguments) const {
 
 Process Open(DWORD processId) {
     Process process;
-    process.startTick_ = GetTickCount();
-    process.handle_ = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_VM_READ |
-                                      PROCESS_TERMINATE,
-                                  FALSE, processId);
+    process.handle_ =
+        OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_VM_READ | PROCESS_TERMINATE, FALSE, processId);
     if (process.handle_) process.id_ = processId;
     return process;
 }
@@ -240,54 +224,38 @@ struct WineGdiHandleEntry {
     std::uint64_t object;
     std::uint32_t owner;
     std::uint16_t unique;
-    std::uint8_t type;
-    std::uint8_t flags;
+    std::uint8_t type, flags;
     std::uint64_t userPointer;
 };
 static_assert(sizeof(WineGdiHandleEntry) == 24, "Wine's table layout");
 constexpr size_t WineGdiHandleCount = 0x10000;
-#ifdef _WIN64
-constexpr size_t PebGdiSharedHandleTable = 0xF8;
-#else
-constexpr size_t PebGdiSharedHandleTable = 0x94;
-#endif
+constexpr size_t PebGdiSharedHandleTable = sizeof(void*) == 8 ? 0xF8 : 0x94;
 
 long WineGdiObjectCount(HANDLE process) {
     using QueryProcess = LONG(WINAPI*)(HANDLE, int, void*, ULONG, ULONG*);
     auto query = reinterpret_cast<QueryProcess>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess")));
-    struct {
-        LONG_PTR exitStatus;
-        char* peb;
-        ULONG_PTR affinity, priority, processId, parentId;
-    } basic = {};
-    if (!query || query(process, 0 /* ProcessBasicInformation */, &basic, sizeof basic, nullptr) != 0)
-        return -1;
+    struct { LONG_PTR exitStatus; char* peb; ULONG_PTR affinity, priority, processId, parentId; } basic = {};
     void* table = nullptr;
-    if (!ReadProcessMemory(process, basic.peb + PebGdiSharedHandleTable, &table, sizeof table, nullptr) ||
-        !table)
-        return -1;
     std::vector<WineGdiHandleEntry> entries(WineGdiHandleCount);
-    if (!ReadProcessMemory(process, table, entries.data(), entries.size() * sizeof entries[0], nullptr))
+    if (!query || query(process, 0 /* ProcessBasicInformation */, &basic, sizeof basic, nullptr) != 0 ||
+        !ReadProcessMemory(process, basic.peb + PebGdiSharedHandleTable, &table, sizeof table, nullptr) || !table ||
+        !ReadProcessMemory(process, table, entries.data(), entries.size() * sizeof entries[0], nullptr))
         return -1;
-    long count = 0;
-    for (const WineGdiHandleEntry& entry : entries)
-        if (entry.type) ++count;
-    return count;
+    return static_cast<long>(
+        std::count_if(entries.begin(), entries.end(), [](const WineGdiHandleEntry& e) { return e.type != 0; }));
 }
 
 }  // namespace
 
 long GdiObjectCount(HANDLE process) {
     // Wine answers GetGuiResources with 0, so there the table is read instead.
-    if (GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version"))
-        return WineGdiObjectCount(process);
+    if (GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version")) return WineGdiObjectCount(process);
     const DWORD count = GetGuiResources(process, GR_GDIOBJECTS);
     return count ? static_cast<long>(count) : -1;
 }
 
-Captured RunCapture(const std::string& application, const std::string& commandLine,
-                    DWORD timeoutMs) {
+Captured RunCapture(const std::string& application, const std::string& commandLine, DWORD timeoutMs) {
     Captured result = {false, 0, {}};
     SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
     HANDLE readEnd = nullptr, writeEnd = nullptr;
@@ -297,36 +265,25 @@ Captured RunCapture(const std::string& application, const std::string& commandLi
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = writeEnd;
-    startup.hStdError = writeEnd;
+    startup.hStdOutput = startup.hStdError = writeEnd;
     startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
     PROCESS_INFORMATION info = {};
     std::wstring line = Widen(commandLine);
     const BOOL created = CreateProcessW(Widen(application).c_str(), &line[0], nullptr, nullptr, TRUE,
                                         CREATE_NO_WINDOW, nullptr, nullptr, &startup, &info);
     CloseHandle(writeEnd);
-    if (!created) {
-        CloseHandle(readEnd);
-        return result;
-    }
-    CloseHandle(info.hThread);
-
-    const DWORD start = GetTickCount();
-    for (;;) {
-        DWORD available = 0;
-        while (PeekNamedPipe(readEnd, nullptr, 0, nullptr, &available, nullptr) && available) {
-            char buffer[4096];
-            DWORD got = 0;
-            if (!::ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) || !got) break;
+    const auto drain = [&] {
+        char buffer[4096];
+        DWORD available = 0, got = 0;
+        while (PeekNamedPipe(readEnd, nullptr, 0, nullptr, &available, nullptr) && available &&
+               ::ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) && got)
             result.output.append(buffer, got);
-        }
+    };
+    const DWORD start = GetTickCount();
+    while (created) {
+        drain();
         if (WaitForSingleObject(info.hProcess, 5) == WAIT_OBJECT_0) {
-            // Drain what was written just before the end.
-            DWORD got = 0;
-            char buffer[4096];
-            while (PeekNamedPipe(readEnd, nullptr, 0, nullptr, &available, nullptr) && available &&
-                   ::ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) && got)
-                result.output.append(buffer, got);
+            drain();  // what was written just before the end
             result.ended = true;
             GetExitCodeProcess(info.hProcess, &result.code);
             break;
@@ -336,32 +293,26 @@ Captured RunCapture(const std::string& application, const std::string& commandLi
             break;
         }
     }
-    CloseHandle(info.hProcess);
+    if (created) CloseHandle(info.hThread), CloseHandle(info.hProcess);
     CloseHandle(readEnd);
     return result;
 }
 
 HostJob StartHost(const std::string& shellCommand) {
     // Wine starts Linux programs but gives no handle to wait on, so the
-    // command leaves its status in a file that we watch.
-    // Windows process ids repeat across test beds running side by side, so
-    // the marker lives in this bed's own scratch folder.
+    // command leaves its status in a file that we watch. Windows process ids
+    // repeat across test beds running side by side, so the marker lives in
+    // this bed's own scratch folder.
     static int serial = 0;
-    const char* scratch = std::getenv("TESTBED_SCRATCH");
-    const std::string marker = std::string(scratch ? scratch : "/tmp") + "/host-" +
-                               std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++serial);
-    std::string windowsMarker = "Z:" + marker;
-    for (char& c : windowsMarker)
-        if (c == '/') c = '\\';
+    const std::string marker =
+        ScratchFile("host-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++serial));
+    const std::string windowsMarker = WindowsPath(marker);
     DeleteFileA(windowsMarker.c_str());
 
     std::string escaped;
-    for (char c : shellCommand) {
-        if (c == '"' || c == '\\') escaped += '\\';
-        escaped += c;
-    }
-    std::string line = "Z:\\bin\\sh -c \"" + escaped + "; echo $? > " + marker + ".tmp; mv " +
-                       marker + ".tmp " + marker + "\"";
+    for (char c : shellCommand) escaped += (c == '"' || c == '\\' ? "\\" : "") + std::string(1, c);
+    std::string line = "Z:\\bin\\sh -c \"" + escaped + "; echo $? > " + marker + ".tmp; mv " + marker + ".tmp " +
+                       marker + "\"";
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     // For a Unix program Wine reports success but leaves this untouched: its
@@ -369,56 +320,53 @@ HostJob StartHost(const std::string& shellCommand) {
     // closed this thread's desktop handle, and every later start landed on
     // the hidden "Default" desktop.
     PROCESS_INFORMATION info = {};
-    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &info))
-        return {};
+    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) return {};
     return {windowsMarker};
 }
 
 int WaitHost(const HostJob& job, DWORD timeoutMs) {
-    if (job.marker.empty()) return -1;
-    if (!WaitUntil([&] { return FileExists(job.marker); }, timeoutMs)) return -1;
+    if (job.marker.empty() || !WaitUntil([&] { return FileExists(job.marker); }, timeoutMs)) return -1;
     const std::string status = ReadFile(job.marker);
     DeleteFileA(job.marker.c_str());
     return std::atoi(status.c_str());
 }
 
-int RunHost(const std::string& shellCommand, DWORD timeoutMs) {
-    return WaitHost(StartHost(shellCommand), timeoutMs);
+int RunHost(const std::string& shellCommand, DWORD timeoutMs) { return WaitHost(StartHost(shellCommand), timeoutMs); }
+
+std::string WindowsPath(const std::string& hostPath) {
+    std::string path = "Z:" + hostPath;
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
+}
+
+std::string ScratchFile(const std::string& name) {
+    const char* scratch = std::getenv("TESTBED_SCRATCH");
+    return std::string(scratch ? scratch : "/tmp") + "/" + name;
 }
 
 // ---- Real X input --------------------------------------------------------
 
 namespace {
 
-std::string Tools() {
+bool Host(const std::string& command) { return RunHost(command, Reaction) == 0; }
+
+bool Warp(const std::string& x, const std::string& y) {
     const char* tools = std::getenv("TESTBED_TOOLS");
-    return tools ? tools : "";
+    return Host(ShellQuoted(std::string(tools ? tools : "") + "/xwarp") + " " + x + " " + y);
 }
 
-bool Host(const std::string& command) { return RunHost(command, Reaction) == 0; }
+std::string Signed(int v) { return (v >= 0 ? "+" : "") + std::to_string(v); }
 
 }  // namespace
 
-bool XMovePointer(int x, int y) {
-    return Host(ShellQuoted(Tools() + "/xwarp") + " " + std::to_string(x) + " " + std::to_string(y));
-}
-
-bool XMovePointerBy(int dx, int dy) {
-    auto signedText = [](int v) { return (v >= 0 ? "+" : "") + std::to_string(v); };
-    return Host(ShellQuoted(Tools() + "/xwarp") + " " + signedText(dx) + " " + signedText(dy));
-}
-
+bool XMovePointer(int x, int y) { return Warp(std::to_string(x), std::to_string(y)); }
+bool XMovePointerBy(int dx, int dy) { return Warp(Signed(dx), Signed(dy)); }
 bool XKey(const std::string& keysym) { return Host("xdotool key " + keysym); }
-
 bool XClick(int button) { return Host("xdotool click " + std::to_string(button)); }
-
 bool XButton(int button, bool down) {
     return Host(std::string("xdotool ") + (down ? "mousedown " : "mouseup ") + std::to_string(button));
 }
-
 bool XClickAt(int x, int y) { return XMovePointer(x, y) && XClick(1); }
-
 bool XClickCentre(HWND window) {
     RECT rect = {};
     return GetWindowRect(window, &rect) && XClickAt((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
@@ -434,11 +382,8 @@ WindowInfo Inspect(HWND window) {
     wchar_t buffer[512] = {};
     GetClassNameW(window, buffer, 512);
     info.className = buffer;
-    const int length = GetWindowTextLengthW(window);
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    GetWindowTextW(window, &text[0], length + 1);
-    text.resize(wcslen(text.c_str()));
-    info.text = text;
+    info.text.resize(static_cast<size_t>(GetWindowTextLengthW(window)) + 1);
+    info.text.resize(static_cast<size_t>(GetWindowTextW(window, &info.text[0], static_cast<int>(info.text.size()))));
     GetWindowRect(window, &info.rect);
     RECT client = {};
     GetClientRect(window, &client);
@@ -463,12 +408,30 @@ struct WindowSearch {
     std::vector<WindowInfo> found;
 };
 
+// Named CALLBACKs: a lambda converts only to a default-convention pointer,
+// which on i686 is not the stdcall the system calls.
 BOOL CALLBACK CollectProcessWindow(HWND window, LPARAM context) {
     auto* search = reinterpret_cast<WindowSearch*>(context);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
     if (owner == search->processId) search->found.push_back(Inspect(window));
     return TRUE;
+}
+
+struct DesktopSearch {
+    DWORD processId;
+    std::string found;
+};
+
+BOOL CALLBACK SearchDesktop(LPWSTR name, LPARAM context) {
+    auto* search = reinterpret_cast<DesktopSearch*>(context);
+    HDESK desktop = OpenDesktopW(name, 0, FALSE, DESKTOP_READOBJECTS | DESKTOP_ENUMERATE);
+    if (!desktop) return TRUE;
+    WindowSearch windows = {search->processId, {}};
+    EnumDesktopWindows(desktop, CollectProcessWindow, reinterpret_cast<LPARAM>(&windows));
+    CloseDesktop(desktop);
+    if (!windows.found.empty()) search->found = Utf8(name);
+    return search->found.empty();
 }
 
 }  // namespace
@@ -486,46 +449,21 @@ std::vector<WindowInfo> Children(HWND window) {
     return children;
 }
 
-namespace {
-
-struct DesktopSearch {
-    DWORD processId;
-    std::string found;
-};
-
-// A named CALLBACK: a lambda converts only to a default-convention pointer,
-// which on i686 is not the stdcall the system calls.
-BOOL CALLBACK SearchDesktop(LPWSTR name, LPARAM context) {
-    auto* search = reinterpret_cast<DesktopSearch*>(context);
-    HDESK desktop = OpenDesktopW(name, 0, FALSE, DESKTOP_READOBJECTS | DESKTOP_ENUMERATE);
-    if (!desktop) return TRUE;
-    WindowSearch windows = {search->processId, {}};
-    EnumDesktopWindows(desktop, CollectProcessWindow, reinterpret_cast<LPARAM>(&windows));
-    CloseDesktop(desktop);
-    if (!windows.found.empty()) search->found = Utf8(name);
-    return search->found.empty();
-}
-
-}  // namespace
-
 std::string DesktopOf(DWORD processId) {
     DesktopSearch search = {processId, ""};
     EnumDesktopsW(GetProcessWindowStation(), SearchDesktop, reinterpret_cast<LPARAM>(&search));
     return search.found.empty() ? "no desktop" : "desktop " + search.found;
 }
 
-HWND WaitWindow(DWORD processId, const std::wstring& className, const std::wstring& title,
-                DWORD timeoutMs, bool mustBeVisible) {
+HWND WaitWindow(DWORD processId, const std::wstring& className, const std::wstring& title, DWORD timeoutMs,
+                bool mustBeVisible) {
     HWND found = nullptr;
     WaitUntil(
         [&] {
-            for (const WindowInfo& info : TopLevelWindows(processId)) {
-                if (!className.empty() && info.className != className) continue;
-                if (!title.empty() && info.text != title) continue;
-                if (mustBeVisible && !info.visible) continue;
-                found = info.handle;
-                return true;
-            }
+            for (const WindowInfo& info : TopLevelWindows(processId))
+                if ((className.empty() || info.className == className) && (title.empty() || info.text == title) &&
+                    (info.visible || !mustBeVisible))
+                    return (found = info.handle) != nullptr;
             return false;
         },
         timeoutMs);
@@ -552,8 +490,7 @@ RECT RemoteRect(HWND window, UINT message, WPARAM wParam) {
     GetWindowThreadProcessId(window, &processId);
     HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
     if (!process) return rect;
-    void* buffer = VirtualAllocEx(process, nullptr, sizeof rect, MEM_COMMIT, PAGE_READWRITE);
-    if (buffer) {
+    if (void* buffer = VirtualAllocEx(process, nullptr, sizeof rect, MEM_COMMIT, PAGE_READWRITE)) {
         SendMessageW(window, message, wParam, reinterpret_cast<LPARAM>(buffer));
         if (!ReadProcessMemory(process, buffer, &rect, sizeof rect, nullptr)) rect = {};
         VirtualFreeEx(process, buffer, 0, MEM_RELEASE);
@@ -562,44 +499,38 @@ RECT RemoteRect(HWND window, UINT message, WPARAM wParam) {
     return rect;
 }
 
+HWND MakeWindow(const wchar_t* className, DWORD exStyle, DWORD style, const RECT& place, HWND parent,
+                HBRUSH background, WNDPROC procedure) {
+    WNDCLASSW windowClass = {};
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.hbrBackground = background;
+    windowClass.lpszClassName = className;
+    RegisterClassW(&windowClass);  // fails harmlessly once the class is there
+    return CreateWindowExW(exStyle, className, L"", style, place.left, place.top, place.right - place.left,
+                           place.bottom - place.top, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+}
+
 HWND ShowCover(const RECT& area) {
-    static const ATOM coverClass = [] {
-        WNDCLASSW windowClass = {};
-        windowClass.lpfnWndProc = DefWindowProcW;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-        windowClass.lpszClassName = L"PokCover";
-        return RegisterClassW(&windowClass);
-    }();
-    HWND cover = CreateWindowExW(WS_EX_TOPMOST | WS_EX_NOACTIVATE,
-                                 reinterpret_cast<LPCWSTR>(static_cast<ULONG_PTR>(coverClass)), L"", WS_POPUP,
-                                 area.left, area.top, area.right - area.left, area.bottom - area.top, nullptr,
-                                 nullptr, GetModuleHandleW(nullptr), nullptr);
+    HWND cover = MakeWindow(L"PokCover", WS_EX_TOPMOST | WS_EX_NOACTIVATE, WS_POPUP, area, nullptr,
+                            static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     ShowWindow(cover, SW_SHOWNOACTIVATE);
     return cover;
 }
 
 void ClickButton(HWND dialog, int controlId) {
-    HWND button = GetDlgItem(dialog, controlId);
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(controlId, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(button));
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, controlId)));
 }
 
-constexpr char DestroyWatchClass[] = "PokDestroyWatch";  // the hook finds us by it
-
 DestroyWatch::DestroyWatch() {
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = Listen;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = DestroyWatchClass;
-    RegisterClassA(&windowClass);
-    listener_ = CreateWindowExA(0, DestroyWatchClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                GetModuleHandleA(nullptr), nullptr);
-    SetWindowLongPtrA(listener_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    // The hook finds the listener by its class.
+    listener_ = MakeWindow(L"PokDestroyWatch", 0, WS_POPUP, {}, nullptr, nullptr, Listen);
+    SetWindowLongPtrW(listener_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     module_ = LoadLibraryW(Widen(ModuleDirectory() + "pok_watch.dll").c_str());
-    const auto hookProc = reinterpret_cast<HOOKPROC>(
-        reinterpret_cast<void (*)()>(GetProcAddress(module_, "DestroyWatchHook")));
-    if (listener_ && hookProc) hook_ = SetWindowsHookExA(WH_CBT, hookProc, module_, 0);
+    const auto hookProc =
+        reinterpret_cast<HOOKPROC>(reinterpret_cast<void (*)()>(GetProcAddress(module_, "DestroyWatchHook")));
+    if (listener_ && hookProc) hook_ = SetWindowsHookExW(WH_CBT, hookProc, module_, 0);
 }
 
 DestroyWatch::~DestroyWatch() {
@@ -610,17 +541,14 @@ DestroyWatch::~DestroyWatch() {
 
 std::optional<bool> DestroyWatch::ownerEnabledAtDestroy(HWND window) const {
     const auto found = seen_.find(window);
-    if (found == seen_.end()) return std::nullopt;
-    return found->second;
+    return found == seen_.end() ? std::nullopt : std::optional<bool>(found->second);
 }
 
 LRESULT CALLBACK DestroyWatch::Listen(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_APP) {
-        auto* watch = reinterpret_cast<DestroyWatch*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-        if (watch) watch->seen_[reinterpret_cast<HWND>(wParam)] = lParam != 0;
-        return 0;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
+    if (message != WM_APP) return DefWindowProcW(window, message, wParam, lParam);
+    if (auto* watch = reinterpret_cast<DestroyWatch*>(GetWindowLongPtrW(window, GWLP_USERDATA)))
+        watch->seen_[reinterpret_cast<HWND>(wParam)] = lParam != 0;
+    return 0;
 }
 
 bool DeliverDpiChanged(HWND window, int dpi, const RECT& suggested) {
@@ -668,39 +596,73 @@ BITMAPINFO TopDown32(int width, int height) {
     return format;
 }
 
-Pixels GrabScreen(const RECT& area) {
-    Pixels pixels;
-    pixels.left = area.left;
-    pixels.top = area.top;
-    pixels.width = area.right - area.left;
-    pixels.height = area.bottom - area.top;
-    if (pixels.width <= 0 || pixels.height <= 0) return pixels;
+RECT WholeScreen() { return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
 
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO format = TopDown32(pixels.width, pixels.height);
+namespace {
+
+COLORREF FromQuad(const RGBQUAD& q) { return RGB(q.rgbRed, q.rgbGreen, q.rgbBlue); }
+
+}  // namespace
+
+Pixels Painted(int width, int height, const std::function<void(HDC)>& draw) {
+    Pixels pixels{0, 0, width, height, {}};
+    if (width <= 0 || height <= 0) return pixels;
+    HDC memory = CreateCompatibleDC(nullptr);
+    BITMAPINFO format = TopDown32(width, height);
     void* bits = nullptr;
     HBITMAP bitmap = CreateDIBSection(memory, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, pixels.width, pixels.height, screen, area.left, area.top, SRCCOPY);
+    draw(memory);
     GdiFlush();
-    pixels.data.resize(static_cast<size_t>(pixels.width) * pixels.height);
     const auto* quads = static_cast<const RGBQUAD*>(bits);
-    for (size_t i = 0; bits && i < pixels.data.size(); ++i)
-        pixels.data[i] = RGB(quads[i].rgbRed, quads[i].rgbGreen, quads[i].rgbBlue);
+    for (size_t i = 0; bits && i < size_t(width) * size_t(height); ++i) pixels.data.push_back(FromQuad(quads[i]));
     SelectObject(memory, old);
     DeleteObject(bitmap);
     DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
     return pixels;
+}
+
+Pixels GrabScreen(const RECT& area) {
+    Pixels pixels = Painted(area.right - area.left, area.bottom - area.top, [&](HDC memory) {
+        HDC screen = GetDC(nullptr);
+        BitBlt(memory, 0, 0, area.right - area.left, area.bottom - area.top, screen, area.left, area.top, SRCCOPY);
+        ReleaseDC(nullptr, screen);
+    });
+    pixels.left = area.left;
+    pixels.top = area.top;
+    return pixels;
+}
+
+bool WaitPixels(const RECT& area, COLORREF colour, DWORD timeoutMs) {
+    return WaitUntil(
+        [&] {
+            const Pixels shown = GrabScreen(area);
+            return !shown.data.empty() &&
+                   std::all_of(shown.data.begin(), shown.data.end(), [&](COLORREF c) { return c == colour; });
+        },
+        timeoutMs);
+}
+
+std::string Differences(const Pixels& seen, const Pixels& expected) {
+    if (seen.width != expected.width || seen.height != expected.height)
+        return "a " + std::to_string(seen.width) + " x " + std::to_string(seen.height) + " area, not " +
+               std::to_string(expected.width) + " x " + std::to_string(expected.height);
+    size_t count = 0, first = 0;
+    for (size_t i = seen.data.size(); i-- > 0;)
+        if (seen.data[i] != expected.data[i]) ++count, first = i;
+    if (!count) return "";
+    char text[128];
+    wsprintfA(text, " pixels differ, first at (%d, %d): %06lX where %06lX was expected",
+              seen.left + int(first) % seen.width, seen.top + int(first) / seen.width,
+              static_cast<unsigned long>(seen.data[first]), static_cast<unsigned long>(expected.data[first]));
+    return std::to_string(count) + text;
 }
 
 Pixels ResourceBitmap(const std::string& module, int id) {
     Pixels pixels;
     HMODULE file = LoadLibraryExW(Widen(module).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     if (!file) return pixels;
-    auto bitmap = static_cast<HBITMAP>(
-        LoadImageA(file, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    auto bitmap = static_cast<HBITMAP>(LoadImageA(file, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     BITMAP info = {};
     if (bitmap && GetObjectW(bitmap, sizeof info, &info)) {
         BITMAPINFO format = TopDown32(info.bmWidth, info.bmHeight);
@@ -709,7 +671,7 @@ Pixels ResourceBitmap(const std::string& module, int id) {
         if (GetDIBits(dc, bitmap, 0, info.bmHeight, quads.data(), &format, DIB_RGB_COLORS)) {
             pixels.width = info.bmWidth;
             pixels.height = info.bmHeight;
-            for (const RGBQUAD& q : quads) pixels.data.push_back(RGB(q.rgbRed, q.rgbGreen, q.rgbBlue));
+            for (const RGBQUAD& q : quads) pixels.data.push_back(FromQuad(q));
         }
         DeleteDC(dc);
     }
@@ -718,37 +680,74 @@ Pixels ResourceBitmap(const std::string& module, int id) {
     return pixels;
 }
 
+namespace {
+
+PictureKind KindOf(int id) {
+    return id == SpriteSheetId ? PictureKind::SpriteSheet
+         : id == TitleCardId   ? PictureKind::TitleCard
+                               : PictureKind::PreviewPicture;
+}
+
+// The top-left width x height of a picture.
+Pixels Cropped(const Pixels& whole, int width, int height) {
+    Pixels part{0, 0, width, height, {}};
+    for (int y = 0; y < height && width <= whole.width && height <= whole.height; ++y)
+        for (int x = 0; x < width; ++x) part.data.push_back(whole.at(x, y));
+    if (part.data.empty()) part.width = part.height = 0;
+    return part;
+}
+
+}  // namespace
+
 Pixels PictureAt(const std::string& module, int id, int width, int height) {
-    const PictureKind kind = id == 101 ? PictureKind::SpriteSheet : id == 103 ? PictureKind::TitleCard
-                                                                              : PictureKind::PreviewPicture;
-    const PictureSize size = {width, height};
-    if (size == DesignSize(kind)) return ResourceBitmap(module, id);
-    const Pixels drawing = ResourceBitmap(module, id + (SourceScale(kind, size) - 1) * 100);
+    const bool sheet = id == SpriteSheetId;
+    const PictureSize design = DesignSize(KindOf(id));
+    // The smallest drawing at least as large, else the largest.
+    int k = 1;
+    while (k < EmbeddedScales && (width > k * design.width || height > k * design.height)) ++k;
+    Pixels drawing = ResourceBitmap(module, id + (k - 1) * ScaledPictureStep);
+    // The one-times sheet is a whole sheet: its colour column's top half.
+    if (sheet && k == 1) drawing = Cropped(drawing, design.width, 3 * design.height);
+    if (width == k * design.width && height == k * design.height) return drawing;
+
     ::Picture source(drawing.width, drawing.height);
     for (size_t i = 0; i < drawing.data.size(); ++i) {
         const COLORREF c = drawing.data[i];
         source.pixels[i] = uint32_t(GetRValue(c)) << 16 | uint32_t(GetGValue(c)) << 8 | GetBValue(c);
     }
-    const ::Picture made = kind == PictureKind::SpriteSheet ? BuildSpriteSheet(source, size)
-                         : PictureSize{source.width, source.height} == size ? source
-                                                                             : Reduce(source, size);
-    Pixels pixels;
-    pixels.width = made.width;
-    pixels.height = made.height;
+    const ::Picture made = sheet ? BuildSpriteSheet(source, {width, height}) : Reduce(source, {width, height});
+    Pixels pixels{0, 0, made.width, made.height, {}};
     for (uint32_t c : made.pixels) pixels.data.push_back(RGB(c >> 16 & 0xFF, c >> 8 & 0xFF, c & 0xFF));
-    return pixels;
+    return sheet ? Cropped(pixels, width, 3 * height) : pixels;
 }
 
-double MixedBlockShare(const Pixels& pixels) {
+testing::AssertionResult PictureShown(const std::string& module, int id, Pixels& picture, int width, int height) {
+    if (!width) {
+        const PictureSize design = DesignSize(KindOf(id));
+        width = DisplayScale()(design.width);
+        height = DisplayScale()(design.height);
+    }
+    picture = PictureAt(module, id, width, height);
+    if (picture.width == width && picture.height == height * (id == SpriteSheetId ? 3 : 1))
+        return testing::AssertionSuccess();
+    return testing::AssertionFailure() << "picture " << id << " at " << width << " x " << height
+                                       << " cannot be made from the bitmaps of " << module;
+}
+
+testing::AssertionResult NotEnlarged(const RECT& area) {
+    if (DisplayScale().dpi != 192) return testing::AssertionSuccess();
+    // The share of 2 x 2 blocks, counted from the area's corner, that hold
+    // more than one colour: none where 96-dpi pixels were repeated.
+    const Pixels pixels = GrabScreen(area);
     int blocks = 0, mixed = 0;
-    for (int y = 0; y + 1 < pixels.height; y += 2)
-        for (int x = 0; x + 1 < pixels.width; x += 2) {
-            const COLORREF* row = &pixels.data[static_cast<size_t>(y * pixels.width + x)];
-            const COLORREF* next = row + pixels.width;
-            ++blocks;
-            mixed += row[0] != row[1] || row[0] != next[0] || row[0] != next[1];
+    for (int y = area.top; y + 1 < area.bottom; y += 2)
+        for (int x = area.left; x + 1 < area.right; x += 2, ++blocks) {
+            const COLORREF c = pixels.at(x, y);
+            mixed += c != pixels.at(x + 1, y) || c != pixels.at(x, y + 1) || c != pixels.at(x + 1, y + 1);
         }
-    return blocks ? double(mixed) / blocks : 0;
+    if (20 * mixed > blocks) return testing::AssertionSuccess();
+    return testing::AssertionFailure() << mixed << " of " << blocks
+                                       << " 2 x 2 blocks hold more than one colour: enlarged, not drawn at 192 dpi";
 }
 
 std::wstring Widen(const std::string& text, UINT codePage) {

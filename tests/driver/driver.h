@@ -4,11 +4,16 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "app/scale.h"
 
 namespace driver {
 
@@ -22,8 +27,8 @@ constexpr wchar_t SaverTitle[] = L"Saver";
 constexpr wchar_t PreviewTitle[] = L"Preview";
 constexpr wchar_t StandardDialogClass[] = L"#32770";  // the colour dialog and message boxes
 
-// The display's dots per inch, as the bed set them (96 unless told).
-int Dpi();
+// The display's scale, as the bed set its dots per inch (96 unless told).
+Scale DisplayScale();
 
 // The bounds of every wait: a failure fails within them, a pass never waits them out.
 constexpr DWORD WindowAppears = 15000;  // a cold Wine start can take seconds
@@ -61,8 +66,12 @@ bool FileExists(const std::string& path);
 void CopyInto(const std::string& source, const std::string& target);
 
 // Keys of one INI section in file order: the order matters, not the bytes.
-std::vector<std::pair<std::string, std::string>> IniKeys(const std::string& bytes,
-                                                         const std::string& section);
+using Keys = std::vector<std::pair<std::string, std::string>>;
+Keys IniKeys(const std::string& bytes, const std::string& section);
+// A settings file with the five keys in the order the program writes them.
+std::string SettingsFile(long long background, long long hiki, long long dx0, long long dy0, long long weight);
+// The file held open without write sharing: no one can write it until closed.
+HANDLE HoldOpen(const std::string& path);
 
 // ---- Processes ---------------------------------------------------------
 // The desktop this thread's windows live on, as "WinSta0\\name": the test
@@ -72,7 +81,6 @@ std::string ThisDesktop();
 struct ExitReport {
     bool ended;              // false: still running when the wait gave up
     DWORD code;
-    DWORD elapsedMs;         // from the start to the moment the end was seen
     bool showedWindow;       // a visible top-level window of it was seen while waiting
     // "" for an end with code 0 (and, unless allowed, no window shown); else
     // what went wrong, as a test failure should say it.
@@ -91,23 +99,23 @@ public:
     bool started() const { return handle_ != nullptr; }
     DWORD id() const { return id_; }
     HANDLE handle() const { return handle_; }
-    DWORD startTick() const { return startTick_; }
     bool running() const;
+    // Waits for a visible top-level window of it with this title (any if
+    // empty) and class; nullptr if none came in time.
+    HWND window(const std::wstring& title, const std::wstring& className = WindowClass) const;
     ExitReport waitExit(DWORD timeoutMs);
     void kill();
 
 private:
-    friend Process Start(const std::string&, const std::string&, const std::string&);
+    friend Process Start(const std::string&, const std::string&);
     friend Process Open(DWORD);
     HANDLE handle_ = nullptr;
     DWORD id_ = 0;
-    DWORD startTick_ = 0;
 };
 
 // Starts application with exactly this command line (it need not name the
-// program: the system passes whatever it likes). workDir "" keeps ours.
-Process Start(const std::string& application, const std::string& commandLine,
-              const std::string& workDir = "");
+// program: the system passes whatever it likes).
+Process Start(const std::string& application, const std::string& commandLine);
 
 // A fresh folder of its own holding a copy of a program built beside the
 // tests (pok_v3.scr unless named), so that each test has its own settings
@@ -141,8 +149,7 @@ struct Captured {
     DWORD code;
     std::string output;
 };
-Captured RunCapture(const std::string& application, const std::string& commandLine,
-                    DWORD timeoutMs);
+Captured RunCapture(const std::string& application, const std::string& commandLine, DWORD timeoutMs);
 
 // Runs a command of the Linux host (xdotool and the like) through /bin/sh
 // and waits for it; returns its exit status, or -1 on timeout.
@@ -156,6 +163,10 @@ struct HostJob {
 };
 HostJob StartHost(const std::string& shellCommand);
 int WaitHost(const HostJob& job, DWORD timeoutMs);
+std::string WindowsPath(const std::string& hostPath);  // "Z:\..." for a Linux path
+// A Linux path in this bed's own scratch folder: Windows process ids repeat
+// across beds running side by side, so no name is unique by one alone.
+std::string ScratchFile(const std::string& name);
 
 // ---- Real X input: what a person's hand does -----------------------------
 // Delivered through the X server to the Wine desktop, not posted as messages.
@@ -176,14 +187,10 @@ struct WindowInfo {
     std::wstring text;       // read as Unicode
     RECT rect = {};          // screen coordinates
     RECT clientRect = {};    // client area in screen coordinates
-    LONG style = 0;
-    LONG exStyle = 0;
-    HWND owner = nullptr;
-    HWND parent = nullptr;
+    LONG style = 0, exStyle = 0;
+    HWND owner = nullptr, parent = nullptr;
     int id = 0;
-    bool enabled = false;
-    bool visible = false;
-    bool zoomed = false;
+    bool enabled = false, visible = false, zoomed = false;
     int width() const { return rect.right - rect.left; }
     int height() const { return rect.bottom - rect.top; }
 };
@@ -204,6 +211,9 @@ HWND WaitWindow(DWORD processId, const std::wstring& className, const std::wstri
 bool WaitWindowGone(HWND window, DWORD timeoutMs);
 
 void PostClose(HWND window);
+// A window of this process in a class of its own, registered on first use.
+HWND MakeWindow(const wchar_t* className, DWORD exStyle, DWORD style, const RECT& place, HWND parent = nullptr,
+                HBRUSH background = nullptr, WNDPROC procedure = DefWindowProcW);
 // A rectangle a window of another process writes where lParam points (a
 // trackbar's TBM_GETTHUMBRECT, say): the buffer is made in that process and
 // read back. Empty if the process cannot be reached.
@@ -248,20 +258,34 @@ struct Pixels {
     std::vector<COLORREF> data;  // row by row from the top
     COLORREF at(int x, int y) const { return data[static_cast<size_t>((y - top) * width + (x - left))]; }
 };
+RECT WholeScreen();  // the primary monitor: the bed's desktop
 Pixels GrabScreen(const RECT& area);
+// Polls until every pixel of the area shows the colour.
+bool WaitPixels(const RECT& area, COLORREF colour, DWORD timeoutMs = Reaction);
+// What draw(dc) paints on a bitmap of this size, cleared to black.
+Pixels Painted(int width, int height, const std::function<void(HDC)>& draw);
+// "" when every pixel is as expected, else how many differ and the first.
+std::string Differences(const Pixels& seen, const Pixels& expected);
 // The format of a 32-bit bitmap read or written from its top row down.
 BITMAPINFO TopDown32(int width, int height);
 // A bitmap resource of an executable, as the pixels it shows, from the top
 // row down; width 0 when the file holds no such bitmap.
 Pixels ResourceBitmap(const std::string& module, int id);
-// A picture of an executable (resource 101, 102 or 103) as the program makes
-// it at this size: the bitmap itself at its 96-dpi size, else the next larger
-// drawing reduced; for the sprite sheet the size is a cell's.
+// A picture of an executable (SpriteSheetId, PreviewPictureId or
+// TitleCardId) as it must look at this size; for the sprite sheet the size is
+// a cell's, and the picture its three right-facing colour cells, dog on black.
+// At one, two or three times the design size it is that committed drawing
+// itself. Between those it is the next larger drawing reduced by the
+// program's own arithmetic (resources/picture_scaling.h): the native tests
+// check that reduction, the end-to-end ones only where it is drawn.
 Pixels PictureAt(const std::string& module, int id, int width, int height);
-// The share of the 2 x 2 blocks, counted from the top-left corner, that hold
-// more than one colour: none in a picture enlarged twice by repeating its
-// pixels, a good many in one drawn at that size.
-double MixedBlockShare(const Pixels& pixels);
+// The same at the display's scale (width 0: the picture's own scaled size),
+// into picture; fails when the build lacks it.
+testing::AssertionResult PictureShown(const std::string& module, int id, Pixels& picture, int width = 0,
+                                      int height = 0);
+// At 192 dpi, fails when the area shows 2 x 2 blocks of one colour: a picture
+// enlarged from 96 dpi rather than drawn at the display's scale.
+testing::AssertionResult NotEnlarged(const RECT& area);
 
 // Handles what other processes send to our windows: a preview host must
 // answer while the saver creates its child window in it.

@@ -15,12 +15,7 @@ namespace {
 
 void Report(int result) {
     std::fflush(stdout);
-    if (const char* path = std::getenv("TESTBED_RESULT")) {
-        if (FILE* file = std::fopen(path, "w")) {
-            std::fprintf(file, "%d\n", result);
-            std::fclose(file);
-        }
-    }
+    if (const char* path = std::getenv("TESTBED_RESULT")) driver::WriteFile(path, std::to_string(result) + "\n");
 }
 
 // A test thread that loses its desktop starts every later program on a

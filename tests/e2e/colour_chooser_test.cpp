@@ -37,14 +37,11 @@ TEST(ColourChooser, OpensExpandedOnTheCurrentColourWithTheSixteenGreysEveryTime)
 
     std::optional<ColourDialog> dialog = OpenColourDialog(session);
     ASSERT_TRUE(dialog) << "the colour button opened no dialog";
-    EXPECT_EQ(dialog->text(ColourDialog::RedEdit), L"128");
-    EXPECT_EQ(dialog->text(ColourDialog::GreenEdit), L"64");
-    EXPECT_EQ(dialog->text(ColourDialog::BlueEdit), L"32");
+    EXPECT_EQ(dialog->shown(), L"128 64 32");
     EXPECT_TRUE(IsWindowVisible(GetDlgItem(dialog->window(), ColourDialog::RedEdit)));
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog->window(), ColourDialog::DefineCustom)))
         << "the dialog must open with its custom-colour part already shown";
-    EXPECT_TRUE(driver::WaitUntil([&] { return dialog->customColours() == SixteenGreys(); }, Reaction))
-        << "the custom colours are not the sixteen greys";
+    EXPECT_TRUE(dialog->waitGreys()) << "the custom colours are not the sixteen greys";
 
     // The user replaces a custom colour with red and takes red...
     const COLORREF red = RGB(255, 0, 0);
@@ -62,11 +59,8 @@ TEST(ColourChooser, OpensExpandedOnTheCurrentColourWithTheSixteenGreysEveryTime)
     // ...and the next time the greys are offered again, red selected.
     dialog = OpenColourDialog(session);
     ASSERT_TRUE(dialog);
-    EXPECT_EQ(dialog->text(ColourDialog::RedEdit), L"255");
-    EXPECT_EQ(dialog->text(ColourDialog::GreenEdit), L"0");
-    EXPECT_EQ(dialog->text(ColourDialog::BlueEdit), L"0");
-    EXPECT_TRUE(driver::WaitUntil([&] { return dialog->customColours() == SixteenGreys(); }, Reaction))
-        << "the custom colours edited last time came back";
+    EXPECT_EQ(dialog->shown(), L"255 0 0");
+    EXPECT_TRUE(dialog->waitGreys()) << "the custom colours edited last time came back";
     ASSERT_TRUE(dialog->click(IDCANCEL));
     ASSERT_TRUE(dialog->waitGone());
 
@@ -85,8 +79,7 @@ TEST(ColourChooser, PureBlueShowsInTheSwatchStaysThroughARepaintAndIsSavedByOk) 
 
     ASSERT_TRUE(session.click(OkButtonId));
     EXPECT_EQ(session.waitExit().problem(), "");
-    EXPECT_EQ(driver::IniKeys(session.iniBytes(), "settei"),
-              (Keys{{"BgColor", "16711680"}, {"hiki", "2"}, {"dx0", "8"}, {"dy0", "5"}, {"weight", "25"}}));
+    EXPECT_EQ(session.iniBytes(), driver::SettingsFile(PureBlue, 2, 8, 5, 25));
 }
 
 TEST(ColourChooser, CancelInTheDialogLeavesColourAndSwatchAlone) {
@@ -114,7 +107,7 @@ bool OpenAndCancelDialog(SettingsSession& session) {
     HWND window = session.waitStandardDialog();
     if (!window) return false;
     const ColourDialog dialog(window);
-    const bool drawn = driver::WaitUntil([&] { return dialog.customColours() == SixteenGreys(); }, Reaction);
+    const bool drawn = dialog.waitGreys();
     // Everything of the dialog drawn: what the drawing creates for good is
     // then made in the first round, not whenever a round happens to get that far.
     RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "driver.h"
+#include "resources/resources.h"
 #include "saver_screen.h"
 #include "settings_session.h"
 
@@ -27,15 +28,11 @@ using namespace saver_screen;
 struct Loaded {
     std::int32_t BgColor;
     std::uint32_t hiki, dx0, dy0, weight;
-    bool operator==(const Loaded& o) const {
-        return BgColor == o.BgColor && hiki == o.hiki && dx0 == o.dx0 && dy0 == o.dy0 && weight == o.weight;
-    }
+    bool operator==(const Loaded& o) const { return file() == o.file(); }
+    std::string file() const { return driver::SettingsFile(BgColor, hiki, dx0, dy0, weight); }
 };
 
-std::ostream& operator<<(std::ostream& out, const Loaded& v) {
-    return out << "BgColor=" << v.BgColor << " hiki=" << v.hiki << " dx0=" << v.dx0 << " dy0=" << v.dy0
-               << " weight=" << v.weight;
-}
+std::ostream& operator<<(std::ostream& out, const Loaded& v) { return out << v.file(); }
 
 constexpr Loaded Defaults = {16777088, 2, 8, 5, 25};
 
@@ -153,15 +150,8 @@ bool ProbeLoad(const std::string& folder, Loaded& loaded) {
     const std::string exe = folder + "settings_probe.exe";
     driver::CopyInto(driver::ModuleDirectory() + "settings_probe.exe", exe);
     const driver::Captured captured = driver::RunCapture(exe, driver::Quoted(exe) + " load", 60000);
-    long bg = 0;
-    unsigned long hiki = 0, dx0 = 0, dy0 = 0, weight = 0;
-    if (!captured.ended ||
-        std::sscanf(captured.output.c_str(), "BgColor=%ld hiki=%lu dx0=%lu dy0=%lu weight=%lu", &bg, &hiki, &dx0,
-                    &dy0, &weight) != 5)
-        return false;
-    loaded = {static_cast<std::int32_t>(bg), static_cast<std::uint32_t>(hiki), static_cast<std::uint32_t>(dx0),
-              static_cast<std::uint32_t>(dy0), static_cast<std::uint32_t>(weight)};
-    return true;
+    return captured.ended && std::sscanf(captured.output.c_str(), "BgColor=%d hiki=%u dx0=%u dy0=%u weight=%u",
+                                         &loaded.BgColor, &loaded.hiki, &loaded.dx0, &loaded.dy0, &loaded.weight) == 5;
 }
 
 // The colour the platform paints for a COLORREF, in a bitmap made like the
@@ -206,38 +196,34 @@ protected:
 };
 
 TEST_P(HandEditedSettings, TheSaverRunsAndEndsOnInput) {
-    {
-        const driver::ScrCopy scr(std::string("hand_saver_") + c.name);
-        driver::WriteFile(scr.ini(), c.file);
-        ExpectReadsAsTabled(c, scr.folder().path());
-        EXPECT_EQ(PlatformPaints(c.loaded.BgColor), c.background)
-            << "the table's colour must be what the platform paints for BgColor " << c.loaded.BgColor;
+    const driver::ScrCopy scr(std::string("hand_saver_") + c.name);
+    driver::WriteFile(scr.ini(), c.file);
+    ExpectReadsAsTabled(c, scr.folder().path());
+    EXPECT_EQ(PlatformPaints(c.loaded.BgColor), c.background)
+        << "the table's colour must be what the platform paints for BgColor " << c.loaded.BgColor;
 
-        const driver::Pixels card = driver::ResourceBitmap(scr.path(), 103);
-        ASSERT_EQ(card.width, 300) << "title card 103 missing from the build";
-        const Screen plain = PlainScreen(c.background);
-        const Screen title = TitleScreen(c.background, card);
+    driver::Pixels card;
+    ASSERT_TRUE(driver::PictureShown(scr.path(), TitleCardId, card));
+    const Screen plain = PlainScreen(c.background);
+    const Screen title = TitleScreen(c.background, card);
 
-        Process saver = scr.start("/s");
-        ASSERT_NE(driver::WaitWindow(saver.id(), driver::WindowClass, driver::SaverTitle, driver::WindowAppears),
-                  nullptr)
-            << "no saver window";
-        ASSERT_TRUE(WaitForScreen(plain, IntroStep)) << "the background never filled the screen";
+    Process saver = scr.start("/s");
+    ASSERT_NE(saver.window(driver::SaverTitle), nullptr) << "no saver window";
+    ASSERT_TRUE(WaitForScreen(plain, IntroStep)) << "the background never filled the screen";
 
-        if (c.then != Then::NothingYet) {
-            ASSERT_TRUE(WaitForScreen(title, IntroStep)) << "the title card never stood alone";
-            ASSERT_TRUE(WaitForScreenToLeave(title, IntroStep)) << "the title card never gave way";
-        }
-        if (c.then == Then::DogsHop) {
-            EXPECT_TRUE(WaitForARowToChangeTwice(IntroStep)) << "the dogs did not hop";
-        } else if (c.then == Then::BareBackground) {
-            EXPECT_TRUE(WaitForScreen(plain, IntroStep)) << "the background did not come back alone";
-        }
-        ASSERT_TRUE(saver.running()) << "the saver ended before any input";
-
-        ASSERT_TRUE(EndWith(c.endWith));
-        EXPECT_EQ(saver.waitExit(driver::ProcessEnds).problem(), "") << "after " << c.endWith;
+    if (c.then != Then::NothingYet) {
+        ASSERT_TRUE(WaitForScreen(title, IntroStep)) << "the title card never stood alone";
+        ASSERT_TRUE(WaitForScreenToLeave(title, IntroStep)) << "the title card never gave way";
     }
+    if (c.then == Then::DogsHop) {
+        EXPECT_TRUE(WaitForARowToChangeTwice(IntroStep)) << "the dogs did not hop";
+    } else if (c.then == Then::BareBackground) {
+        EXPECT_TRUE(WaitForScreen(plain, IntroStep)) << "the background did not come back alone";
+    }
+    ASSERT_TRUE(saver.running()) << "the saver ended before any input";
+
+    ASSERT_TRUE(EndWith(c.endWith));
+    EXPECT_EQ(saver.waitExit(driver::ProcessEnds).problem(), "") << "after " << c.endWith;
 }
 
 // ---- The settings window --------------------------------------------------
@@ -249,36 +235,26 @@ int Clamped(std::uint32_t value, std::uint32_t low, std::uint32_t high) {
 
 TEST_P(HandEditedSettings, TheSettingsWindowOpensAndOkWritesBackWhatItLoaded) {
     using namespace settings_test;
-    {
-        SettingsSession session(std::string("hand_window_") + c.name);
-        session.writeIni(c.file);
-        ExpectReadsAsTabled(c, session.folder());
+    SettingsSession session(std::string("hand_window_") + c.name);
+    session.writeIni(c.file);
+    ExpectReadsAsTabled(c, session.folder());
 
-        ASSERT_TRUE(session.open()) << "the settings window did not open";
-        // Each slider shows its loaded value at the nearest end of its range.
-        EXPECT_EQ(session.position(DogSliderId), Clamped(c.loaded.hiki, 0, 9));
-        EXPECT_EQ(session.position(StepSliderId), Clamped(c.loaded.dx0, 2, 20));
-        EXPECT_EQ(session.position(HopSliderId), Clamped(c.loaded.dy0, 0, 20));
-        EXPECT_EQ(session.position(SpeedSliderId), Clamped(c.loaded.weight, 0, 200));
-        ASSERT_TRUE(session.click(OkButtonId));
-        ASSERT_EQ(session.waitExit().problem(), "") << "after OK";
+    ASSERT_TRUE(session.open()) << "the settings window did not open";
+    // Each slider shows its loaded value at the nearest end of its range.
+    EXPECT_EQ(session.position(DogSliderId), Clamped(c.loaded.hiki, 0, 9));
+    EXPECT_EQ(session.position(StepSliderId), Clamped(c.loaded.dx0, 2, 20));
+    EXPECT_EQ(session.position(HopSliderId), Clamped(c.loaded.dy0, 0, 20));
+    EXPECT_EQ(session.position(SpeedSliderId), Clamped(c.loaded.weight, 0, 200));
+    ASSERT_TRUE(session.click(OkButtonId));
+    ASSERT_EQ(session.waitExit().problem(), "") << "after OK";
 
-        const std::string ini = session.iniPath();
-        EXPECT_EQ(PlatformReading(ini), c.loaded) << "OK must write back what was loaded";
-        const struct {
-            const char* key;
-            std::string text;
-        } written[] = {
-            {"BgColor", std::to_string(c.loaded.BgColor)}, {"hiki", std::to_string(c.loaded.hiki)},
-            {"dx0", std::to_string(c.loaded.dx0)},         {"dy0", std::to_string(c.loaded.dy0)},
-            {"weight", std::to_string(c.loaded.weight)},
-        };
-        for (const auto& w : written)
-            EXPECT_EQ(PlatformText(ini, w.key), w.text) << w.key << " as plain decimal text";
-        const std::string bytes = session.iniBytes();
-        for (const std::string& line : c.survivors)
-            EXPECT_NE(bytes.find(line), std::string::npos) << "OK lost \"" << line << "\" from the file";
-    }
+    const std::string ini = session.iniPath();
+    EXPECT_EQ(PlatformReading(ini), c.loaded) << "OK must write back what was loaded";
+    for (const auto& [key, text] : driver::IniKeys(c.loaded.file(), "settei"))
+        EXPECT_EQ(PlatformText(ini, key.c_str()), text) << key << " as plain decimal text";
+    const std::string bytes = session.iniBytes();
+    for (const std::string& line : c.survivors)
+        EXPECT_NE(bytes.find(line), std::string::npos) << "OK lost \"" << line << "\" from the file";
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, HandEditedSettings, testing::Range<size_t>(0, Cases().size()),

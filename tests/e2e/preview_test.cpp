@@ -15,23 +15,16 @@
 #include <string>
 #include <vector>
 
-#include "app/scale.h"
 #include "driver.h"
 #include "preview_host.h"
 
 namespace {
 
 using driver::Process;
-using driver::WindowInfo;
-
 using driver::ProcessEnds;
 using driver::Quoted;
 using driver::WindowAppears;
-
-std::string HandleText(HWND window) { return std::to_string(HandleToULong(window)); }
-
-// Sizes in 96-dpi pixels as the display shows them: the bed may set more.
-int Shown(int designed) { return ScaleForDpi(driver::Dpi())(designed); }
+using driver::WindowInfo;
 
 // One run of the preview host program (tests/preview_host) and the saver it
 // started into its area.
@@ -59,9 +52,13 @@ public:
     HostProgram& operator=(const HostProgram&) = delete;
 
     bool ready() const { return top_ && area_ && saver_.started(); }
-    // The child exists hidden until the saver's set-up has placed and shown it.
-    bool waitPreview() const {
-        return driver::WaitUntil([&] { return IsWindowVisible(preview()) != FALSE; }, WindowAppears);
+    // The host came up, and the saver's child in its area: it exists hidden
+    // until the saver's set-up has placed and shown it.
+    testing::AssertionResult showsPreview() const {
+        if (!ready()) return testing::AssertionFailure() << "the host did not come up";
+        if (driver::WaitUntil([&] { return IsWindowVisible(preview()) != FALSE; }, WindowAppears))
+            return testing::AssertionSuccess();
+        return testing::AssertionFailure() << "the saver showed no child in the area";
     }
 
     LRESULT request(UINT what, WPARAM wParam = 0, LPARAM lParam = 0) const {
@@ -100,8 +97,8 @@ void ExpectPreviewInPlace(HostProgram& host, const std::string& what) {
     const RECT area = driver::Inspect(host.area()).clientRect;
     EXPECT_EQ(preview.rect.left - area.left, 0) << what << ": not at the area's left edge";
     EXPECT_EQ(preview.rect.top - area.top, 0) << what << ": not at the area's top edge";
-    EXPECT_EQ(preview.width(), Shown(152)) << what << ": the width must not follow the area";
-    EXPECT_EQ(preview.height(), Shown(112)) << what << ": the height must not follow the area";
+    EXPECT_EQ(preview.width(), driver::DisplayScale()(152)) << what << ": the width must not follow the area";
+    EXPECT_EQ(preview.height(), driver::DisplayScale()(112)) << what << ": the height must not follow the area";
 
     EXPECT_EQ(reinterpret_cast<HWND>(host.request(preview_host::Focus)), host.top())
         << what << ": the host lost the keyboard focus";
@@ -109,22 +106,18 @@ void ExpectPreviewInPlace(HostProgram& host, const std::string& what) {
 }
 
 TEST(PreviewInHost, ChildAtTheAreaCornerWhateverTheAreaSize) {
-    struct Row {
-        SIZE start, resized;
-        const char* what;
-    };
-    const Row rows[] = {
+    const struct { SIZE start, resized; const char* what; } rows[] = {
         {{152, 112}, {400, 300}, "area of the picture's size, then larger"},
         {{300, 200}, {100, 80}, "larger area, then smaller"},
         {{100, 80}, {152, 112}, "smaller area, then the picture's size"},
     };
-    for (const Row& row : rows) {
-        HostProgram host(Shown(row.start.cx), Shown(row.start.cy));
-        ASSERT_TRUE(host.ready()) << row.what << ": the host did not come up";
-        ASSERT_TRUE(host.waitPreview()) << row.what << ": the saver showed no child in the area";
+    const Scale scale = driver::DisplayScale();
+    for (const auto& row : rows) {
+        HostProgram host(scale(row.start.cx), scale(row.start.cy));
+        ASSERT_TRUE(host.showsPreview()) << row.what;
         ExpectPreviewInPlace(host, row.what);
 
-        host.request(preview_host::Resize, Shown(row.resized.cx), Shown(row.resized.cy));
+        host.request(preview_host::Resize, scale(row.resized.cx), scale(row.resized.cy));
         EXPECT_EQ(host.request(preview_host::Repaint), 1) << row.what << ": no paint after resizing";
         ExpectPreviewInPlace(host, std::string(row.what) + ", after resizing");
     }
@@ -132,8 +125,7 @@ TEST(PreviewInHost, ChildAtTheAreaCornerWhateverTheAreaSize) {
 
 TEST(PreviewInHost, HundredRepaintsLeaveTheGdiObjectCount) {
     HostProgram host(200, 150);
-    ASSERT_TRUE(host.ready());
-    ASSERT_TRUE(host.waitPreview());
+    ASSERT_TRUE(host.showsPreview());
     // One paint first: what the system makes on first use is not a leak.
     ASSERT_EQ(host.request(preview_host::Repaint), 1) << "the preview does not paint";
     const long before = driver::GdiObjectCount(host.saver().handle());
@@ -148,22 +140,15 @@ TEST(PreviewInHost, HundredRepaintsLeaveTheGdiObjectCount) {
 }
 
 TEST(PreviewInHost, EndsWithCodeZeroWhenTheHostTakesItAway) {
-    struct Row {
-        const char* what;
-        std::function<void(HostProgram&)> takeAway;
-        bool hostStays;
-    };
-    const Row rows[] = {
+    const struct { const char* what; std::function<void(HostProgram&)> takeAway; bool hostStays; } rows[] = {
         {"host window closed", [](HostProgram& h) { PostMessageW(h.top(), WM_CLOSE, 0, 0); }, false},
         {"area destroyed", [](HostProgram& h) { h.request(preview_host::DestroyArea); }, true},
         {"WM_CLOSE to the preview window",
          [](HostProgram& h) { EXPECT_EQ(h.request(preview_host::ClosePreview), 1); }, true},
     };
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         HostProgram host(200, 150);
-        ASSERT_TRUE(host.ready()) << row.what;
-        ASSERT_TRUE(host.waitPreview()) << row.what;
-
+        ASSERT_TRUE(host.showsPreview()) << row.what;
         row.takeAway(host);
         EXPECT_EQ(host.saver().waitExit(ProcessEnds).problem(), "") << row.what;
 
@@ -179,13 +164,12 @@ TEST(PreviewInHost, EndsWithCodeZeroWhenTheHostTakesItAway) {
 
 TEST(PreviewInHost, SecondStartInAnyModeEndsAtOnce) {
     HostProgram host(200, 150);
-    ASSERT_TRUE(host.ready());
-    ASSERT_TRUE(host.waitPreview());
+    ASSERT_TRUE(host.showsPreview());
     const HWND preview = host.preview();
 
     const std::string scr = driver::BuiltScr();
     for (const std::string& arguments : {std::string("/s"), std::string("/c"), std::string(""),
-                                         "/p " + HandleText(host.area()), std::string("/a")}) {
+                                         "/p " + std::to_string(HandleToULong(host.area())), std::string("/a")}) {
         Process second = driver::Start(scr, Quoted(scr) + (arguments.empty() ? "" : " " + arguments));
         EXPECT_EQ(second.waitExit(WindowAppears).problem(false), "") << "'" << arguments << "'";
     }
@@ -199,21 +183,6 @@ TEST(PreviewInHost, SecondStartInAnyModeEndsAtOnce) {
     EXPECT_TRUE(host.saver().running()) << "the first preview ended";
     EXPECT_EQ(host.preview(), preview);
     EXPECT_EQ(host.childCount(), 1u);
-}
-
-TEST(PreviewHandle, NamingNoWindowEndsAtOnce) {
-    // A window that existed a moment ago, as when the host closes before the saver starts.
-    HWND gone = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                GetModuleHandleA(nullptr), nullptr);
-    ASSERT_NE(gone, nullptr);
-    const std::string goneText = HandleText(gone);
-    DestroyWindow(gone);
-
-    const std::string scr = driver::BuiltScr();
-    for (const std::string& arguments : {std::string("/p 0"), "/p " + goneText}) {
-        Process process = driver::Start(scr, Quoted(scr) + " " + arguments);
-        EXPECT_EQ(process.waitExit(WindowAppears).problem(false), "") << arguments;
-    }
 }
 
 }  // namespace

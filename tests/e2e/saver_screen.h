@@ -18,22 +18,13 @@ namespace saver_screen {
 
 inline int ScreenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
 inline int ScreenHeight() { return GetSystemMetrics(SM_CYSCREEN); }
-inline RECT WholeScreen() { return {0, 0, ScreenWidth(), ScreenHeight()}; }
+using driver::WholeScreen;
 
 // The saver lays everything out in 96-dpi pixels on the screen's size in
 // them, and draws it at the display's scale.
-inline Scale Shown() { return ScaleForDpi(driver::Dpi()); }
-inline int DesignWidth() { return Shown().cover(ScreenWidth()); }
-inline int DesignHeight() { return Shown().cover(ScreenHeight()); }
-
-// The title card (103) and the sprite sheet (101) of the .scr as the saver
-// makes them at that scale.
-inline driver::Pixels TitleCardShown(const std::string& scr) {
-    return driver::PictureAt(scr, 103, Shown()(300), Shown()(248));
-}
-inline driver::Pixels SpriteSheetShown(const std::string& scr) {
-    return driver::PictureAt(scr, 101, Shown()(150), Shown()(128));
-}
+using driver::DisplayScale;
+inline int DesignWidth() { return DisplayScale().cover(ScreenWidth()); }
+inline int DesignHeight() { return DisplayScale().cover(ScreenHeight()); }
 
 inline bool CursorShowing() {
     CURSORINFO info = {};
@@ -53,18 +44,19 @@ struct Screen {
 inline Screen PlainScreen(COLORREF background) { return Screen(ScreenWidth(), ScreenHeight(), background); }
 
 // The title card's rows 1-240, centred, each row's place rounded to even;
-// where two card rows meet on one screen row the later pass shows. A row of
-// 96-dpi pixels is as many rows of the card made at the scale as it covers.
+// where two card rows meet on one screen row the later pass shows. Each row
+// keeps its own pixel rows of the card made at the scale, below the card's
+// top (its place less the row) in the display's pixels.
 inline Screen TitleScreen(COLORREF background, const driver::Pixels& card) {
-    const Scale scale = Shown();
+    const Scale scale = DisplayScale();
     Screen screen = PlainScreen(background);
     const int left = scale(static_cast<int>(std::nearbyint(DesignWidth() / 2.0 - 150)));
     for (int pass = 1; pass <= 12; ++pass)
         for (int band = 0; band < 20; ++band) {
             const int row = 12 * band + pass;
-            const int y = static_cast<int>(std::nearbyint(DesignHeight() / 2.0 - 124 + row));
-            for (int v = 0; scale(y) + v < scale(y + 1); ++v)
-                for (int x = 0; x < card.width; ++x) screen.at(left + x, scale(y) + v) = card.at(x, scale(row) + v);
+            const int top = scale(static_cast<int>(std::nearbyint(DesignHeight() / 2.0 - 124 + row)) - row);
+            for (int v = scale(row); v < scale(row + 1); ++v)
+                for (int x = 0; x < card.width; ++x) screen.at(left + x, top + v) = card.at(x, v);
         }
     return screen;
 }

@@ -15,9 +15,7 @@ namespace {
 using namespace settings_test;
 
 TEST(Centring, WindowStandsInTheMiddleOfTheScreenHalvesGoingToEven) {
-    const struct {
-        int screenWidth, screenHeight, x, y;
-    } cases[] = {
+    const struct { int screenWidth, screenHeight, x, y; } cases[] = {
         {1024, 768, 427, 160},   // 160.5 gives 160
         {1023, 768, 426, 160},   // 426.5 gives 426
         {1680, 1050, 755, 302},  // 301.5 gives 302

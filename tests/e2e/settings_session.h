@@ -18,29 +18,16 @@
 
 namespace settings_test {
 
+using driver::Keys;
 using driver::Reaction;
+using driver::WaitPixels;
 using driver::WindowAppears;
-
 
 constexpr COLORREF LightCyan = 16777088;  // the background colour without a file
 constexpr COLORREF PureBlue = RGB(0, 0, 255);
+const std::string FreshFile = driver::SettingsFile(LightCyan, 2, 8, 5, 25);
 
-const char FreshFile[] = "[settei]\r\nBgColor=16777088\r\nhiki=2\r\ndx0=8\r\ndy0=5\r\nweight=25\r\n";
-
-using Keys = std::vector<std::pair<std::string, std::string>>;
-
-inline RECT Inset(const RECT& rect, int by) {
-    return {rect.left + by, rect.top + by, rect.right - by, rect.bottom - by};
-}
-
-inline bool AllPixelsAre(const driver::Pixels& pixels, COLORREF colour) {
-    return !pixels.data.empty() &&
-           std::all_of(pixels.data.begin(), pixels.data.end(), [&](COLORREF c) { return c == colour; });
-}
-
-inline bool WaitPixels(const RECT& area, COLORREF colour, DWORD timeoutMs = Reaction) {
-    return driver::WaitUntil([&] { return AllPixelsAre(driver::GrabScreen(area), colour); }, timeoutMs);
-}
+inline RECT Inset(const RECT& r, int by) { return {r.left + by, r.top + by, r.right - by, r.bottom - by}; }
 
 // A private copy of the saver, so that each test has its own settings file,
 // and its settings window opened with "/c".
@@ -59,7 +46,7 @@ public:
     // the hidden main window, disabled; else says what was seen instead.
     testing::AssertionResult open() {
         process_ = copy_.start("/c");
-        window_ = driver::WaitWindow(process_.id(), driver::WindowClass, driver::SettingsTitle, WindowAppears);
+        window_ = process_.window(driver::SettingsTitle);
         if (!window_) {
             const driver::ExitReport exit = process_.waitExit(0);
             if (exit.ended) return testing::AssertionFailure() << "the process ended with code " << exit.code;
@@ -117,8 +104,7 @@ public:
     bool settle() {
         const int marker = ++marker_ % 50 + 2;
         PostMessageW(control(HopSliderId), TBM_SETLINESIZE, 0, marker);
-        return driver::WaitUntil(
-            [&] { return SendMessageW(control(HopSliderId), TBM_GETLINESIZE, 0, 0) == marker; },
+        return driver::WaitUntil([&] { return SendMessageW(control(HopSliderId), TBM_GETLINESIZE, 0, 0) == marker; },
             Reaction);
     }
 
@@ -132,16 +118,17 @@ public:
         return POINT{(thumb.left + thumb.right) / 2, (thumb.top + thumb.bottom) / 2};
     }
 
-    // A person's drag of a slider's thumb to the desktop point x, released
-    // once the slider shows value there.
-    bool dragThumb(int slider, int x, int value) const {
-        const std::optional<POINT> thumb = thumbCentre(slider);
+    // A person's drag of the step slider's thumb past its right end,
+    // released once the slider shows its largest value, 20.
+    bool dragStepToItsEnd() const {
+        const std::optional<POINT> thumb = thumbCentre(StepSliderId);
         if (!thumb) return false;
+        const int x = screenRect(StepSliderId).right + driver::DisplayScale()(30);
         bool moved = driver::XMovePointer(thumb->x, thumb->y) && driver::XButton(1, true);
         // Several steps, as a hand moves: a trackbar follows each one.
         for (int step = 1; moved && step <= 4; ++step)
             moved = driver::XMovePointer(thumb->x + (x - thumb->x) * step / 4, thumb->y);
-        const bool reached = moved && waitPosition(slider, value);
+        const bool reached = moved && waitPosition(StepSliderId, 20);
         return driver::XButton(1, false) && reached;
     }
 
@@ -158,9 +145,7 @@ public:
     }
 
     // A visible standard dialog of the process (the colour dialog, a message box).
-    HWND waitStandardDialog() {
-        return driver::WaitWindow(process_.id(), driver::StandardDialogClass, L"", WindowAppears);
-    }
+    HWND waitStandardDialog() { return process_.window(L"", driver::StandardDialogClass); }
 
     driver::ExitReport waitExit() { return process_.waitExit(driver::ProcessEnds); }
     // A person's CANCEL: the window closes and the process ends.
@@ -173,6 +158,13 @@ private:
     HWND owner_ = nullptr;
     int marker_ = 0;
 };
+
+inline std::vector<COLORREF> SixteenGreys() {
+    std::vector<COLORREF> greys;
+    for (int level = 0; level <= 225; level += 15) greys.push_back(RGB(level, level, level));
+    std::sort(greys.begin(), greys.end());
+    return greys;
+}
 
 // The colour dialog as a person meets it.
 class ColourDialog {
@@ -205,6 +197,8 @@ public:
         return type(RedEdit, GetRValue(colour)) && type(GreenEdit, GetGValue(colour)) &&
                type(BlueEdit, GetBValue(colour));
     }
+    // Its three edit boxes' texts: red, green and blue.
+    std::wstring shown() const { return text(RedEdit) + L" " + text(GreenEdit) + L" " + text(BlueEdit); }
 
     // The colour in the middle of each of the sixteen custom-colour boxes,
     // sorted: which box holds which colour is the dialog's affair.
@@ -221,20 +215,13 @@ public:
         return colours;
     }
 
-    bool waitGone() const {
-        return driver::WaitWindowGone(window_, Reaction);
-    }
+    bool waitGone() const { return driver::WaitWindowGone(window_, Reaction); }
+    // Whether it offers the sixteen greys as its custom colours, once drawn.
+    bool waitGreys() const { return driver::WaitUntil([&] { return customColours() == SixteenGreys(); }, Reaction); }
 
 private:
     HWND window_;
 };
-
-inline std::vector<COLORREF> SixteenGreys() {
-    std::vector<COLORREF> greys;
-    for (int level = 0; level <= 225; level += 15) greys.push_back(RGB(level, level, level));
-    std::sort(greys.begin(), greys.end());
-    return greys;
-}
 
 // Opens the colour dialog with the colour button, as a person does.
 inline std::optional<ColourDialog> OpenColourDialog(SettingsSession& session) {
@@ -247,8 +234,7 @@ inline std::optional<ColourDialog> OpenColourDialog(SettingsSession& session) {
 // Chooses a colour in the dialog and presses its OK.
 inline bool ChooseColour(SettingsSession& session, COLORREF colour) {
     const std::optional<ColourDialog> dialog = OpenColourDialog(session);
-    return dialog && dialog->typeColour(colour) && dialog->click(IDOK) && dialog->waitGone() &&
-           session.settle();
+    return dialog && dialog->typeColour(colour) && dialog->click(IDOK) && dialog->waitGone() && session.settle();
 }
 
 }  // namespace settings_test

@@ -6,93 +6,49 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <cwchar>
 #include <functional>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "app/scale.h"
 #include "driver.h"
+#include "resources/resources.h"
 #include "settings_session.h"
+#include "tests/driver/reading_order.h"
 
 namespace {
 
 using namespace settings_test;
+using driver::DisplayScale;
 
 // ---- Layout ------------------------------------------------------------
 
-constexpr LONG SliderStyle = 0x50000018;    // child, visible, horizontal, both, no ticks
-constexpr LONG PushButtonStyle = 0x50000000;
-constexpr LONG LabelStyle = 0x50000000;     // SS_LEFT
-constexpr LONG PictureStyle = 0x5000000E;   // SS_BITMAP
-constexpr LONG SwatchStyle = 0x50000012;    // SS_ETCHEDFRAME
-constexpr LONG CentredStyle = 0x50000001;   // SS_CENTER
-
-struct ExpectedControl {
-    int id;
-    const wchar_t* className;
-    const wchar_t* text;
-    LONG style;
-    LONG exStyle;
-    int x, y, width, height;
-};
-
-// Every control as the window must report it, in creation order: a copy of
-// the rows the window is built from, with the texts in Unicode.
-const ExpectedControl Layout[19] = {
-    {1000, L"msctls_trackbar32", L"", SliderStyle, 0, 40, 224, 125, 25},
-    {1001, L"msctls_trackbar32", L"", SliderStyle, 0, 40, 254, 125, 25},
-    {1002, L"BUTTON", L"OK", PushButtonStyle, 0, 5, 338, 70, 30},
-    {1003, L"BUTTON", L"CANCEL", PushButtonStyle, 0, 89, 338, 70, 30},
-    {1004, L"STATIC", L"すすむ", LabelStyle, 0, 5, 230, 39, 18},
-    {1005, L"STATIC", L"はねる", LabelStyle, 0, 5, 259, 43, 22},
-    {1006, L"STATIC", L"ちょっぴり", LabelStyle, 0, 47, 175, 55, 17},
-    {1007, L"STATIC", L"うごき", LabelStyle, 0, 5, 309, 40, 19},
-    {1008, L"msctls_trackbar32", L"", SliderStyle, 0, 40, 303, 125, 25},
-    {1009, L"STATIC", L"いっぱい", LabelStyle, 0, 114, 175, 49, 16},
-    {1010, L"STATIC", L"ゆっくり", LabelStyle, 0, 47, 286, 43, 15},
-    {1011, L"STATIC", L"はやい", LabelStyle, 0, 121, 286, 40, 14},
-    {1012, L"BUTTON", L"背景色", PushButtonStyle, 0, 5, 129, 57, 33},
-    {1013, L"STATIC", L"", PictureStyle, WS_EX_STATICEDGE, 5, 6, 154, 114},
-    {1014, L"STATIC", L"", SwatchStyle, 0, 69, 129, 90, 33},
-    {1015, L"STATIC", L"作・絵 こむぎ小路 2004", CentredStyle, WS_EX_CLIENTEDGE, 5, 379, 154, 31},
-    {1016, L"msctls_trackbar32", L"", SliderStyle, 0, 39, 195, 125, 25},
-    {1017, L"STATIC", L"いぬ", LabelStyle, 0, 5, 201, 39, 18},
-    {1018, L"STATIC", L"制作 しっぽ振り工房", CentredStyle, 0, 9, 395, 147, 16},
-};
-
-bool HasText(const ExpectedControl& row) { return row.text[0] != L'\0'; }
-
 // The table is in 96-dpi pixels; the bed may show a display of more.
-Scale Shown() { return ScaleForDpi(driver::Dpi()); }
-
-PixelRect Place(const ExpectedControl& row, const Scale& scale = Shown()) {
-    return scale(PixelRect{row.x, row.y, row.width, row.height});
-}
+PixelRect Place(const ControlRow& row, const Scale& scale = DisplayScale()) { return scale(row.place()); }
 
 // The settings window's font: 12 pixels at 96 dpi.
-HFONT CreateSettingsFont(int height = Shown()(12)) {
-    return CreateFontW(-height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
-                       OUT_STROKE_PRECIS, CLIP_STROKE_PRECIS, DRAFT_QUALITY,
-                       FF_SWISS | DEFAULT_PITCH, L"ＭＳ Ｐゴシック");
+HFONT CreateSettingsFont(int height = DisplayScale()(12)) {
+    return CreateFontW(-height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_STROKE_PRECIS,
+                       CLIP_STROKE_PRECIS, DRAFT_QUALITY, FF_SWISS | DEFAULT_PITCH, L"ＭＳ Ｐゴシック");
 }
 
-// Every control of the window as the table says, laid out at this scale.
+// Every control of the window's table, as the real window reports it, laid
+// out at this scale.
 void ExpectControlsAt(HWND window, const Scale& scale) {
     const RECT client = driver::Inspect(window).clientRect;
     const std::vector<driver::WindowInfo> children = driver::Children(window);
-    ASSERT_EQ(children.size(), 19u);
+    ASSERT_EQ(children.size(), std::size(ControlRows));
     for (size_t i = 0; i < children.size(); ++i) {
-        const ExpectedControl& row = Layout[i];
+        const ControlRow& row = ControlRows[i];
         const driver::WindowInfo& child = children[i];
         SCOPED_TRACE(testing::Message() << "control " << row.id);
         EXPECT_EQ(child.id, row.id) << "controls out of their creation order";
         EXPECT_EQ(_wcsicmp(child.className.c_str(), row.className), 0) << driver::Utf8(child.className);
         EXPECT_EQ(child.text, row.text);
-        EXPECT_EQ(child.style, row.style) << std::hex << child.style;
-        EXPECT_EQ(child.exStyle, row.exStyle) << std::hex << child.exStyle;
+        EXPECT_EQ(child.style, static_cast<LONG>(row.style)) << std::hex << child.style;
+        EXPECT_EQ(child.exStyle, static_cast<LONG>(row.exStyle)) << std::hex << child.exStyle;
         const PixelRect place = Place(row, scale);
         EXPECT_EQ(child.rect.left - client.left, place.x);
         EXPECT_EQ(child.rect.top - client.top, place.y);
@@ -104,7 +60,7 @@ void ExpectControlsAt(HWND window, const Scale& scale) {
 TEST(SettingsLayout, EveryControlHasItsIdClassTextStylesAndRectangle) {
     SettingsSession session("layout");
     ASSERT_TRUE(session.open());
-    const Scale scale = Shown();
+    const Scale scale = DisplayScale();
     const driver::WindowInfo window = driver::Inspect(session.window());
     if (scale.isDesignSize()) {
         EXPECT_EQ(window.width(), 170);
@@ -122,7 +78,7 @@ TEST(SettingsLayout, EveryControlHasItsIdClassTextStylesAndRectangle) {
     HFONT font = CreateSettingsFont();
     HDC dc = GetDC(nullptr);
     HGDIOBJ old = SelectObject(dc, font);
-    for (int id : {1015, 1018}) {
+    for (int id : {AuthorCreditId, ProducerCreditId}) {
         const driver::WindowInfo credit = driver::Inspect(session.control(id));
         SIZE extent = {};
         GetTextExtentPoint32W(dc, credit.text.c_str(), static_cast<int>(credit.text.size()), &extent);
@@ -132,7 +88,6 @@ TEST(SettingsLayout, EveryControlHasItsIdClassTextStylesAndRectangle) {
     SelectObject(dc, old);
     ReleaseDC(nullptr, dc);
     DeleteObject(font);
-
     EXPECT_TRUE(session.cancel());
 }
 
@@ -141,21 +96,16 @@ TEST(SettingsLayout, EveryControlHasItsIdClassTextStylesAndRectangle) {
 // this height (or in none).
 class ReferenceWindow {
 public:
-    ReferenceWindow(int left, int fontHeight, const Scale& scale = Shown())
+    ReferenceWindow(int left, int fontHeight, const Scale& scale = DisplayScale())
         : font_(fontHeight ? CreateSettingsFont(fontHeight) : nullptr) {
-        WNDCLASSW windowClass = {};
-        windowClass.lpfnWndProc = DefWindowProcW;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        windowClass.lpszClassName = L"PokReferenceWindow";
-        RegisterClassW(&windowClass);
-        window_ = CreateWindowExW(WS_EX_NOACTIVATE, L"PokReferenceWindow", L"", WS_POPUP, scale(left), 0,
-                                  scale(170), scale(420), nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-        for (const ExpectedControl& row : Layout) {
-            if (!HasText(row)) continue;
+        window_ = driver::MakeWindow(L"PokReferenceWindow", WS_EX_NOACTIVATE, WS_POPUP,
+                                     {scale(left), 0, scale(left + 170), scale(420)}, nullptr,
+                                     reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+        for (const ControlRow& row : ControlRows) {
+            if (!*row.text) continue;
             const PixelRect place = Place(row, scale);
-            HWND control = CreateWindowExW(row.exStyle, row.className, row.text, row.style, place.x,
-                                           place.y, place.width, place.height, window_,
+            HWND control = CreateWindowExW(row.exStyle, row.className, row.text, row.style, place.x, place.y,
+                                           place.width, place.height, window_,
                                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)),
                                            GetModuleHandleW(nullptr), nullptr);
             if (font_) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), 0);
@@ -176,22 +126,16 @@ private:
 };
 
 bool SamePixels(const RECT& a, const RECT& b) {
-    const driver::Pixels first = driver::GrabScreen(a);
-    const driver::Pixels second = driver::GrabScreen(b);
-    return first.width == second.width && first.height == second.height && first.data == second.data;
+    return driver::Differences(driver::GrabScreen(a), driver::GrabScreen(b)).empty();
 }
 
 // Rows of a control's area that hold anything but the button face.
 int InkRows(const RECT& area) {
     const driver::Pixels pixels = driver::GrabScreen(area);
-    const COLORREF face = GetSysColor(COLOR_BTNFACE);
     int first = -1, last = -1;
     for (int y = area.top; y < area.bottom; ++y)
         for (int x = area.left; x < area.right; ++x)
-            if (pixels.at(x, y) != face) {
-                if (first < 0) first = y;
-                last = y;
-            }
+            if (pixels.at(x, y) != GetSysColor(COLOR_BTNFACE)) last = y, first = first < 0 ? y : first;
     return first < 0 ? 0 : last - first + 1;
 }
 
@@ -199,15 +143,14 @@ int InkRows(const RECT& area) {
 // window's font at this scale.
 void ExpectTextsInFont(const SettingsSession& session, const Scale& scale) {
     ReferenceWindow reference(0, scale(12), scale);
-    for (const ExpectedControl& row : Layout) {
-        if (!HasText(row)) continue;
+    for (const ControlRow& row : ControlRows) {
+        if (!*row.text) continue;
         // The colour button has the focus and may show it along its inner
         // edge; its text lies inside that.
         const int inside = row.id == ColourButtonId ? 3 : 0;
         const RECT shown = Inset(session.clientScreenRect(row.id), inside);
         EXPECT_TRUE(driver::WaitUntil(
-                        [&] { return SamePixels(shown, Inset(reference.clientScreenRect(row.id), inside)); },
-                        Reaction))
+            [&] { return SamePixels(shown, Inset(reference.clientScreenRect(row.id), inside)); }, Reaction))
             << "control " << row.id << " is not drawn in the 12-unit ＭＳ Ｐゴシック face at " << scale.dpi
             << " dpi";
     }
@@ -216,11 +159,13 @@ void ExpectTextsInFont(const SettingsSession& session, const Scale& scale) {
 TEST(SettingsLayout, EveryTextIsInTheTwelveUnitJapaneseFont) {
     SettingsSession session("font");
     ASSERT_TRUE(session.open());
-    ExpectTextsInFont(session, Shown());
+    ExpectTextsInFont(session, DisplayScale());
     {
-        // The comparison sees a control left in the system's font.
+        // The comparison sees a control left in the system's font, once it shows its letters.
         ReferenceWindow withoutFont(180, 0);
-        EXPECT_FALSE(SamePixels(session.clientScreenRect(1006), withoutFont.clientScreenRect(1006)));
+        const RECT label = withoutFont.clientScreenRect(FewDogsLabelId);
+        ASSERT_TRUE(driver::WaitUntil([&] { return InkRows(label) > 0; }, Reaction)) << "no letters without the font";
+        EXPECT_FALSE(SamePixels(session.clientScreenRect(FewDogsLabelId), label));
     }
     {
         // And letters as much taller than at 96 dpi as the display's scale.
@@ -229,9 +174,8 @@ TEST(SettingsLayout, EveryTextIsInTheTwelveUnitJapaneseFont) {
         ASSERT_TRUE(driver::WaitUntil(
             [&] { return (designRows = InkRows(designSize.clientScreenRect(DogLabelId))) > 0; }, Reaction));
         const double ratio = double(InkRows(session.clientScreenRect(DogLabelId))) / designRows;
-        EXPECT_NEAR(ratio, Shown().dpi / 96.0, 0.2) << "the letters are not scaled with the display";
+        EXPECT_NEAR(ratio, DisplayScale().dpi / 96.0, 0.2) << "the letters are not scaled with the display";
     }
-
     EXPECT_TRUE(session.cancel());
 }
 
@@ -240,76 +184,45 @@ TEST(SettingsLayout, EveryTextIsInTheTwelveUnitJapaneseFont) {
 // everywhere.
 void ExpectPictureWhole(const SettingsSession& session) {
     const RECT inside = session.clientScreenRect(PictureId);
-    const driver::Pixels picture =
-        driver::PictureAt(session.scr(), 102, inside.right - inside.left, inside.bottom - inside.top);
-    ASSERT_NE(picture.width, 0) << "the built pok_v3.scr holds no bitmap 102 (or its larger drawings)";
-    EXPECT_EQ(inside.right - inside.left, picture.width);
-    EXPECT_EQ(inside.bottom - inside.top, picture.height);
-    // Counted, so that a failure says how far off the picture is.
-    size_t differing = 0;
-    driver::WaitUntil(
-        [&] {
-            const driver::Pixels shown = driver::GrabScreen(inside);
-            if (shown.data.size() != picture.data.size()) return false;
-            differing = 0;
-            for (size_t i = 0; i < shown.data.size(); ++i) differing += shown.data[i] != picture.data[i];
-            return differing == 0;
-        },
-        Reaction);
-    EXPECT_EQ(differing, 0u) << "pixels of the picture control that are not those of bitmap 102";
+    driver::Pixels picture;
+    ASSERT_TRUE(driver::PictureShown(session.scr(), PreviewPictureId, picture, inside.right - inside.left,
+                                     inside.bottom - inside.top));
+    std::string differences;
+    driver::WaitUntil([&] { return (differences = driver::Differences(driver::GrabScreen(inside), picture)).empty(); },
+                      Reaction);
+    EXPECT_EQ(differences, "") << "the picture control does not show bitmap 102";
 }
 
 TEST(SettingsLayout, PictureControlShowsThePreviewPictureWhole) {
     SettingsSession session("picture");
     ASSERT_TRUE(session.open());
     ExpectPictureWhole(session);
-    const RECT inside = session.clientScreenRect(PictureId);
-    if (Shown().dpi == 192) {
-        EXPECT_GT(driver::MixedBlockShare(driver::GrabScreen(inside)), 0.05)
-            << "the picture is enlarged, not drawn at 192 dpi";
-    }
-
+    EXPECT_TRUE(driver::NotEnlarged(session.clientScreenRect(PictureId))) << "the picture";
     EXPECT_TRUE(session.cancel());
 }
 
 // Icon 104 of a built executable as a title bar draws it: the small size,
-// with the pixels its mask lets through (empty where the mask hides).
-std::optional<std::vector<std::optional<COLORREF>>> SmallIconPixels(const std::string& file, int size) {
+// with the pixels its mask lets through (empty where the mask hides); none
+// if the file holds no such icon.
+std::vector<std::optional<COLORREF>> SmallIconPixels(const std::string& file, int size) {
+    std::vector<std::optional<COLORREF>> pixels;
     HMODULE module = LoadLibraryExW(driver::Widen(file).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    if (!module) return std::nullopt;
     auto icon = static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(104), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
-    std::optional<std::vector<std::optional<COLORREF>>> result;
-    if (icon) {
-        auto render = [&](COLORREF ground) {
-            driver::Pixels pixels;
-            BITMAPINFO format = driver::TopDown32(size, size);
-            void* bits = nullptr;
-            HDC dc = CreateCompatibleDC(nullptr);
-            HBITMAP target = CreateDIBSection(dc, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
-            HGDIOBJ old = SelectObject(dc, target);
-            HBRUSH brush = CreateSolidBrush(ground);
+    const auto on = [&](int ground) {
+        return driver::Painted(size, size, [&](HDC dc) {
             const RECT all = {0, 0, size, size};
-            FillRect(dc, &all, brush);
+            FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(ground)));
             DrawIconEx(dc, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
-            GdiFlush();
-            const auto* quads = static_cast<const RGBQUAD*>(bits);
-            for (int i = 0; i < size * size; ++i)
-                pixels.data.push_back(RGB(quads[i].rgbRed, quads[i].rgbGreen, quads[i].rgbBlue));
-            SelectObject(dc, old);
-            DeleteObject(brush);
-            DeleteObject(target);
-            DeleteDC(dc);
-            return pixels.data;
-        };
-        const std::vector<COLORREF> onBlack = render(RGB(0, 0, 0));
-        const std::vector<COLORREF> onWhite = render(RGB(255, 255, 255));
-        result.emplace();
+        }).data;
+    };
+    if (module && icon) {
+        const std::vector<COLORREF> onBlack = on(BLACK_BRUSH), onWhite = on(WHITE_BRUSH);
         for (size_t i = 0; i < onBlack.size(); ++i)
-            result->push_back(onBlack[i] == onWhite[i] ? std::optional<COLORREF>(onBlack[i]) : std::nullopt);
+            pixels.push_back(onBlack[i] == onWhite[i] ? std::optional<COLORREF>(onBlack[i]) : std::nullopt);
         DestroyIcon(icon);
     }
-    FreeLibrary(module);
-    return result;
+    if (module) FreeLibrary(module);
+    return pixels;
 }
 
 bool IconAt(const driver::Pixels& screen, const std::vector<std::optional<COLORREF>>& icon, int size, int x, int y) {
@@ -333,25 +246,23 @@ TEST(SettingsLayout, TitleBarHasIcon104AndACloseBoxButNoOtherBoxOrSizingBorder) 
 
     const int size = GetSystemMetrics(SM_CXSMICON);
     const auto icon = SmallIconPixels(session.scr(), size);
-    ASSERT_TRUE(icon) << "the built pok_v3.scr holds no icon 104";
+    ASSERT_FALSE(icon.empty()) << "the built pok_v3.scr holds no icon 104";
     int opaque = 0;
-    for (const auto& pixel : *icon) opaque += pixel.has_value();
+    for (const auto& pixel : icon) opaque += pixel.has_value();
     ASSERT_GT(opaque, size * size / 4) << "icon 104 is almost all transparent; nothing to look for";
 
     // Somewhere at the left end of the title bar, where the system draws it.
-    const RECT titleStart = {window.rect.left, window.rect.top, window.rect.left + 3 * size,
-                             window.clientRect.top};
+    const RECT titleStart = {window.rect.left, window.rect.top, window.rect.left + 3 * size, window.clientRect.top};
     const bool found = driver::WaitUntil(
         [&] {
             const driver::Pixels screen = driver::GrabScreen(titleStart);
             for (int y = titleStart.top; y + size <= titleStart.bottom; ++y)
                 for (int x = titleStart.left; x + size <= titleStart.right; ++x)
-                    if (IconAt(screen, *icon, size, x, y)) return true;
+                    if (IconAt(screen, icon, size, x, y)) return true;
             return false;
         },
         Reaction);
     EXPECT_TRUE(found) << "the title bar does not show icon 104";
-
     EXPECT_TRUE(session.cancel());
 }
 
@@ -361,10 +272,11 @@ TEST(SettingsLayout, TitleBarHasIcon104AndACloseBoxButNoOtherBoxOrSizingBorder) 
 TEST(SettingsLayout, MovedToAMonitorOfAnotherScaleItStandsWhereSuggestedAndRedrawsAtThatScale) {
     SettingsSession session("dpi_changed");
     ASSERT_TRUE(session.open());
-    const Scale target = ScaleForDpi(Shown().dpi == 192 ? 96 : Shown().dpi + 48);
+    const Scale shown = DisplayScale();
+    const Scale target = ScaleForDpi(shown.dpi == 192 ? 96 : shown.dpi + 48);
     const driver::WindowInfo was = driver::Inspect(session.window());
-    const int width = MulDiv(was.width(), target.dpi, Shown().dpi);
-    const int height = MulDiv(was.height(), target.dpi, Shown().dpi);
+    const int width = MulDiv(was.width(), target.dpi, shown.dpi);
+    const int height = MulDiv(was.height(), target.dpi, shown.dpi);
     const int left = GetSystemMetrics(SM_CXSCREEN) - width - 8;
     const RECT suggested = {left, 8, left + width, 8 + height};
     ASSERT_TRUE(driver::DeliverDpiChanged(session.window(), target.dpi, suggested));
@@ -387,7 +299,7 @@ TEST(SettingsLayout, MovedToAMonitorOfAnotherScaleItStandsWhereSuggestedAndRedra
     // (what the system makes on first use stays): the old font and picture go.
     const HANDLE process = session.process().handle();
     const long objects = driver::GdiObjectCount(process);
-    ASSERT_TRUE(driver::DeliverDpiChanged(session.window(), Shown().dpi, was.rect));
+    ASSERT_TRUE(driver::DeliverDpiChanged(session.window(), shown.dpi, was.rect));
     ASSERT_TRUE(driver::DeliverDpiChanged(session.window(), target.dpi, suggested));
     EXPECT_TRUE(driver::WaitUntil([&] { return driver::GdiObjectCount(process) == objects; }, Reaction))
         << driver::GdiObjectCount(process) - objects << " GDI objects more after two moves";
@@ -397,14 +309,15 @@ TEST(SettingsLayout, MovedToAMonitorOfAnotherScaleItStandsWhereSuggestedAndRedra
 
 // ---- Sliders -----------------------------------------------------------
 
+// Every slider beyond its range: the focus passing over a slider stores
+// nothing, a key that moves one stores what it shows.
+const std::string BeyondEveryRange = "[settei]\r\nBgColor=255\r\nhiki=50\r\ndx0=1\r\ndy0=99\r\nweight=4294967295\r\n";
+
 TEST(Sliders, StandAtTheDefaultsWithoutAFileAndCoverTheirRanges) {
     SettingsSession session("slider_defaults");
     ASSERT_TRUE(session.open());
-    const struct {
-        int slider, position, minimum, maximum;
-    } cases[] = {
-        {DogSliderId, 2, 0, 9}, {StepSliderId, 8, 2, 20}, {HopSliderId, 5, 0, 20}, {SpeedSliderId, 25, 0, 200},
-    };
+    const struct { int slider, position, minimum, maximum; } cases[] = {
+        {DogSliderId, 2, 0, 9}, {StepSliderId, 8, 2, 20}, {HopSliderId, 5, 0, 20}, {SpeedSliderId, 25, 0, 200}};
     for (const auto& c : cases) {
         EXPECT_EQ(session.position(c.slider), c.position) << "slider " << c.slider;
         EXPECT_EQ(SendMessageW(session.control(c.slider), TBM_GETRANGEMIN, 0, 0), c.minimum) << c.slider;
@@ -416,31 +329,25 @@ TEST(Sliders, StandAtTheDefaultsWithoutAFileAndCoverTheirRanges) {
 
 TEST(Sliders, ValuesBeyondTheirRangeShowAtTheNearestEndAndGoBackUnchanged) {
     SettingsSession session("slider_beyond");
-    const std::string file = "[settei]\r\nBgColor=255\r\nhiki=50\r\ndx0=1\r\ndy0=99\r\nweight=4294967295\r\n";
-    session.writeIni(file);
+    session.writeIni(BeyondEveryRange);
     ASSERT_TRUE(session.open());
     EXPECT_EQ(session.position(DogSliderId), 9);
     EXPECT_EQ(session.position(StepSliderId), 2);
     EXPECT_EQ(session.position(HopSliderId), 20);
     EXPECT_EQ(session.position(SpeedSliderId), 200);
-
     session.click(OkButtonId);
-    const driver::ExitReport exit = session.waitExit();
-    EXPECT_TRUE(exit.ended);
-    EXPECT_EQ(driver::IniKeys(session.iniBytes(), "settei"), driver::IniKeys(file, "settei"))
+    EXPECT_TRUE(session.waitExit().ended);
+    EXPECT_EQ(driver::IniKeys(session.iniBytes(), "settei"), driver::IniKeys(BeyondEveryRange, "settei"))
         << "untouched sliders must write back what was read";
 }
 
 TEST(Sliders, DraggingTheStepSliderToItsEndStores20) {
     SettingsSession session("slider_drag");
     ASSERT_TRUE(session.open());
-    const RECT slider = session.screenRect(StepSliderId);
-    ASSERT_TRUE(session.dragThumb(StepSliderId, slider.right + Shown()(30), 20));
-
+    ASSERT_TRUE(session.dragStepToItsEnd());
     session.click(OkButtonId);
     EXPECT_TRUE(session.waitExit().ended);
-    EXPECT_EQ(driver::IniKeys(session.iniBytes(), "settei"),
-              (Keys{{"BgColor", "16777088"}, {"hiki", "2"}, {"dx0", "20"}, {"dy0", "5"}, {"weight", "25"}}));
+    EXPECT_EQ(session.iniBytes(), driver::SettingsFile(LightCyan, 2, 20, 5, 25));
 }
 
 TEST(Sliders, ArrowKeysAfterAClickMoveTheThumbAndTheSetting) {
@@ -449,18 +356,15 @@ TEST(Sliders, ArrowKeysAfterAClickMoveTheThumbAndTheSetting) {
     const std::optional<POINT> thumb = session.thumbCentre(SpeedSliderId);
     ASSERT_TRUE(thumb);
     // A click in the channel right of the thumb moves it a page; releasing stores it.
-    ASSERT_TRUE(driver::XClickAt(thumb->x + Shown()(30), thumb->y));
+    ASSERT_TRUE(driver::XClickAt(thumb->x + DisplayScale()(30), thumb->y));
     ASSERT_TRUE(driver::WaitUntil([&] { return session.position(SpeedSliderId) != 25; }, Reaction));
     const int released = session.position(SpeedSliderId);
 
     ASSERT_TRUE(driver::XKey("Right Right Right Right Right Right Right Right Right Right"));
     ASSERT_TRUE(session.waitPosition(SpeedSliderId, released + 10)) << "the slider did not take the keys";
-
     session.click(OkButtonId);
     EXPECT_TRUE(session.waitExit().ended);
-    const Keys keys = driver::IniKeys(session.iniBytes(), "settei");
-    ASSERT_EQ(keys.size(), 5u);
-    EXPECT_EQ(keys[4], (std::pair<std::string, std::string>{"weight", std::to_string(released + 10)}))
+    EXPECT_EQ(session.iniBytes(), driver::SettingsFile(LightCyan, 2, 8, 5, released + 10))
         << "the speed must be where the keys left the thumb, not where the mouse let go";
 }
 
@@ -489,10 +393,7 @@ TEST(Closing, OkWritesAllFiveKeysInTheirOrder) {
 
 TEST(Closing, CancelCloseBoxAndAltF4LeaveTheFileAsItWas) {
     const std::string before = "; kept as it is\r\n[settei]\r\nweight=3\r\nBgColor=255\r\n";
-    const struct {
-        const char* way;
-        std::function<bool(SettingsSession&)> close;
-    } ways[] = {
+    const struct { const char* way; std::function<bool(SettingsSession&)> close; } ways[] = {
         {"CANCEL", [](SettingsSession& s) { return s.click(CancelButtonId); }},
         {"close box",
          [](SettingsSession& s) {
@@ -514,11 +415,9 @@ TEST(Closing, CancelCloseBoxAndAltF4LeaveTheFileAsItWas) {
         SettingsSession session("close_other");
         session.writeIni(before);
         ASSERT_TRUE(session.open());
-        const RECT step = session.screenRect(StepSliderId);
-        ASSERT_TRUE(session.dragThumb(StepSliderId, step.right + Shown()(30), 20));
+        ASSERT_TRUE(session.dragStepToItsEnd());
         ASSERT_TRUE(ChooseColour(session, PureBlue));
         ASSERT_TRUE(WaitPixels(session.swatchInside(), PureBlue)) << "the colour did not change";
-
         ASSERT_TRUE(way.close(session));
         ExpectClosedProperly(session, watch, way.way);
         EXPECT_EQ(session.iniBytes(), before);
@@ -533,25 +432,21 @@ TEST(Closing, CommandFromOkWithNotificationCodeOneNeitherSavesNorCloses) {
     ASSERT_TRUE(session.settle());
     EXPECT_TRUE(session.windowOpen());
     EXPECT_FALSE(session.iniExists());
-
     EXPECT_TRUE(session.cancel());
     EXPECT_FALSE(session.iniExists());
 }
 
 TEST(Closing, FocusStartsOnTheColourButtonTabGoesRoundBothWaysAndEnterOnASliderSaves) {
     SettingsSession session("dialog_keys");
-    // Beyond every slider's range: the focus passing over a slider stores
-    // nothing, a key that moves one stores what it shows.
-    const std::string file = "[settei]\r\nBgColor=255\r\nhiki=50\r\ndx0=1\r\ndy0=99\r\nweight=4294967295\r\n";
-    session.writeIni(file);
+    session.writeIni(BeyondEveryRange);
     ASSERT_TRUE(session.open());
-    const int ring[] = {ColourButtonId, DogSliderId, StepSliderId, HopSliderId,
-                        SpeedSliderId, OkButtonId, CancelButtonId};
+    const std::vector<int> ring = ReadingOrderRing(ControlRows);
+    const int n = static_cast<int>(ring.size());
     EXPECT_TRUE(session.waitFocus(ring[0])) << "the focus is on " << session.focused() << " at open";
-    for (int i = 1; i <= 14; ++i) {
-        const bool back = i > 7;
+    for (int i = 1; i <= 2 * n; ++i) {
+        const bool back = i > n;
         ASSERT_TRUE(driver::XKey(back ? "shift+Tab" : "Tab"));
-        const int expected = ring[back ? 14 - i : i % 7];
+        const int expected = ring[back ? 2 * n - i : i % n];
         ASSERT_TRUE(session.waitFocus(expected))
             << (back ? "Shift+Tab" : "Tab") << " went to " << session.focused() << ", not " << expected;
     }
@@ -560,35 +455,26 @@ TEST(Closing, FocusStartsOnTheColourButtonTabGoesRoundBothWaysAndEnterOnASliderS
     ASSERT_TRUE(driver::XKey("Return"));
     EXPECT_EQ(session.waitExit().problem(), "") << "Enter on a slider did not save and close";
     EXPECT_EQ(driver::IniKeys(session.iniBytes(), "settei"),
-              (Keys{{"BgColor", "255"}, {"hiki", "50"}, {"dx0", "20"}, {"dy0", "99"}, {"weight", "4294967295"}}));
+              driver::IniKeys(driver::SettingsFile(255, 50, 20, 99, 4294967295), "settei"));
 }
 
 // ---- A settings file that cannot be written -----------------------------
-
-std::wstring AllTexts(HWND window) {
-    std::wstring texts;
-    for (const driver::WindowInfo& child : driver::Children(window)) texts += child.text + L"\n";
-    return texts;
-}
 
 TEST(UnwritableFile, OkSaysSoInJapaneseAndKeepsTheWindowOpen) {
     SettingsSession session("unwritable");
     const std::string before = "[settei]\r\nhiki=3\r\n";
     session.writeIni(before);
     ASSERT_TRUE(session.open());
-    const RECT step = session.screenRect(StepSliderId);
-    ASSERT_TRUE(session.dragThumb(StepSliderId, step.right + Shown()(30), 20));
-
-    // Held open without write sharing, the file cannot be written.
-    HANDLE held = CreateFileW(driver::Widen(session.iniPath()).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_TRUE(session.dragStepToItsEnd());
+    const HANDLE held = driver::HoldOpen(session.iniPath());
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     ASSERT_TRUE(session.click(OkButtonId));
     HWND message = session.waitStandardDialog();
     ASSERT_NE(message, nullptr) << "no message about the failed save";
     EXPECT_EQ(GetWindow(message, GW_OWNER), session.window()) << "the message must belong to the settings window";
-    EXPECT_NE(AllTexts(message).find(L"設定を保存できませんでした"), std::wstring::npos)
-        << driver::Utf8(AllTexts(message));
+    std::wstring texts;
+    for (const driver::WindowInfo& child : driver::Children(message)) texts += child.text + L"\n";
+    EXPECT_NE(texts.find(L"設定を保存できませんでした"), std::wstring::npos) << driver::Utf8(texts);
     EXPECT_TRUE(session.windowOpen());
 
     ASSERT_TRUE(driver::XClickCentre(GetDlgItem(message, IDOK)));
@@ -597,7 +483,6 @@ TEST(UnwritableFile, OkSaysSoInJapaneseAndKeepsTheWindowOpen) {
     EXPECT_TRUE(driver::WaitUntil([&] { return IsWindowEnabled(session.window()) != FALSE; }, Reaction));
     CloseHandle(held);
     EXPECT_EQ(session.iniBytes(), before);
-
     ASSERT_TRUE(session.click(CancelButtonId));
     EXPECT_EQ(session.waitExit().problem(), "");
     EXPECT_EQ(session.iniBytes(), before);

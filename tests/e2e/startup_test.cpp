@@ -25,16 +25,10 @@ using driver::WindowInfo;
 class PreviewHost {
 public:
     PreviewHost() {
-        WNDCLASSW windowClass = {};
-        windowClass.lpfnWndProc = DefWindowProcW;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.lpszClassName = L"PokTestHost";
-        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-        RegisterClassW(&windowClass);
-        top_ = CreateWindowExW(0, L"PokTestHost", L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50,
-                               400, 300, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-        area_ = CreateWindowExW(0, L"PokTestHost", L"area", WS_CHILD | WS_VISIBLE, 20, 20, 152,
-                                112, top_, nullptr, GetModuleHandleW(nullptr), nullptr);
+        const auto brush = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+        top_ = driver::MakeWindow(L"PokTestHost", 0, WS_OVERLAPPEDWINDOW | WS_VISIBLE, {50, 50, 450, 350}, nullptr,
+                                  brush);
+        area_ = driver::MakeWindow(L"PokTestHost", 0, WS_CHILD | WS_VISIBLE, {20, 20, 172, 132}, top_, brush);
         driver::PumpMessages();
     }
     ~PreviewHost() {
@@ -44,6 +38,10 @@ public:
     HWND area() const { return area_; }
     std::string handleText() const { return std::to_string(reinterpret_cast<UINT_PTR>(area_)); }
     HWND previewChild() const { return FindWindowExW(area_, nullptr, driver::WindowClass, nullptr); }
+    HWND waitPreviewChild() const {
+        driver::WaitUntil([&] { return previewChild() != nullptr; }, WindowAppears);
+        return previewChild();
+    }
     int childCount() const { return static_cast<int>(driver::Children(area_).size()); }
 
 private:
@@ -61,20 +59,11 @@ void CloseAndExpectCodeZero(Process& process, HWND window, const std::string& wh
     EXPECT_EQ(process.waitExit(ProcessEnds).problem(), "") << what << ", after WM_CLOSE";
 }
 
-RECT Screen() { return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
-
 // Whether the saver's run has begun: the whole screen in the default
 // background colour. From then on it dispatches no message any more and only
 // input ends it; a second later the title card comes.
 bool RunBegun(COLORREF background = RGB(0x80, 0xFF, 0xFF)) {
-    const RECT screen = Screen();
-    return driver::WaitUntil(
-        [&] {
-            for (COLORREF pixel : driver::GrabScreen(screen).data)
-                if (pixel != background) return false;
-            return true;
-        },
-        WindowAppears);
+    return driver::WaitPixels(driver::WholeScreen(), background, WindowAppears);
 }
 
 void EndSaverWithClick(Process& process, const std::string& what) {
@@ -84,7 +73,7 @@ void EndSaverWithClick(Process& process, const std::string& what) {
 
 // A saver start as far as its run, looked at there, and then ended by a click.
 void RunSaverToAClick(Process& process, const std::string& what, const std::function<void()>& inRun = [] {}) {
-    ASSERT_NE(driver::WaitWindow(process.id(), driver::WindowClass, driver::SaverTitle, WindowAppears), nullptr) << what;
+    ASSERT_NE(process.window(driver::SaverTitle), nullptr) << what;
     EXPECT_TRUE(RunBegun()) << what << ": the saver's background never filled the screen";
     inRun();
     EndSaverWithClick(process, what);
@@ -94,14 +83,14 @@ TEST(ModeSelection, SaverSpellingsOpenTheTopmostMaximisedSaverWindow) {
     driver::ScrCopy saver("saver_spellings");
     for (const char* arguments : {"/s", "/S", "-s", "s ", "/s 1234"}) {
         Process process = saver.start(arguments);
-        HWND window = driver::WaitWindow(process.id(), driver::WindowClass, driver::SaverTitle, WindowAppears);
+        HWND window = process.window(driver::SaverTitle);
         ASSERT_NE(window, nullptr) << arguments;
         const WindowInfo info = driver::Inspect(window);
         EXPECT_TRUE(info.exStyle & WS_EX_TOPMOST) << arguments;
         EXPECT_TRUE(info.zoomed) << arguments;
         EXPECT_TRUE(info.style & WS_POPUP) << arguments;
         EXPECT_FALSE(info.style & (WS_CAPTION | WS_THICKFRAME)) << arguments;
-        const RECT screen = Screen();
+        const RECT screen = driver::WholeScreen();
         EXPECT_TRUE(EqualRect(&info.rect, &screen)) << arguments << ": not the whole screen";
         EXPECT_TRUE(RunBegun()) << arguments << ": the saver's background never filled the screen";
         EndSaverWithClick(process, arguments);
@@ -120,7 +109,7 @@ TEST(ModeSelection, SettingsSpellingsOpenTheSettingsWindowOwnedByTheHiddenMainWi
     };
     for (const auto& [what, commandLine] : commandLines) {
         Process process = driver::Start(saver.path(), commandLine);
-        HWND window = driver::WaitWindow(process.id(), driver::WindowClass, driver::SettingsTitle, WindowAppears);
+        HWND window = process.window(driver::SettingsTitle);
         ASSERT_NE(window, nullptr) << what;
         const WindowInfo settings = driver::Inspect(window);
         EXPECT_EQ(settings.text, driver::SettingsTitle) << what;
@@ -152,8 +141,12 @@ TEST(ModeSelection, OtherLettersAndNoLetterEndAtOnce) {
 
 TEST(ModeSelection, PreviewHandleThatNamesNoWindowEndsAtOnce) {
     driver::ScrCopy saver("bad_preview");
-    const std::vector<std::string> argumentLists = {"/p 0", "/p", "/p 99999999", "/p  1234",
-                                                    "/p " + std::string(300, '9')};
+    // A window that existed a moment ago, as when the host closes before the saver starts.
+    HWND gone = driver::MakeWindow(L"PokGone", 0, WS_POPUP, {0, 0, 10, 10});
+    ASSERT_NE(gone, nullptr);
+    DestroyWindow(gone);
+    const std::vector<std::string> argumentLists = {"/p 0", "/p", "/p 99999999", "/p  1234", "/p " + std::string(300, '9'),
+                                                    "/p " + std::to_string(HandleToULong(gone))};
     for (const std::string& arguments : argumentLists) {
         Process process = saver.start(arguments);
         ExpectEndsAtOnceWithoutWindow(process, arguments.substr(0, 20));
@@ -165,9 +158,8 @@ TEST(ModeSelection, PreviewOpensAChildOfTheNamedWindow) {
     PreviewHost host;
     for (const char* separator : {" ", ":"}) {
         Process process = saver.start(std::string("/p") + separator + host.handleText());
-        ASSERT_TRUE(driver::WaitUntil([&] { return host.previewChild() != nullptr; }, WindowAppears))
-            << "separator '" << separator << "'";
-        const WindowInfo preview = driver::Inspect(host.previewChild());
+        const WindowInfo preview = driver::Inspect(host.waitPreviewChild());
+        ASSERT_NE(preview.handle, nullptr) << "separator '" << separator << "'";
         EXPECT_EQ(preview.processId, process.id());
         EXPECT_EQ(preview.text, driver::PreviewTitle);
         EXPECT_TRUE(preview.style & WS_CHILD);
@@ -179,7 +171,7 @@ TEST(ModeSelection, PreviewOpensAChildOfTheNamedWindow) {
 TEST(ModeWindows, ClosingTheHiddenMainWindowEndsTheSettingsProcess) {
     driver::ScrCopy saver("close_main");
     Process process = saver.start("/c");
-    HWND window = driver::WaitWindow(process.id(), driver::WindowClass, driver::SettingsTitle, WindowAppears);
+    HWND window = process.window(driver::SettingsTitle);
     ASSERT_NE(window, nullptr);
     CloseAndExpectCodeZero(process, driver::Inspect(window).owner, "WM_CLOSE to the main window");
 }
@@ -190,10 +182,10 @@ TEST(SingleInstance, WhileOneRunsEveryLaterStartEndsAtOnce) {
     driver::ScrCopy saver("single_instance");
     PreviewHost host;
     const auto windowOf = [](const wchar_t* title) {
-        return [title](const Process& p) { return driver::WaitWindow(p.id(), driver::WindowClass, title, WindowAppears); };
+        return [title](const Process& p) { return p.window(title); };
     };
     const auto runningSaver = [](const Process& p) {
-        HWND window = driver::WaitWindow(p.id(), driver::WindowClass, driver::SaverTitle, WindowAppears);
+        HWND window = p.window(driver::SaverTitle);
         return window && RunBegun() ? window : nullptr;
     };
     const auto close = [](Process& p, HWND window) { CloseAndExpectCodeZero(p, window, "WM_CLOSE"); };
@@ -204,12 +196,7 @@ TEST(SingleInstance, WhileOneRunsEveryLaterStartEndsAtOnce) {
     } modes[] = {
         {"/s", runningSaver, [](Process& p, HWND) { EndSaverWithClick(p, "saver"); }},
         {"/c", windowOf(driver::SettingsTitle), close},
-        {"/p " + host.handleText(),
-         [&](const Process&) {
-             return driver::WaitUntil([&] { return host.previewChild() != nullptr; }, WindowAppears)
-                        ? host.previewChild() : nullptr;
-         },
-         close},
+        {"/p " + host.handleText(), [&](const Process&) { return host.waitPreviewChild(); }, close},
     };
     const std::string later[] = {"/s", "/c", "/p " + host.handleText(), "/a", ""};
 
@@ -241,25 +228,23 @@ TEST(FolderName, OutsideTheCodePageStillHoldsTheSettings) {
     driver::ScrCopy saver(name);
     driver::WriteFile(saver.ini(), "[settei]\r\nBgColor=255\r\n");
     Process running = saver.start("/s");
-    ASSERT_NE(driver::WaitWindow(running.id(), driver::WindowClass, driver::SaverTitle, WindowAppears), nullptr);
+    ASSERT_NE(running.window(driver::SaverTitle), nullptr);
     EXPECT_TRUE(RunBegun(RGB(255, 0, 0))) << "the saver did not show the stored red";
     Process second = saver.start("/c");
     ExpectEndsAtOnceWithoutWindow(second, "a second start from " + name);
     EndSaverWithClick(running, "the saver");
 
     Process settings = saver.start("/c");
-    HWND window = driver::WaitWindow(settings.id(), driver::WindowClass, driver::SettingsTitle, WindowAppears);
+    HWND window = settings.window(driver::SettingsTitle);
     ASSERT_NE(window, nullptr);
     ASSERT_TRUE(driver::XClickCentre(GetDlgItem(window, OkButtonId)));
     EXPECT_EQ(settings.waitExit(ProcessEnds).problem(), "");
     EXPECT_EQ(driver::IniKeys(driver::ReadFile(saver.ini()), "settei"),
-              (std::vector<std::pair<std::string, std::string>>{
-                  {"BgColor", "255"}, {"hiki", "2"}, {"dx0", "8"}, {"dy0", "5"}, {"weight", "25"}}));
+              driver::IniKeys(driver::SettingsFile(255, 2, 8, 5, 25), "settei"));
     const std::string& folder = saver.folder().path();
     const std::string parent = folder.substr(0, folder.rfind('\\', folder.size() - 2) + 1);
     EXPECT_FALSE(driver::FileExists(parent + "pok_v3.ini")) << "a settings file beside the folder";
 }
-
 
 // Which of the libraries the .scr loads from the system folder a running
 // process holds, in this order (" winmm.dll comctl32.dll comdlg32.dll"):
@@ -290,8 +275,7 @@ std::string SystemLibrariesHeld(const Process& process) {
 // key outlives a failed run.
 class DllOverridesFor {
 public:
-    DllOverridesFor(const std::wstring& program, const std::vector<std::wstring>& libraries,
-                    const std::wstring& order)
+    DllOverridesFor(const std::wstring& program, const std::vector<std::wstring>& libraries, const std::wstring& order)
         : key_(L"Software\\Wine\\AppDefaults\\" + program) {
         HKEY overrides = nullptr;
         RegCreateKeyExW(HKEY_CURRENT_USER, (key_ + L"\\DllOverrides").c_str(), 0, nullptr, 0, KEY_SET_VALUE,
@@ -311,6 +295,61 @@ public:
 private:
     std::wstring key_;
 };
+
+// Starts the copy in each mode and uses it as far as it loads its libraries,
+// expecting the process to hold these of them (" winmm.dll comctl32.dll",
+// or none): with them the colour button opens the colour dialog, which adds
+// comdlg32; without them the settings window has no sliders and the button
+// opens nothing. after(mode) follows each.
+void UseEveryMode(const driver::ScrCopy& saver, const std::string& held,
+                  const std::function<void(const std::string&)>& after = [](const std::string&) {}) {
+    PreviewHost host;
+    const bool present = !held.empty();
+    const struct { std::string arguments; std::function<void(Process&)> use; } modes[] = {
+        {"/s", [&](Process& p) { RunSaverToAClick(p, "saver", [&] { EXPECT_EQ(SystemLibrariesHeld(p), held); }); }},
+        {"/c",
+         [&](Process& p) {
+             HWND window = p.window(driver::SettingsTitle);
+             ASSERT_NE(window, nullptr);
+             ASSERT_NE(GetDlgItem(window, OkButtonId), nullptr) << "the settings window has no OK button";
+             const auto children = driver::Children(window);
+             EXPECT_EQ(std::count_if(children.begin(), children.end(),
+                                     [](const WindowInfo& child) { return child.className == L"msctls_trackbar32"; }),
+                       present ? 4 : 0)
+                 << "sliders in the settings window, comctl32 " << (present ? "there" : "missing");
+             if (present) {
+                 ASSERT_TRUE(driver::XClickCentre(GetDlgItem(window, ColourButtonId)));
+                 HWND dialog = p.window(L"", driver::StandardDialogClass);
+                 ASSERT_NE(dialog, nullptr) << "the colour dialog did not open";
+                 EXPECT_EQ(SystemLibrariesHeld(p), held + " comdlg32.dll");
+                 ASSERT_TRUE(driver::XClickCentre(GetDlgItem(dialog, IDCANCEL)));
+                 EXPECT_TRUE(driver::WaitWindowGone(dialog, driver::Reaction));
+             } else {
+                 // Sent, so it returns once the click is handled; a dialog would hold it.
+                 DWORD_PTR result = 0;
+                 EXPECT_NE(SendMessageTimeoutW(window, WM_COMMAND, MAKEWPARAM(ColourButtonId, BN_CLICKED),
+                                               reinterpret_cast<LPARAM>(GetDlgItem(window, ColourButtonId)),
+                                               SMTO_NORMAL, driver::Reaction, &result), 0)
+                     << "the colour button's click was not handled";
+                 EXPECT_EQ(SystemLibrariesHeld(p), "") << "after the colour button";
+                 EXPECT_TRUE(p.running()) << "the settings window's process ended on the colour button";
+             }
+             CloseAndExpectCodeZero(p, window, "settings");
+         }},
+        {"/p " + host.handleText(),
+         [&](Process& p) {
+             ASSERT_NE(host.waitPreviewChild(), nullptr) << "no preview";
+             EXPECT_EQ(SystemLibrariesHeld(p), held);
+             CloseAndExpectCodeZero(p, host.previewChild(), "preview");
+         }},
+    };
+    for (const auto& mode : modes) {
+        SCOPED_TRACE(mode.arguments);
+        Process process = saver.start(mode.arguments);
+        mode.use(process);
+        after(mode.arguments);
+    }
+}
 
 // A winmm.dll or comctl32.dll lying beside the saver, where Windows looks
 // first for any DLL that is not one of its known ones, is never loaded, nor
@@ -358,38 +397,8 @@ TEST(SystemLibraries, PlantedBesideTheSaverAreNeverLoaded) {
 
     // Each mode loads what it uses, from the system folder: the saver needs
     // winmm only where Windows lacks a precise timer of its own.
-    PreviewHost host;
-    const std::string held = " comctl32.dll";
-    const struct {
-        std::string arguments;
-        std::function<void(Process&)> use;
-    } modes[] = {
-        {"/s", [&](Process& p) { RunSaverToAClick(p, "saver", [&] { EXPECT_EQ(SystemLibrariesHeld(p), held); }); }},
-        {"/c",
-         [&](Process& p) {
-             HWND window = driver::WaitWindow(p.id(), driver::WindowClass, driver::SettingsTitle, WindowAppears);
-             ASSERT_NE(window, nullptr);
-             ASSERT_TRUE(driver::XClickCentre(GetDlgItem(window, ColourButtonId)));
-             HWND dialog = driver::WaitWindow(p.id(), driver::StandardDialogClass, L"", WindowAppears);
-             ASSERT_NE(dialog, nullptr) << "the colour dialog did not open";
-             EXPECT_EQ(SystemLibrariesHeld(p), held + " comdlg32.dll");
-             ASSERT_TRUE(driver::XClickCentre(GetDlgItem(dialog, IDCANCEL)));
-             EXPECT_TRUE(driver::WaitWindowGone(dialog, driver::Reaction));
-             CloseAndExpectCodeZero(p, window, "settings");
-         }},
-        {"/p " + host.handleText(),
-         [&](Process& p) {
-             ASSERT_TRUE(driver::WaitUntil([&] { return host.previewChild() != nullptr; }, WindowAppears));
-             EXPECT_EQ(SystemLibrariesHeld(p), held);
-             CloseAndExpectCodeZero(p, host.previewChild(), "preview");
-         }},
-    };
-    for (const auto& mode : modes) {
-        SCOPED_TRACE(mode.arguments);
-        Process process = saver.start(mode.arguments);
-        mode.use(process);
-        EXPECT_EQ(loaded(), "") << mode.arguments << " loaded what lay beside it";
-    }
+    UseEveryMode(saver, " comctl32.dll",
+                 [&](const std::string& mode) { EXPECT_EQ(loaded(), "") << mode << " loaded what lay beside it"; });
 }
 
 // Where winmm, comctl32 or comdlg32 cannot be loaded, every mode goes on as
@@ -399,45 +408,7 @@ TEST(SystemLibraries, PlantedBesideTheSaverAreNeverLoaded) {
 TEST(SystemLibraries, MissingOnesLeaveEveryModeWorking) {
     driver::ScrCopy saver("missing_libraries", "pok_v3.scr", "missing_libraries.scr");
     const DllOverridesFor disabled(L"missing_libraries.scr", {L"winmm", L"comctl32", L"comdlg32"}, L"");
-    PreviewHost host;
-    const struct {
-        std::string arguments;
-        std::function<void(Process&)> use;
-    } modes[] = {
-        {"/s", [](Process& p) { RunSaverToAClick(p, "saver", [&] { EXPECT_EQ(SystemLibrariesHeld(p), ""); }); }},
-        {"/c",
-         [](Process& p) {
-             HWND window = driver::WaitWindow(p.id(), driver::WindowClass, driver::SettingsTitle, WindowAppears);
-             ASSERT_NE(window, nullptr);
-             ASSERT_NE(GetDlgItem(window, OkButtonId), nullptr) << "the settings window has no OK button";
-             const auto children = driver::Children(window);
-             EXPECT_EQ(std::count_if(children.begin(), children.end(),
-                                     [](const WindowInfo& child) { return child.className == L"msctls_trackbar32"; }),
-                       0)
-                 << "sliders in the settings window: comctl32 was there after all";
-             // Sent, so it returns once the click is handled; a dialog would hold it.
-             DWORD_PTR result = 0;
-             EXPECT_NE(SendMessageTimeoutW(window, WM_COMMAND, MAKEWPARAM(ColourButtonId, BN_CLICKED),
-                                           reinterpret_cast<LPARAM>(GetDlgItem(window, ColourButtonId)),
-                                           SMTO_NORMAL, driver::Reaction, &result), 0)
-                 << "the colour button's click was not handled";
-             EXPECT_EQ(SystemLibrariesHeld(p), "") << "after the colour button";
-             EXPECT_TRUE(p.running()) << "the settings window's process ended on the colour button";
-             CloseAndExpectCodeZero(p, window, "settings");
-         }},
-        {"/p " + host.handleText(),
-         [&](Process& p) {
-             ASSERT_TRUE(driver::WaitUntil([&] { return host.previewChild() != nullptr; }, WindowAppears))
-                 << "no preview";
-             EXPECT_EQ(SystemLibrariesHeld(p), "");
-             CloseAndExpectCodeZero(p, host.previewChild(), "preview");
-         }},
-    };
-    for (const auto& mode : modes) {
-        SCOPED_TRACE(mode.arguments);
-        Process process = saver.start(mode.arguments);
-        mode.use(process);
-    }
+    UseEveryMode(saver, "");
 }
 
 }  // namespace

@@ -216,19 +216,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             Check(dog.x == x, "a turn moved a dog");
             const bool right = x >= width + margin;
             const bool left = x < -CellWidth - margin;
-            std::int32_t dx = was.dx;
-            std::int32_t frameBase = was.frameBase;
-            std::int32_t y = was.y;
-            if (right) {
+            std::int32_t dx = was.dx, frameBase = was.frameBase, y = was.y;
+            const auto turn = [&](std::int32_t facing) {
                 dx = Signed(0u - static_cast<std::uint32_t>(dx));
-                frameBase = LeftFacingBase;
+                frameBase = facing;
                 y = PlacedY(pack.cy, FractionAfter(seedBefore, turns++));
-            }
-            if (left) {
-                dx = Signed(0u - static_cast<std::uint32_t>(dx));
-                frameBase = RightFacingBase;
-                y = PlacedY(pack.cy, FractionAfter(seedBefore, turns++));
-            }
+            };
+            if (right) turn(LeftFacingBase);
+            if (left) turn(RightFacingBase);
             Check(dog.dx == dx, "direction after the edge tests");
             Check(dog.frameBase == frameBase, "facing after the edge tests");
             Check(dog.y == y, "a dog changed height without turning, or not at its turn's draw");

@@ -9,6 +9,8 @@
 // arguments.
 #include "preview_host.h"
 
+#include "driver.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -24,22 +26,6 @@ struct Host {
     PROCESS_INFORMATION saver;
 } g;
 
-// Serves our own windows while waiting for the saver's child to act.
-template <typename Condition>
-bool WaitUntil(Condition cond, DWORD timeoutMs) {
-    const DWORD start = GetTickCount();
-    while (!cond()) {
-        if (GetTickCount() - start >= timeoutMs) return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-    }
-    return true;
-}
-
 HWND PreviewChild() { return g.area ? GetWindow(g.area, GW_CHILD) : nullptr; }
 
 // Invalidates the whole area, children included, as uncovering the dialog
@@ -52,10 +38,8 @@ LRESULT RepaintArea() {
     // answers a sent message only once it is back in its message loop, so
     // then the paint has also ended.
     DWORD_PTR ignored = 0;
-    return WaitUntil([&] { return !GetUpdateRect(child, nullptr, FALSE); }, RepaintWait) &&
-                   SendMessageTimeoutW(child, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, RepaintWait, &ignored)
-               ? 1
-               : 0;
+    return driver::WaitUntil([&] { return !GetUpdateRect(child, nullptr, FALSE); }, RepaintWait) &&
+                   SendMessageTimeoutW(child, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, RepaintWait, &ignored) ? 1 : 0;
 }
 
 void FitTopToArea(int width, int height) {
@@ -121,8 +105,7 @@ bool StartSaver(const std::string& scr) {
     std::string commandLine = "\"" + scr + "\" /p " + std::to_string(handle);
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
-    if (!CreateProcessA(scr.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &g.saver))
+    if (!CreateProcessA(scr.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &g.saver))
         return false;
     CloseHandle(g.saver.hThread);
     return true;

@@ -26,18 +26,14 @@ std::vector<double> FractionsFrom(std::uint32_t seed, int count) {
 }
 
 TEST(DogCount, TenSlotsAtMostNoneForNegativeValues) {
-    const struct {
-        std::uint32_t hiki;
-        std::int32_t last;
-    } cases[] = {{0, 0}, {2, 2}, {9, 9}, {10, 9}, {50, 9}, {0x7FFFFFFFu, 9},
-                 {0xFFFFFFFFu, -1}, {0x80000000u, -1}};
+    const struct { std::uint32_t hiki; std::int32_t last; } cases[] = {
+        {0, 0}, {2, 2}, {9, 9}, {10, 9}, {50, 9}, {0x7FFFFFFFu, 9},
+        {0xFFFFFFFFu, -1}, {0x80000000u, -1}};
     for (const auto& c : cases) EXPECT_EQ(LastDogIndex(c.hiki), c.last) << c.hiki;
 }
 
 TEST(Placement, FirstDogInTheMiddleWithoutARandomDraw) {
-    const struct {
-        std::int32_t cx, cy, x, y;
-    } cases[] = {
+    const struct { std::int32_t cx, cy, x, y; } cases[] = {
         {1024, 768, 437, 320},  // 641 / 2 = 320.5 goes to the even 320
         {1920, 1080, 885, 476},
         {1023, 767, 436, 320},  // 873 / 2 = 436.5 goes to 436
@@ -90,9 +86,7 @@ DogPack PackWithRows(const std::vector<std::int32_t>& ys) {
 
 TEST(DepthOrder, HigherDogsFirstEqualRowsDependOnTheSort) {
     using Ints = std::vector<std::int32_t>;
-    const struct {
-        Ints ys, placement, cycle;
-    } cases[] = {
+    const struct { Ints ys, placement, cycle; } cases[] = {
         {{5, 5, 5}, {2, 1, 0}, {0, 1, 2}},
         {{5, 5, 5, 5}, {3, 2, 1, 0}, {0, 1, 2, 3}},
         {{7, 7, 7, 7, 7, 7, 7, 7, 7, 7}, {9, 8, 7, 6, 5, 4, 3, 2, 1, 0}, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}},
@@ -168,8 +162,7 @@ TEST(HopPhases, LandInTheDisplaysPixelsInProportion) {
 
 TEST(HopPhases, HandEditedHopHeightsStayDefined) {
     EXPECT_EQ(PhaseRows(320, -1), (std::array<std::int32_t, 4>{320, 320, 321, 320}));
-    EXPECT_EQ(PhaseRows(320, Int32Max),
-              (std::array<std::int32_t, 4>{320, -1073741504, -2147483327, -1073741504}));
+    EXPECT_EQ(PhaseRows(320, Int32Max), (std::array<std::int32_t, 4>{320, -1073741504, -2147483327, -1073741504}));
     EXPECT_EQ(PhaseRow(320, Int32Min, 2), 1073742144);
     EXPECT_EQ(PhaseRow(320, Int32Min, 3), Int32Min + 320) << "wraps like the 32-bit subtraction";
 }
@@ -183,57 +176,44 @@ DogPack PackAtColumns(std::uint32_t hiki, const std::vector<std::int32_t>& xs, s
     return pack;
 }
 
+// The first dog of a pack of hiki's size, at column x and stepping dx (the
+// others at 500, on the screen), after the turns on a 1024-pixel screen.
+DogState TurnedAt(std::uint32_t hiki, std::int32_t x, std::int32_t dx, std::uint32_t seed) {
+    std::vector<std::int32_t> xs(static_cast<size_t>(LastDogIndex(hiki)) + 1, 500);
+    xs[0] = x;
+    DogPack pack = PackAtColumns(hiki, xs, dx);
+    if (dx < 0) pack.dog[0].frameBase = LeftFacingBase;
+    SeedRandom(seed);
+    TurnDogs(pack, 1024);
+    return pack.dog[0];
+}
+
 TEST(Turns, RightEdgeAtTheMarginNotOnePixelShort) {
-    const struct {
-        std::uint32_t hiki;
-        std::int32_t x;
-        bool turns;
-    } cases[] = {
+    const struct { std::uint32_t hiki; std::int32_t x; bool turns; } cases[] = {
         {0, 1024, true}, {0, 1023, false}, {0, 1025, true},
         {2, 1044, true}, {2, 1043, false}, {2, 1045, true},
         {9, 1114, true}, {9, 1113, false},
         {50, 1114, true}, {50, 1113, false},  // counted as the ten dogs shown
     };
     for (const auto& c : cases) {
-        std::vector<std::int32_t> xs(static_cast<size_t>(LastDogIndex(c.hiki)) + 1, 500);
-        xs[0] = c.x;
-        DogPack pack = PackAtColumns(c.hiki, xs);
-        const std::uint32_t seed = 99u;
-        SeedRandom(seed);
-        TurnDogs(pack, 1024);
-        const DogState& dog = pack.dog[0];
+        const DogState dog = TurnedAt(c.hiki, c.x, 8, 99u);
         EXPECT_EQ(dog.x, c.x) << "a turn does not move the dog";
-        if (c.turns) {
-            EXPECT_EQ(dog.dx, -8) << "hiki " << c.hiki << " x " << c.x;
-            EXPECT_EQ(dog.frameBase, LeftFacingBase);
-            EXPECT_EQ(dog.y, PlacedY(768, FractionsFrom(seed, 1)[0])) << "a new height";
-        } else {
-            EXPECT_EQ(dog.dx, 8) << "hiki " << c.hiki << " x " << c.x;
-            EXPECT_EQ(dog.frameBase, RightFacingBase);
-            EXPECT_EQ(dog.y, 100);
-        }
+        EXPECT_EQ(dog.dx, c.turns ? -8 : 8) << "hiki " << c.hiki << " x " << c.x;
+        EXPECT_EQ(dog.frameBase, c.turns ? LeftFacingBase : RightFacingBase);
+        EXPECT_EQ(dog.y, c.turns ? PlacedY(768, FractionsFrom(99u, 1)[0]) : 100) << "a new height at a turn alone";
     }
 }
 
 TEST(Turns, LeftEdgeOnePixelBeyondTheMargin) {
-    const struct {
-        std::uint32_t hiki;
-        std::int32_t x;
-        bool turns;
-    } cases[] = {
+    const struct { std::uint32_t hiki; std::int32_t x; bool turns; } cases[] = {
         {0, -150, false}, {0, -151, true},
         {2, -170, false}, {2, -171, true},
         {9, -240, false}, {9, -241, true},
     };
     for (const auto& c : cases) {
-        std::vector<std::int32_t> xs(static_cast<size_t>(c.hiki) + 1, 500);
-        xs[0] = c.x;
-        DogPack pack = PackAtColumns(c.hiki, xs, -8);
-        pack.dog[0].frameBase = LeftFacingBase;
-        SeedRandom(5u);
-        TurnDogs(pack, 1024);
-        EXPECT_EQ(pack.dog[0].dx, c.turns ? 8 : -8) << "hiki " << c.hiki << " x " << c.x;
-        EXPECT_EQ(pack.dog[0].frameBase, c.turns ? RightFacingBase : LeftFacingBase);
+        const DogState dog = TurnedAt(c.hiki, c.x, -8, 5u);
+        EXPECT_EQ(dog.dx, c.turns ? 8 : -8) << "hiki " << c.hiki << " x " << c.x;
+        EXPECT_EQ(dog.frameBase, c.turns ? RightFacingBase : LeftFacingBase);
     }
 }
 

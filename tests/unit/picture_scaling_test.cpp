@@ -19,11 +19,7 @@ Picture Make(int width, int height, std::vector<std::uint32_t> pixels) {
 // ---- Which drawing a picture is made from ----------------------------------
 
 TEST(PictureSource, TheSmallestDrawingAtLeastAsLargeElseTheLargest) {
-    const struct {
-        PictureKind kind;
-        PictureSize wanted;
-        int from;
-    } cases[] = {
+    const struct { PictureKind kind; PictureSize wanted; int from; } cases[] = {
         {PictureKind::PreviewPicture, {152, 112}, 1},
         {PictureKind::PreviewPicture, {306, 226}, 3},  // the settings window's inside at 192 dpi
         {PictureKind::PreviewPicture, {304, 224}, 2},
@@ -71,10 +67,7 @@ TEST(DecodeBitmap, EightBitsThroughTheColourTableAndTwentyFourInEitherRowOrder) 
 
 TEST(DecodeBitmap, AnythingElseOrCutShortIsNoPicture) {
     std::string whole = Header(2, 2, 24) + std::string(16, '\0');
-    const struct {
-        std::string bytes;
-        const char* what;
-    } cases[] = {
+    const struct { std::string bytes; const char* what; } cases[] = {
         {whole.substr(0, whole.size() - 1), "one byte short"},
         {whole.substr(0, 39), "header cut short"},
         {Header(2, 2, 24, 1) + std::string(16, '\0'), "compressed"},
@@ -105,11 +98,7 @@ TEST(Reduce, EachPixelIsTheAverageOfTheAreaItCovers) {
 
 TEST(ReduceOnBlack, HalfTheAreaMakesADogPixelOfTheDogsColoursAlone) {
     constexpr std::uint32_t Fur = 0xEEA656, Outline = 0x3E261C;
-    const struct {
-        std::vector<std::uint32_t> quad;
-        std::uint32_t pixel;
-        const char* what;
-    } cases[] = {
+    const struct { std::vector<std::uint32_t> quad; std::uint32_t pixel; const char* what; } cases[] = {
         {{Fur, Black, Black, Black}, Black, "a quarter: outside"},
         {{Fur, Fur, Black, Black}, Fur, "a half: inside, not darkened by the black beside it"},
         {{Fur, Outline, Outline, Black}, 0x79512F, "three quarters: the three averaged"},

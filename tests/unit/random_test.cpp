@@ -30,10 +30,7 @@ TEST(Random, FirstFractionFromSeedOne) {
 }
 
 TEST(Random, QuotientIsRoundedNotCut) {
-    const struct {
-        std::uint32_t seedAfterStep;
-        std::int32_t value;
-    } cases[] = {
+    const struct { std::uint32_t seedAfterStep; std::int32_t value; } cases[] = {
         {0, 0},
         {32767, 0},                     // 0.49998 rounds down
         {32768, 0},                     // 0.5 goes to the even 0

@@ -7,9 +7,7 @@
 namespace {
 
 TEST(Scale, DesignPixelsBecomeTheNearestDisplayPixelsAHalfToEven) {
-    const struct {
-        int dpi, designed, pixels;
-    } cases[] = {
+    const struct { int dpi, designed, pixels; } cases[] = {
         {96, 170, 170}, {96, -7, -7},
         {192, 12, 24}, {192, 164, 328}, {288, 422, 1266},
         {120, 12, 15}, {120, 5, 6},      // 6.25

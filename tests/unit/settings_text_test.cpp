@@ -9,29 +9,20 @@
 namespace {
 
 TEST(SettingsText, ValuesAreWrittenAsPlainDecimal) {
-    const struct {
-        std::int32_t value;
-        const wchar_t* text;
-    } signedCases[] = {
+    const struct { std::int32_t value; const wchar_t* text; } signedCases[] = {
         {16777088, L"16777088"}, {0, L"0"}, {-1, L"-1"}, {16777215, L"16777215"},
         {INT32_MAX, L"2147483647"}, {INT32_MIN, L"-2147483648"}, {7, L"7"},
     };
     for (const auto& c : signedCases) EXPECT_STREQ(SignedDecimal(c.value).text, c.text);
 
-    const struct {
-        std::uint32_t value;
-        const wchar_t* text;
-    } unsignedCases[] = {
+    const struct { std::uint32_t value; const wchar_t* text; } unsignedCases[] = {
         {25, L"25"}, {0, L"0"}, {50, L"50"}, {100, L"100"}, {4294967295u, L"4294967295"}, {2147483648u, L"2147483648"},
     };
     for (const auto& c : unsignedCases) EXPECT_STREQ(UnsignedDecimal(c.value).text, c.text);
 }
 
 TEST(ModuleDirectoryCut, KeepsEverythingUpToTheLastBackslash) {
-    const struct {
-        std::wstring path;
-        std::wstring directory;
-    } cases[] = {
+    const struct { std::wstring path; std::wstring directory; } cases[] = {
         {L"C:\\Windows\\System32\\pok_v3.scr", L"C:\\Windows\\System32\\"},
         {L"C:\\pok_v3.scr", L"C:\\"},
         // 小 (U+5C0F) and 屋 (U+5C4B) carry the backslash's byte in their
@@ -60,10 +51,7 @@ std::uint32_t FakeModuleFileName(wchar_t* buffer, std::uint32_t size) {
 }
 
 TEST(ModulePath, ComesWholeOrNotAtAllNeverCut) {
-    const struct {
-        std::size_t length;
-        bool whole;
-    } cases[] = {
+    const struct { std::size_t length; bool whole; } cases[] = {
         {20, true},
         {259, true},      // fits MAX_PATH with its NUL
         {260, true},      // fills it: asked again in a larger buffer

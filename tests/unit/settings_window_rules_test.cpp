@@ -3,15 +3,15 @@
 #include <cstdint>
 #include <iterator>
 #include <set>
+#include <vector>
 
 #include "settings_window/rules.h"
+#include "tests/driver/reading_order.h"
 
 namespace {
 
 TEST(CentredOrigin, HalfPixelsGoToTheEvenNeighbour) {
-    const struct {
-        int screen, window, origin;
-    } cases[] = {
+    const struct { int screen, window, origin; } cases[] = {
         {1024, 170, 427}, {768, 447, 160},   // 160.5 gives 160
         {1023, 170, 426},                    // 426.5 gives 426
         {1680, 170, 755}, {1050, 447, 302},  // 301.5 gives 302
@@ -28,10 +28,7 @@ TEST(CentredOrigin, HalfPixelsGoToTheEvenNeighbour) {
 }
 
 TEST(SliderRows, EachEditsItsOwnSetting) {
-    const struct {
-        int id;
-        std::uint32_t SaverSettingsRecord::*field;
-    } cases[] = {
+    const struct { int id; std::uint32_t SaverSettingsRecord::*field; } cases[] = {
         {StepSliderId, &SaverSettingsRecord::dx0},
         {HopSliderId, &SaverSettingsRecord::dy0},
         {SpeedSliderId, &SaverSettingsRecord::weight},
@@ -51,10 +48,7 @@ TEST(SliderRows, EachEditsItsOwnSetting) {
 TEST(SliderRows, ThumbOfAValueBeyondTheRangeStandsAtTheNearestEnd) {
     const SliderRow& step = *FindSlider(StepSliderId);  // 2..20
     const SliderRow& dogs = *FindSlider(DogSliderId);   // 0..9
-    const struct {
-        const SliderRow& row;
-        std::uint32_t value, thumb;
-    } cases[] = {
+    const struct { const SliderRow& row; std::uint32_t value, thumb; } cases[] = {
         {step, 1, 2}, {step, 0, 2}, {step, 2, 2}, {step, 8, 8}, {step, 20, 20}, {step, 21, 20},
         // A hand-written -1 reads as the largest unsigned value, far above the range.
         {step, 4294967295u, 20}, {dogs, 50, 9}, {dogs, 0, 0},
@@ -64,10 +58,7 @@ TEST(SliderRows, ThumbOfAValueBeyondTheRangeStandsAtTheNearestEnd) {
 }
 
 TEST(ButtonRule, OnlyAClickActs) {
-    const struct {
-        int id, code;
-        ButtonAction action;
-    } cases[] = {
+    const struct { int id, code; ButtonAction action; } cases[] = {
         {OkButtonId, 0, ButtonAction::Save},
         {CancelButtonId, 0, ButtonAction::Cancel},
         {ColourButtonId, 0, ButtonAction::ChooseColour},
@@ -85,19 +76,14 @@ TEST(ButtonRule, OnlyAClickActs) {
 
 TEST(Keys, TabGoesRoundTheRingEnterPressesEscapeCancels) {
     using K = KeyMeaning;
-    const int ring[] = {ColourButtonId, DogSliderId, StepSliderId, HopSliderId,
-                        SpeedSliderId, OkButtonId, CancelButtonId};
-    for (int i = 0; i < 7; ++i) {
-        const int next = ring[(i + 1) % 7];
+    const std::vector<int> ring = ReadingOrderRing(ControlRows);
+    ASSERT_EQ(ring, std::vector<int>(std::begin(FocusRing), std::end(FocusRing))) << "not the reading order";
+    for (size_t i = 0; i < ring.size(); ++i) {
+        const int next = ring[(i + 1) % ring.size()];
         EXPECT_TRUE(MeaningOfKey(TabKey, false, ring[i]) == (K{K::Focus, next})) << "Tab from " << ring[i];
         EXPECT_TRUE(MeaningOfKey(TabKey, true, next) == (K{K::Focus, ring[i]})) << "Shift+Tab from " << next;
     }
-    const struct {
-        int key;
-        bool shift;
-        int focused;
-        KeyMeaning meaning;
-    } cases[] = {
+    const struct { int key; bool shift; int focused; KeyMeaning meaning; } cases[] = {
         {TabKey, false, 0, {K::Focus, ColourButtonId}},  // from the window itself
         {TabKey, true, StepLabelId, {K::Focus, CancelButtonId}},
         {ReturnKey, false, ColourButtonId, {K::Press, ColourButtonId}},

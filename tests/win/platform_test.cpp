@@ -72,14 +72,8 @@ struct InputWindow {
         return DefWindowProcW(window, message, wParam, lParam);
     }
     InputWindow() {
-        WNDCLASSW windowClass = {};
-        windowClass.lpfnWndProc = Procedure;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.lpszClassName = L"PokInputProbe";
-        RegisterClassW(&windowClass);
-        window = CreateWindowExW(WS_EX_TOPMOST, L"PokInputProbe", L"", WS_POPUP | WS_VISIBLE, 0, 0,
-                                 GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
-                                 nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        window = driver::MakeWindow(L"PokInputProbe", WS_EX_TOPMOST, WS_POPUP | WS_VISIBLE, driver::WholeScreen(),
+                                    nullptr, nullptr, Procedure);
         SetForegroundWindow(window);
         driver::PumpMessages();
     }

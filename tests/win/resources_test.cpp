@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "driver.h"
+#include "resources/picture_scaling.h"
 #include "resources/pictures.h"
 
 namespace {
@@ -31,26 +32,37 @@ protected:
 };
 HMODULE ScrResources::module_ = nullptr;
 
+// Every drawing by identifier and size: each picture at one, two and three
+// times its design size, the one-times sheet whole and the larger sheets
+// their right-facing colour column alone.
+struct Drawing {
+    int id, width, height;
+};
+std::vector<Drawing> Drawings() {
+    std::vector<Drawing> all;
+    for (int k = 1; k <= EmbeddedScales; ++k)
+        for (const auto& [id, kind] : {std::pair{SpriteSheetId, PictureKind::SpriteSheet},
+                                       {PreviewPictureId, PictureKind::PreviewPicture},
+                                       {TitleCardId, PictureKind::TitleCard}}) {
+            const bool sheet = kind == PictureKind::SpriteSheet;
+            all.push_back({id + (k - 1) * ScaledPictureStep, (sheet && k == 1 ? 2 : 1) * k * DesignSize(kind).width,
+                           (sheet ? (k == 1 ? 6 : 3) : 1) * k * DesignSize(kind).height});
+        }
+    return all;
+}
+
 TEST_F(ScrResources, BitmapsLoadWithTheirStatedSizes) {
-    const struct {
-        int id, width, height;
-        UINT flags;
-    } cases[] = {
-        {101, 300, 768, LR_DEFAULTCOLOR},  // sprite sheet, as the drawing surfaces load it
-        {102, 152, 112, LR_DEFAULTCOLOR},  // preview picture, as the preview window loads it
-        {102, 152, 112, LR_DEFAULTSIZE},   // and as the settings window loads it
-        {103, 300, 248, LR_DEFAULTCOLOR},  // title card
-        // The drawings at two and three times the size; the sheets' colour column alone.
-        {201, 300, 768, LR_DEFAULTCOLOR}, {202, 304, 224, LR_DEFAULTCOLOR}, {203, 600, 496, LR_DEFAULTCOLOR},
-        {301, 450, 1152, LR_DEFAULTCOLOR}, {302, 456, 336, LR_DEFAULTCOLOR}, {303, 900, 744, LR_DEFAULTCOLOR},
-    };
-    for (const auto& c : cases) {
-        HANDLE image = LoadImageA(module_, MAKEINTRESOURCEA(c.id), IMAGE_BITMAP, 0, 0, c.flags);
-        ASSERT_NE(image, nullptr) << "bitmap " << c.id << " does not load";
+    // As the drawing surfaces and the preview window load them, and the
+    // preview picture also as the settings window does.
+    std::vector<std::pair<Drawing, UINT>> cases = {{Drawings()[1], LR_DEFAULTSIZE}};
+    for (const Drawing& d : Drawings()) cases.push_back({d, LR_DEFAULTCOLOR});
+    for (const auto& [d, flags] : cases) {
+        HANDLE image = LoadImageA(module_, MAKEINTRESOURCEA(d.id), IMAGE_BITMAP, 0, 0, flags);
+        ASSERT_NE(image, nullptr) << "bitmap " << d.id << " does not load";
         BITMAP info = {};
         GetObjectA(image, sizeof info, &info);
-        EXPECT_EQ(info.bmWidth, c.width) << "bitmap " << c.id;
-        EXPECT_EQ(info.bmHeight, c.height) << "bitmap " << c.id;
+        EXPECT_EQ(info.bmWidth, d.width) << "bitmap " << d.id;
+        EXPECT_EQ(info.bmHeight, d.height) << "bitmap " << d.id;
         DeleteObject(image);
     }
 }
@@ -77,22 +89,16 @@ BOOL CALLBACK CollectLanguage(HMODULE, LPCSTR, LPCSTR, WORD language, LONG_PTR f
 // Every resource is bound in Japanese and in nothing else, so no language
 // setting of the system picks another copy.
 TEST_F(ScrResources, EveryResourceIsJapaneseOnly) {
-    const struct {
-        LPCSTR type;
-        int id;
-    } cases[] = {
-        {RT_BITMAP, 101},     {RT_BITMAP, 102},  {RT_BITMAP, 103}, {RT_GROUP_ICON, 104},
-        {RT_BITMAP, 201},     {RT_BITMAP, 202},  {RT_BITMAP, 203},
-        {RT_BITMAP, 301},     {RT_BITMAP, 302},  {RT_BITMAP, 303},
-        {RT_STRING, 1},       // the string block holding entries 0 to 15
-        {RT_VERSION, 1},
-    };
-    for (const auto& c : cases) {
+    std::vector<std::pair<LPCSTR, int>> cases = {{RT_GROUP_ICON, ApplicationIconId},
+                                                 {RT_STRING, 1},  // the string block holding entries 0 to 15
+                                                 {RT_VERSION, 1}};
+    for (const Drawing& d : Drawings()) cases.push_back({RT_BITMAP, d.id});
+    for (const auto& [type, id] : cases) {
         std::vector<WORD> languages;
-        EnumResourceLanguagesA(module_, c.type, MAKEINTRESOURCEA(c.id), CollectLanguage,
+        EnumResourceLanguagesA(module_, type, MAKEINTRESOURCEA(id), CollectLanguage,
                                reinterpret_cast<LONG_PTR>(&languages));
         EXPECT_EQ(languages, std::vector<WORD>{kJapanese})
-            << "resource " << c.id << " of type " << reinterpret_cast<uintptr_t>(c.type);
+            << "resource " << id << " of type " << reinterpret_cast<uintptr_t>(type);
     }
 }
 
@@ -140,11 +146,7 @@ TEST_F(VersionBlock, TranslationIsJapaneseUnicode) {
 }
 
 TEST_F(VersionBlock, StringsReadBackThroughBothCharacterSets) {
-    const struct {
-        const wchar_t* wideName;
-        const char* name;
-        const wchar_t* wide;
-    } cases[] = {
+    const struct { const wchar_t* wideName; const char* name; const wchar_t* wide; } cases[] = {
         {L"FileDescription", "FileDescription", L"Pokセーバー"},
         {L"ProductName", "ProductName", L"Pokセーバー"},
         {L"FileVersion", "FileVersion", L"3.01"},
@@ -184,19 +186,9 @@ void SetPixels(HDC dc, HBITMAP bitmap, int width, int height, const std::vector<
 // The sheet's pixels as stored in the executable, straight from the resource
 // data: the truth the loaded bitmap must reproduce on screen.
 std::vector<uint32_t> StoredSheet(HMODULE module) {
-    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(101), RT_BITMAP);
-    if (!found) return {};
-    const auto* bytes = static_cast<const uint8_t*>(LockResource(LoadResource(module, found)));
-    const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(bytes);
-    if (header->biBitCount != 24 || header->biHeight != 768) return {};
-    const uint8_t* rows = bytes + header->biSize;
-    std::vector<uint32_t> out(300 * 768);
-    for (int y = 0; y < 768; ++y)
-        for (int x = 0; x < 300; ++x) {
-            const uint8_t* p = rows + size_t(767 - y) * 900 + size_t(x) * 3;
-            out[size_t(y) * 300 + size_t(x)] = uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0];
-        }
-    return out;
+    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(SpriteSheetId), RT_BITMAP);
+    const void* bytes = found ? LockResource(LoadResource(module, found)) : nullptr;
+    return DecodeBitmap(static_cast<const uint8_t*>(bytes), bytes ? SizeofResource(module, found) : 0).pixels;
 }
 
 // Draws every cell of the sheet the saver's two-pass way over noise and flat
@@ -261,7 +253,7 @@ void ExpectTwoPassDrawKeepsTheBackground(HBITMAP sheet, const std::vector<uint32
 
 TEST_F(ScrResources, TwoPassDrawOfEveryCellKeepsTheBackgroundAndShowsTheDog) {
     const std::vector<uint32_t> stored = StoredSheet(module_);
-    ASSERT_EQ(stored.size(), 300u * 768u) << "sprite sheet resource is not the 24-bit 300 x 768 DIB";
+    ASSERT_EQ(stored.size(), 300u * 768u) << "sprite sheet resource is not 300 x 768";
     HANDLE sheet = LoadImageA(module_, MAKEINTRESOURCEA(101), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR);
     ASSERT_NE(sheet, nullptr);
     ExpectTwoPassDrawKeepsTheBackground(static_cast<HBITMAP>(sheet), stored, 150, 128);
@@ -276,9 +268,7 @@ TEST_F(ScrResources, PicturesAtEveryScaleAreTheirSizeAndTheSheetDrawsLikeTheOneT
     for (int dpi : {120, 144, 168, 192, 240, 288}) {
         SCOPED_TRACE(testing::Message() << dpi << " dpi");
         const Scale scale{dpi};
-        const struct {
-            int id, width, height;
-        } pictures[] = {
+        const struct { int id, width, height; } pictures[] = {
             {SpriteSheetId, 2 * scale(150), 6 * scale(128)},
             {PreviewPictureId, scale(152), scale(112)},
             {TitleCardId, scale(300), scale(248)},
@@ -294,18 +284,15 @@ TEST_F(ScrResources, PicturesAtEveryScaleAreTheirSizeAndTheSheetDrawsLikeTheOneT
             if (dpi % 96 == 0) {
                 // The drawing itself, not reduced: its colours where the program puts them.
                 const int drawing = picture.id + (dpi / 96 - 1) * ScaledPictureStep;
-                HANDLE stored = LoadImageA(module_, MAKEINTRESOURCEA(drawing), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR);
-                BITMAP storedInfo = {};
-                ASSERT_TRUE(stored && GetObjectW(stored, sizeof storedInfo, &storedInfo)) << "bitmap " << drawing;
-                const std::vector<uint32_t> expected =
-                    Pixels(screen, static_cast<HBITMAP>(stored), storedInfo.bmWidth, storedInfo.bmHeight);
+                const driver::Pixels expected = driver::ResourceBitmap(driver::BuiltScr(), drawing);
+                ASSERT_NE(expected.width, 0) << "bitmap " << drawing;
                 int differ = 0;
-                for (int y = 0; y < storedInfo.bmHeight; ++y)
-                    for (int x = 0; x < storedInfo.bmWidth; ++x)
-                        differ += pixels[size_t(y) * size_t(info.bmWidth) + size_t(x)] !=
-                                  expected[size_t(y) * size_t(storedInfo.bmWidth) + size_t(x)];
+                for (int y = 0; y < expected.height; ++y)
+                    for (int x = 0; x < expected.width; ++x) {
+                        const uint32_t c = pixels[size_t(y) * size_t(info.bmWidth) + size_t(x)];
+                        differ += RGB(c >> 16 & 0xFF, c >> 8 & 0xFF, c & 0xFF) != expected.at(x, y);
+                    }
                 EXPECT_EQ(differ, 0) << "pixels of picture " << picture.id << " that are not those of bitmap " << drawing;
-                DeleteObject(stored);
             }
             if (picture.id == SpriteSheetId) ExpectTwoPassDrawKeepsTheBackground(made, pixels, scale(150), scale(128));
             DeleteObject(made);

@@ -15,7 +15,7 @@
 namespace {
 
 using driver::TempFolder;
-using Keys = std::vector<std::pair<std::string, std::string>>;
+using driver::Keys;
 
 const char DefaultsLine[] = "BgColor=16777088 hiki=2 dx0=8 dy0=5 weight=25";
 
@@ -48,10 +48,7 @@ TEST(SettingsFile, NoFileGivesEveryDefaultAndCreatesNothing) {
 }
 
 TEST(SettingsFile, MissingKeysTakeTheirOwnDefaults) {
-    const struct {
-        const char* file;
-        const char* loaded;
-    } cases[] = {
+    const struct { const char* file; const char* loaded; } cases[] = {
         {"[settei]\r\nweight=200\r\n", "BgColor=16777088 hiki=2 dx0=8 dy0=5 weight=200"},
         {"[settei]\r\nhiki=0\r\ndy0=0\r\n", "BgColor=16777088 hiki=0 dx0=8 dy0=0 weight=25"},
         {"[other]\r\nhiki=7\r\n", DefaultsLine},
@@ -67,10 +64,7 @@ TEST(SettingsFile, MissingKeysTakeTheirOwnDefaults) {
 }
 
 TEST(SettingsFile, ValuesOutsideTheSlidersGoBackUnchanged) {
-    const struct {
-        const char* file;
-        const char* loaded;
-    } cases[] = {
+    const struct { const char* file; const char* loaded; } cases[] = {
         {"[settei]\r\nBgColor=-1\r\nhiki=50\r\ndx0=1\r\ndy0=99\r\nweight=204\r\n",
          "BgColor=-1 hiki=50 dx0=1 dy0=99 weight=204"},
         {"[settei]\r\nBgColor=0\r\nhiki=9\r\ndx0=2\r\ndy0=0\r\nweight=0\r\n",
@@ -83,8 +77,7 @@ TEST(SettingsFile, ValuesOutsideTheSlidersGoBackUnchanged) {
         driver::WriteFile(probe.ini(), c.file);
         EXPECT_EQ(probe.load(), c.loaded);
         EXPECT_EQ(probe.run("loadsave"), "saved=1\n");
-        EXPECT_EQ(driver::IniKeys(driver::ReadFile(probe.ini()), "settei"),
-                  driver::IniKeys(c.file, "settei"))
+        EXPECT_EQ(driver::IniKeys(driver::ReadFile(probe.ini()), "settei"), driver::IniKeys(c.file, "settei"))
             << "what was loaded must be written back as it was";
     }
 }
@@ -125,10 +118,7 @@ TEST(SettingsFile, ExistingFileKeepsItsOtherLinesAndKeyPlaces) {
 // Shift-JIS second byte, 小 and 屋 in their UTF-16 units; and a name no ANSI
 // code page spells whole (犬 and é), where the narrow functions would see "?".
 TEST(SettingsFile, FoundBesideAnExecutableWithJapaneseNames) {
-    const struct {
-        const char* folder;
-        const char* exe;
-    } cases[] = {
+    const struct { const char* folder; const char* exe; } cases[] = {
         {"ソフト", "settings_probe.exe"},
         {"表示", "表示ソフト.exe"},
         {"犬小屋", "ソ.exe"},

@@ -9,23 +9,17 @@
 #include <cstring>
 #include <string>
 
+#include "driver.h"
 #include "settings/settings.h"
 
 namespace {
-
-// UTF-8 whatever the code page, so names outside it print too.
-std::string Utf8(const std::wstring& text) {
-    std::string bytes(text.size() * 3, '\0');
-    bytes.resize(static_cast<size_t>(WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                                         &bytes[0], static_cast<int>(bytes.size()), nullptr, nullptr)));
-    return bytes;
-}
 
 void Print() {
     std::printf("BgColor=%ld hiki=%lu dx0=%lu dy0=%lu weight=%lu\ndir=%s\n",
                 static_cast<long>(SaverSettings.BgColor), static_cast<unsigned long>(SaverSettings.hiki),
                 static_cast<unsigned long>(SaverSettings.dx0), static_cast<unsigned long>(SaverSettings.dy0),
-                static_cast<unsigned long>(SaverSettings.weight), Utf8(ModuleDirectory).c_str());
+                static_cast<unsigned long>(SaverSettings.weight),
+                driver::Utf8(ModuleDirectory).c_str());  // UTF-8 whatever the code page
 }
 
 std::uint32_t Unsigned(const char* text) { return static_cast<std::uint32_t>(std::strtoul(text, nullptr, 10)); }

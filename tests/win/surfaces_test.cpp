@@ -62,12 +62,7 @@ struct Canvas {
 
 // Pixels of a surface, copied out through our own bitmap.
 std::vector<COLORREF> Snapshot(HDC source, int w, int h) {
-    Canvas copy(w, h);
-    BitBlt(copy.dc, 0, 0, w, h, source, 0, 0, SRCCOPY);
-    std::vector<COLORREF> pixels;
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) pixels.push_back(copy.at(x, y));
-    return pixels;
+    return driver::Painted(w, h, [&](HDC dc) { BitBlt(dc, 0, 0, w, h, source, 0, 0, SRCCOPY); }).data;
 }
 
 // The test dog: a striped silhouette that reaches every edge of its cell, in

@@ -40,21 +40,10 @@ void Say(const char* format, ...) {
     std::fflush(stdout);
 }
 
-std::string WindowsPath(const std::string& hostPath) {
-    std::string path = "Z:" + hostPath;
-    for (char& c : path)
-        if (c == '/') c = '\\';
-    return path;
-}
-
 using driver::ShellQuoted;
+using driver::WindowsPath;
 
-// A file of this bed's own scratch folder: Windows process ids repeat
-// across beds running side by side, so no name is built from one.
-std::string ScratchFile(const std::string& name) {
-    const char* scratch = std::getenv("TESTBED_SCRATCH");
-    return std::string(scratch ? scratch : "/tmp") + "/bench-" + name;
-}
+std::string ScratchFile(const std::string& name) { return driver::ScratchFile("bench-" + name); }
 
 std::string Trimmed(std::string text) {
     while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) text.pop_back();

@@ -46,7 +46,7 @@ void RecordSaver(const std::string& scr, const std::string& outDir) {
     Settle(500);
 
     driver::Process saver = driver::Start(scr, driver::Quoted(scr) + " /s");
-    driver::WaitWindow(saver.id(), driver::WindowClass, driver::SaverTitle, driver::WindowAppears);
+    saver.window(driver::SaverTitle);
     Settle(16000);  // intro (about ten seconds at the default speed) and several hops
 
     driver::RunHost("kill -INT $(cat " + ShellQuoted(pidFile) + "); while kill -0 $(cat " + ShellQuoted(pidFile) +
@@ -67,7 +67,7 @@ void RecordSaver(const std::string& scr, const std::string& outDir) {
 
 void ShootSettings(const std::string& scr, const std::string& outDir) {
     driver::Process settings = driver::Start(scr, driver::Quoted(scr) + " /c");
-    HWND window = driver::WaitWindow(settings.id(), driver::WindowClass, L"", driver::WindowAppears);
+    HWND window = settings.window(L"");
     if (!window) return;
     Settle(800);
     Crop(outDir + "/settings.png", driver::Inspect(window).rect);
@@ -79,7 +79,7 @@ void ShootSettings(const std::string& scr, const std::string& outDir) {
 // under Wine, so the desktop itself is the host here.
 void ShootPreview(const std::string& scr, const std::string& outDir) {
     driver::Process preview = driver::Start(scr, driver::Quoted(scr) + " /p " + DesktopHandle());
-    if (!driver::WaitWindow(preview.id(), driver::WindowClass, driver::PreviewTitle, driver::WindowAppears)) return;
+    if (!preview.window(driver::PreviewTitle)) return;
     Settle(800);
     Crop(outDir + "/preview.png", RECT{0, 0, 200, 150});
     preview.kill();
