@@ -36,33 +36,6 @@ void WriteSettings(const driver::ScrCopy& copy, const Settings& s) {
                                       std::to_string(s.weight) + "\r\n");
 }
 
-// One right-facing dog cell of pose 0-2 at a place of 96-dpi pixels: the
-// dog's colours where they are not black, the screen as it was elsewhere.
-void PutDog(Screen& screen, const driver::Pixels& cells, int designLeft, int designTop, int pose) {
-    const int height = cells.height / 3, row = pose * height;
-    const int left = DisplayScale()(designLeft), top = DisplayScale()(designTop);
-    for (int v = 0; v < height; ++v)
-        for (int u = 0; u < cells.width; ++u) {
-            const int x = left + u, y = top + v;
-            if (x < 0 || y < 0 || x >= screen.width || y >= screen.height) continue;
-            if (const COLORREF colour = cells.at(u, row + v)) screen.at(x, y) = colour;
-        }
-}
-
-// The one dog of hiki 0 starts in the middle of the screen.
-int FirstDogX() { return static_cast<int>(std::nearbyint((DesignWidth() - 150) / 2.0)); }
-int FirstDogY() { return static_cast<int>(std::nearbyint((DesignHeight() - 127) / 2.0)); }
-
-// The screens of that dog hopping on the spot (dx0 0, dy0 0), one per pose.
-std::vector<Screen> DogOnTheSpot(COLORREF background, const driver::Pixels& sheet) {
-    std::vector<Screen> poses;
-    for (int pose = 0; pose < 3; ++pose) {
-        poses.emplace_back(ScreenWidth(), ScreenHeight(), background);
-        PutDog(poses.back(), sheet, FirstDogX(), FirstDogY(), pose);
-    }
-    return poses;
-}
-
 // A place in 96-dpi pixels on the screen.
 RECT ScreenArea(int designLeft, int designTop, int designWidth, int designHeight) {
     const Scale scale = DisplayScale();

@@ -19,12 +19,14 @@ namespace saver_screen {
 inline int ScreenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
 inline int ScreenHeight() { return GetSystemMetrics(SM_CYSCREEN); }
 using driver::WholeScreen;
+// The primary monitor's size: each monitor runs its show on its own size.
+inline SIZE MainScreen() { return {ScreenWidth(), ScreenHeight()}; }
 
 // The saver lays everything out in 96-dpi pixels on the screen's size in
 // them, and draws it at the display's scale.
 using driver::DisplayScale;
-inline int DesignWidth() { return DisplayScale().cover(ScreenWidth()); }
-inline int DesignHeight() { return DisplayScale().cover(ScreenHeight()); }
+inline int DesignWidth(SIZE size = MainScreen()) { return DisplayScale().cover(size.cx); }
+inline int DesignHeight(SIZE size = MainScreen()) { return DisplayScale().cover(size.cy); }
 
 inline bool CursorShowing() {
     CURSORINFO info = {};
@@ -41,24 +43,57 @@ struct Screen {
     COLORREF& at(int x, int y) { return pixels[static_cast<size_t>(y * width + x)]; }
 };
 
-inline Screen PlainScreen(COLORREF background) { return Screen(ScreenWidth(), ScreenHeight(), background); }
+inline Screen PlainScreen(COLORREF background, SIZE size = MainScreen()) {
+    return Screen(size.cx, size.cy, background);
+}
 
 // The title card's rows 1-240, centred, each row's place rounded to even;
 // where two card rows meet on one screen row the later pass shows. Each row
 // keeps its own pixel rows of the card made at the scale, below the card's
 // top (its place less the row) in the display's pixels.
-inline Screen TitleScreen(COLORREF background, const driver::Pixels& card) {
+inline Screen TitleScreen(COLORREF background, const driver::Pixels& card, SIZE size = MainScreen()) {
     const Scale scale = DisplayScale();
-    Screen screen = PlainScreen(background);
-    const int left = scale(static_cast<int>(std::nearbyint(DesignWidth() / 2.0 - 150)));
+    Screen screen = PlainScreen(background, size);
+    const int left = scale(static_cast<int>(std::nearbyint(DesignWidth(size) / 2.0 - 150)));
     for (int pass = 1; pass <= 12; ++pass)
         for (int band = 0; band < 20; ++band) {
             const int row = 12 * band + pass;
-            const int top = scale(static_cast<int>(std::nearbyint(DesignHeight() / 2.0 - 124 + row)) - row);
+            const int top = scale(static_cast<int>(std::nearbyint(DesignHeight(size) / 2.0 - 124 + row)) - row);
             for (int v = scale(row); v < scale(row + 1); ++v)
                 for (int x = 0; x < card.width; ++x) screen.at(left + x, top + v) = card.at(x, v);
         }
     return screen;
+}
+
+// One right-facing dog cell of pose 0-2 at a place of 96-dpi pixels: the
+// dog's colours where they are not black, the screen as it was elsewhere.
+inline void PutDog(Screen& screen, const driver::Pixels& cells, int designLeft, int designTop, int pose) {
+    const int height = cells.height / 3, row = pose * height;
+    const int left = DisplayScale()(designLeft), top = DisplayScale()(designTop);
+    for (int v = 0; v < height; ++v)
+        for (int u = 0; u < cells.width; ++u) {
+            const int x = left + u, y = top + v;
+            if (x < 0 || y < 0 || x >= screen.width || y >= screen.height) continue;
+            if (const COLORREF colour = cells.at(u, row + v)) screen.at(x, y) = colour;
+        }
+}
+
+// The one dog of hiki 0 starts in the middle of the screen.
+inline int FirstDogX(SIZE size = MainScreen()) {
+    return static_cast<int>(std::nearbyint((DesignWidth(size) - 150) / 2.0));
+}
+inline int FirstDogY(SIZE size = MainScreen()) {
+    return static_cast<int>(std::nearbyint((DesignHeight(size) - 127) / 2.0));
+}
+
+// The screens of that dog hopping on the spot (dx0 0, dy0 0), one per pose.
+inline std::vector<Screen> DogOnTheSpot(COLORREF background, const driver::Pixels& sheet, SIZE size = MainScreen()) {
+    std::vector<Screen> poses;
+    for (int pose = 0; pose < 3; ++pose) {
+        poses.push_back(PlainScreen(background, size));
+        PutDog(poses.back(), sheet, FirstDogX(size), FirstDogY(size), pose);
+    }
+    return poses;
 }
 
 inline bool Matches(const driver::Pixels& grabbed, const Screen& expected) {
@@ -66,13 +101,13 @@ inline bool Matches(const driver::Pixels& grabbed, const Screen& expected) {
     return grabbed.data == expected.pixels;
 }
 
-// Polls the screen until it shows one of the pictures; the tick it was first
-// seen, or 0 if the time ran out.
-inline DWORD WaitForAnyScreen(const std::vector<Screen>& any, DWORD timeoutMs) {
+// Polls the screen (or one monitor's area of it) until it shows one of the
+// pictures; the tick it was first seen, or 0 if the time ran out.
+inline DWORD WaitForAnyScreen(const std::vector<Screen>& any, DWORD timeoutMs, const RECT& area = WholeScreen()) {
     DWORD seen = 0;
     driver::WaitUntil(
         [&] {
-            const driver::Pixels grabbed = driver::GrabScreen(WholeScreen());
+            const driver::Pixels grabbed = driver::GrabScreen(area);
             for (const Screen& expected : any)
                 if (Matches(grabbed, expected)) {
                     seen = GetTickCount();
