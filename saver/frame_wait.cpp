@@ -50,7 +50,7 @@ HANDLE MakeTimer(std::int64_t frameUs) {
     return CreateWaitableTimerW(nullptr, FALSE, nullptr);
 }
 
-void SetTimer(std::int64_t dueUs) {
+void ArmTimer(std::int64_t dueUs) {
     LARGE_INTEGER due;
     due.QuadPart = -10 * (dueUs > 0 ? dueUs : 0);  // relative, in 100 ns
     SetWaitableTimer(g.timer, &due, 0, nullptr, nullptr, FALSE);
@@ -102,7 +102,8 @@ void StartFramePacing(std::uint32_t frameCount) {
 }
 
 void SleepUntilNextFrame() {
-    SetTimer(ScheduleFrame(g.clock, Now(), g.frameUs) - Now());
+    const std::int64_t drawn = Now();
+    ArmTimer(ScheduleFrame(g.clock, drawn, g.frameUs) - drawn);
     for (;;) {
         DispatchWaiting();
         LookAtInput();
@@ -113,8 +114,8 @@ void SleepUntilNextFrame() {
         }
         const std::int64_t sleep = SleepBeforeLooking(g.clock, Now());
         if (sleep == 0) break;
-        // The timer keeps the frame's moment to the microsecond; the timeout
-        // (a millisecond later, so it never comes first) bounds the sleep.
+        // The timer keeps the frame's moment to the microsecond; the timeout,
+        // a millisecond past it or the next look at the input, bounds the sleep.
         const DWORD timeoutMs = static_cast<DWORD>(sleep / 1000 + 1);
         if (MsgWaitForMultipleObjectsEx(1, &g.timer, timeoutMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE) == WAIT_OBJECT_0)
             break;
