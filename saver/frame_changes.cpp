@@ -62,8 +62,8 @@ void NoteDrawn(FrameChanges& changes, std::int64_t left, std::int64_t top, std::
     AddChange(changes.screen, changes.bounds, left, top, width, height);
 }
 
-bool PresentsWhole(const FrameChanges& changes, std::uint32_t now) {
+bool PresentsWhole(const FrameChanges& changes) {
     std::int64_t changed = 0;
     for (const ScreenRect& r : changes.screen) changed += Area(r);
-    return now - changes.lastWhole >= WholePresentMs || 2 * changed >= Area(changes.bounds);
+    return 2 * changed >= Area(changes.bounds);
 }

@@ -8,9 +8,6 @@
 #include "saver/screen_rect.h"
 
 constexpr std::int32_t ChangedRectSlots = 32;
-// Another window may have drawn over the saver and gone, and no message
-// tells it so once the run has begun: a whole present this often repairs it.
-constexpr std::uint32_t WholePresentMs = 500;
 
 // Rectangles that cover, and may exceed, where one surface differs from
 // another.
@@ -26,7 +23,6 @@ struct FrameChanges {
     ScreenRect bounds;    // the run's screen: 0, 0, cx, cy
     ChangedArea frame;    // where the frame differs from the background
     ChangedArea screen;   // where the screen may differ from the frame
-    std::uint32_t lastWhole;  // tick of the last whole present
 };
 
 // Adds a rectangle given by its corner and size, clipped to bounds. One that
@@ -46,9 +42,9 @@ void ForgetScreen(FrameChanges& changes);
 void NoteDrawn(FrameChanges& changes, std::int64_t left, std::int64_t top, std::int64_t width,
                std::int64_t height);
 
-// The next present copies the whole screen: half a second has passed since
-// the last whole one, or the changes cover half the screen anyway.
-bool PresentsWhole(const FrameChanges& changes, std::uint32_t now);
+// The next present copies the whole screen: the changes cover half of it
+// anyway, and one copy costs less than many.
+bool PresentsWhole(const FrameChanges& changes);
 
 // The frame back to the background: restore(rect) for every changed part,
 // which the screen then no longer shows as it is.
@@ -64,10 +60,9 @@ void ClearChanges(FrameChanges& changes, Restore restore) {
 // The frame to the screen: copy(rect) for every part the screen may show
 // otherwise, or once for the whole screen.
 template <typename Copy>
-void PresentChanges(FrameChanges& changes, std::uint32_t now, Copy copy) {
-    if (PresentsWhole(changes, now)) {
+void PresentChanges(FrameChanges& changes, Copy copy) {
+    if (PresentsWhole(changes)) {
         copy(changes.bounds);
-        changes.lastWhole = now;
     } else {
         for (const ScreenRect& r : changes.screen) copy(r);
     }

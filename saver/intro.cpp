@@ -28,17 +28,7 @@ RunSize CurrentRunSize() { return {RunWidth(), RunHeight()}; }
 
 void CopyTitleRowAt(std::int32_t cardRow, std::int32_t x, std::int32_t y) { CopyTitleRow(x, y, cardRow); }
 
-// The presents show nothing new; now and then one repaints the whole screen,
-// so a window that drew over the saver in a hold leaves no trace.
-void WaitClockSeconds(std::int32_t n) {
-    RunClockWait(
-        n,
-        [] {
-            PresentFrame();
-            WaitFrame();
-        },
-        ClockSecond);
-}
+void WaitClockSeconds(std::int32_t n) { RunClockWait(n, WaitFrame, ClockSecond); }
 
 void TitleReveal() {
     g().shown = Shown::Title;

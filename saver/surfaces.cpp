@@ -94,7 +94,7 @@ void ClearFrame() {
 }
 
 void PresentFrame() {
-    PresentChanges(g().changes, GetTickCount(), [](const ScreenRect& r) { Copy(g().window, g().dc[ComposeSurface], r); });
+    PresentChanges(g().changes, [](const ScreenRect& r) { Copy(g().window, g().dc[ComposeSurface], r); });
 }
 
 void ShowWholeFrame() {

@@ -47,8 +47,8 @@ const Scale& RunScale();
 HDC SurfaceDC(SurfaceNumber surface);
 
 void ClearFrame();    // background -> compose, where they differ
-// compose -> screen, where they may differ; the whole screen every half
-// second, which repairs what another window drew over it.
+// compose -> screen, where they may differ. What another window drew over
+// the saver is repaired when the system asks for a paint.
 void PresentFrame();
 // compose -> screen, all of it: after the display was off.
 void ShowWholeFrame();
