@@ -163,7 +163,7 @@ public:
                 for (int attempt = 0; attempt < 3 && Field(measured, "frames").empty(); ++attempt)
                     measured = host(ShellQuoted(tools_ + "/sample") + " " + ShellQuoted(tools_ + "/xframes") + " " +
                                         std::to_string(SampleSeconds),
-                                    60000);
+                                    60000, SampleSeconds * 1000);
                 PROCESS_MEMORY_COUNTERS memory = {};
                 memory.cb = sizeof memory;
                 GetProcessMemoryInfo(run.handle(), &memory, sizeof memory);
@@ -292,11 +292,16 @@ public:
     }
 
 private:
-    // Runs a host command whose standard output goes to a scratch file; its output.
-    std::string host(const std::string& command, DWORD timeoutMs) {
+    // Runs a host command whose standard output goes to a scratch file; its
+    // output. Asleep for quietMs first: the waits that watch for its end
+    // ask the wineserver a hundred times a second, which a sample of the
+    // wineserver's CPU would count.
+    std::string host(const std::string& command, DWORD timeoutMs, DWORD quietMs = 0) {
         const std::string out = ScratchFile("out");
         DeleteFileA(WindowsPath(out).c_str());
-        driver::RunHost(command + " > " + out, timeoutMs);
+        const driver::HostJob job = driver::StartHost(command + " > " + out);
+        Sleep(quietMs);
+        driver::WaitHost(job, timeoutMs);
         return Trimmed(driver::ReadFile(WindowsPath(out)));
     }
 
