@@ -35,6 +35,10 @@ void MakeSurface(SurfaceNumber surface, HBITMAP bitmap) {
     SelectObject(g().dc[surface], bitmap);
 }
 
+void Copy(HDC to, HDC from, const ScreenRect& r) {
+    BitBlt(to, r.left, r.top, r.right - r.left, r.bottom - r.top, from, r.left, r.top, SRCCOPY);
+}
+
 }  // namespace
 
 void ReleaseSurfaceSet() {
@@ -45,14 +49,6 @@ void ReleaseSurfaceSet() {
         g().bitmap[surface] = nullptr;
     }
 }
-
-namespace {
-
-void Copy(HDC to, HDC from, const ScreenRect& r) {
-    BitBlt(to, r.left, r.top, r.right - r.left, r.bottom - r.top, from, r.left, r.top, SRCCOPY);
-}
-
-}  // namespace
 
 void SetWindowDC(HDC windowDC) {
     g().window = windowDC;
@@ -78,6 +74,7 @@ void BuildSurfaceSetFrom(std::int32_t cx, std::int32_t cy, COLORREF background, 
 
     MakeSurface(BackgroundSurface, CreateCompatibleBitmap(g().window, cx, cy));
     FillRect(g().dc[BackgroundSurface], &fill, brush);
+    DeleteObject(brush);
     MakeSurface(SpriteSurface, spriteSheet);
     MakeSurface(ComposeSurface, CreateCompatibleBitmap(g().window, cx, cy));
     MakeSurface(TitleSurface, titleCard);
