@@ -313,12 +313,15 @@ TEST(SettingsLayout, MovedToAMonitorOfAnotherScaleItStandsWhereSuggestedAndRedra
 // nothing, a key that moves one stores what it shows.
 const std::string BeyondEveryRange = "[settei]\r\nBgColor=255\r\nhiki=50\r\ndx0=1\r\ndy0=99\r\nweight=4294967295\r\n";
 
+// Each slider: where it stands without a file, its range, and where it
+// stands for BeyondEveryRange.
+const struct { int slider, position, minimum, maximum, beyond; } SliderTable[] = {
+    {DogSliderId, 2, 0, 9, 9}, {StepSliderId, 8, 2, 20, 2}, {HopSliderId, 5, 0, 20, 20}, {SpeedSliderId, 25, 0, 200, 200}};
+
 TEST(Sliders, StandAtTheDefaultsWithoutAFileAndCoverTheirRanges) {
     SettingsSession session("slider_defaults");
     ASSERT_TRUE(session.open());
-    const struct { int slider, position, minimum, maximum; } cases[] = {
-        {DogSliderId, 2, 0, 9}, {StepSliderId, 8, 2, 20}, {HopSliderId, 5, 0, 20}, {SpeedSliderId, 25, 0, 200}};
-    for (const auto& c : cases) {
+    for (const auto& c : SliderTable) {
         EXPECT_EQ(session.position(c.slider), c.position) << "slider " << c.slider;
         EXPECT_EQ(SendMessageW(session.control(c.slider), TBM_GETRANGEMIN, 0, 0), c.minimum) << c.slider;
         EXPECT_EQ(SendMessageW(session.control(c.slider), TBM_GETRANGEMAX, 0, 0), c.maximum) << c.slider;
@@ -331,10 +334,7 @@ TEST(Sliders, ValuesBeyondTheirRangeShowAtTheNearestEndAndGoBackUnchanged) {
     SettingsSession session("slider_beyond");
     session.writeIni(BeyondEveryRange);
     ASSERT_TRUE(session.open());
-    EXPECT_EQ(session.position(DogSliderId), 9);
-    EXPECT_EQ(session.position(StepSliderId), 2);
-    EXPECT_EQ(session.position(HopSliderId), 20);
-    EXPECT_EQ(session.position(SpeedSliderId), 200);
+    for (const auto& c : SliderTable) EXPECT_EQ(session.position(c.slider), c.beyond) << "slider " << c.slider;
     session.click(OkButtonId);
     EXPECT_TRUE(session.waitExit().ended);
     EXPECT_EQ(driver::IniKeys(session.iniBytes(), "settei"), driver::IniKeys(BeyondEveryRange, "settei"))

@@ -4,11 +4,6 @@
 // RESULTS is the Linux path of the file the measurements are appended to,
 // one record a line, for tools/bench/run to put in its table; TOOLS is the
 // Linux folder of the host tools (xframes, input_to_end, sample).
-// In this order: the cost of one frame (frame_cost.exe, before any saver
-// runs); for one and ten dogs at speeds 25 and 200 the frame period that
-// reaches the screen, the CPU use and wakes, the peak memory and the time
-// from a key to the end; the start-up time to the first background
-// frame; and, if asked, the time from each kind of real input to the end.
 #include <windows.h>
 #include <psapi.h>
 
