@@ -16,6 +16,11 @@ Scale DisplayScale() {
     return ScaleForDpi(dpi ? std::atoi(dpi) : 0);
 }
 
+HFONT CreateSettingsFont(int height) {
+    return CreateFontW(-height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_STROKE_PRECIS,
+                       CLIP_STROKE_PRECIS, DRAFT_QUALITY, FF_SWISS | DEFAULT_PITCH, L"ＭＳ Ｐゴシック");
+}
+
 // ---- Files and folders -------------------------------------------------
 
 std::string ModuleDirectory() {

@@ -30,6 +30,8 @@ constexpr COLORREF DefaultBackground = RGB(0x80, 0xFF, 0xFF);  // light cyan, wi
 
 // The display's scale, as the bed set its dots per inch (96 unless told).
 Scale DisplayScale();
+// The settings window's font, ＭＳ Ｐゴシック of 12 pixels at 96 dpi, at a height in pixels.
+HFONT CreateSettingsFont(int height = DisplayScale()(12));
 
 // The bounds of every wait: a failure fails within them, a pass never waits them out.
 constexpr DWORD WindowAppears = 15000;  // a cold Wine start can take seconds

@@ -24,9 +24,7 @@ TEST(Platform, ShiftJisConvertsBothWaysUnderAnyCodePage) {
 }
 
 TEST(Platform, TheProductsFontHasJapaneseGlyphs) {
-    HFONT font = CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
-                             OUT_STROKE_PRECIS, CLIP_STROKE_PRECIS, DRAFT_QUALITY,
-                             FF_SWISS | DEFAULT_PITCH, L"ＭＳ Ｐゴシック");
+    HFONT font = driver::CreateSettingsFont(12);
     ASSERT_NE(font, nullptr);
     HDC dc = CreateCompatibleDC(nullptr);
     HGDIOBJ old = SelectObject(dc, font);
