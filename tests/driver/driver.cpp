@@ -601,7 +601,7 @@ bool DeliverDpiChanged(HWND window, int dpi, const RECT& suggested) {
 
 BITMAPINFO TopDown32(int width, int height) {
     BITMAPINFO format = {};
-    format.bmiHeader = {sizeof format.bmiHeader, width, -height, 1, 32, BI_RGB};  // a negative height: top-down
+    format.bmiHeader = {sizeof format.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};  // -height: top-down
     return format;
 }
 
