@@ -307,7 +307,8 @@ const std::string BeyondEveryRange = "[settei]\r\nBgColor=255\r\nhiki=50\r\ndx0=
 // Each slider: where it stands without a file, its range, and where it
 // stands for BeyondEveryRange.
 const struct { int slider, position, minimum, maximum, beyond; } SliderTable[] = {
-    {DogSliderId, 2, 0, 9, 9}, {StepSliderId, 8, 2, 20, 2}, {HopSliderId, 5, 0, 20, 20}, {SpeedSliderId, 25, 0, 200, 200}};
+    {DogSliderId, 2, 0, 9, 9}, {StepSliderId, 8, 2, 20, 2}, {HopSliderId, 5, 0, 20, 20},
+    {SpeedSliderId, 25, 0, 200, 200}};
 
 TEST(Sliders, StandAtTheDefaultsWithoutAFileAndCoverTheirRanges) {
     SettingsSession session("slider_defaults");

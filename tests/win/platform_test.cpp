@@ -57,10 +57,6 @@ TEST(Platform, DesktopHasTheSizeTheBedWasAskedFor) {
     EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), height);
 }
 
-}  // namespace
-
-namespace {
-
 // Real X input must reach Windows programs in the desktop: later tests act
 // as a person through it.
 struct InputWindow {

@@ -29,7 +29,6 @@ namespace {
 
 constexpr int Rounds = 16;          // the first is a warm-up and not counted
 constexpr int FramesPerRound = 24;  // six hop cycles
-constexpr COLORREF Background = RGB(0x80, 0xFF, 0xFF);
 
 double NowMs() {
     static const double ticksPerMs = [] {
@@ -109,7 +108,7 @@ int main(int argc, char** argv) {
     HDC memoryDC = CreateCompatibleDC(windowDC);
     SelectObject(memoryDC, CreateCompatibleBitmap(windowDC, cx, cy));
     SetWindowDC(windowDC);
-    BuildSurfaceSetFrom(cx, cy, Background, sheet, title, scale);
+    BuildSurfaceSetFrom(cx, cy, driver::DefaultBackground, sheet, title, scale);
 
     BITMAP format = {};
     GetObjectA(GetCurrentObject(SurfaceDC(ComposeSurface), OBJ_BITMAP), sizeof format, &format);
