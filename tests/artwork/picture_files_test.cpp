@@ -137,25 +137,31 @@ protected:
 };
 Picture SpriteSheet::sheet_;
 
-TEST_F(SpriteSheet, MaskIsPureBlackAndWhite) {
-    int bad = 0;
-    for (int y = 0; y < 768; ++y)
-        for (int x = 0; x < kHalf; ++x) bad += !Dog(x, y) && sheet_.at(kHalf + x, y) != White;
-    EXPECT_EQ(bad, 0) << "mask pixels that are neither black nor white";
-}
-
-// Colour and mask silhouettes coincide: inside, the colour column is never
-// black (it would look like a hole once ORed); outside it is always black
-// (it would tint the background).
-TEST_F(SpriteSheet, ColourIsBlackExactlyOutsideTheMask) {
-    int stray = 0, holes = 0;
+// One walk over the colour and mask columns: the mask pure black and white;
+// colour and mask silhouettes coinciding (inside, the colour is never black,
+// which would look like a hole once ORed; outside it is always black, which
+// would tint the background); no dog touching its cell's side, where it would
+// be cut off with a straight edge; and the silhouette's rim the dark outline,
+// so the hard mask edge meets the background with a dark line, never a light
+// fringe.
+TEST_F(SpriteSheet, MaskColourSidesAndRimAgreeEverywhere) {
+    int notMask = 0, stray = 0, holes = 0, touching = 0, light = 0;
     for (int y = 0; y < 768; ++y)
         for (int x = 0; x < kHalf; ++x) {
-            stray += !Dog(x, y) && sheet_.at(x, y) != Black;
-            holes += Dog(x, y) && sheet_.at(x, y) == Black;
+            const bool dog = Dog(x, y);
+            notMask += !dog && sheet_.at(kHalf + x, y) != White;
+            stray += !dog && sheet_.at(x, y) != Black;
+            holes += dog && sheet_.at(x, y) == Black;
+            touching += dog && (x == 0 || x == kHalf - 1);
+            const bool inner = x > 0 && x < kHalf - 1 && y > 0 && y < 767;
+            const bool rim = inner && dog && !(Dog(x - 1, y) && Dog(x + 1, y) && Dog(x, y - 1) && Dog(x, y + 1));
+            light += rim && Difference(sheet_.at(x, y), Black) > 3 * 120;
         }
+    EXPECT_EQ(notMask, 0) << "mask pixels that are neither black nor white";
     EXPECT_EQ(stray, 0) << "colour pixels outside the silhouette";
     EXPECT_EQ(holes, 0) << "black colour pixels inside the silhouette";
+    EXPECT_EQ(touching, 0) << "dog pixels on the side of a cell";
+    EXPECT_EQ(light, 0) << "light pixels on the silhouette's rim";
 }
 
 TEST_F(SpriteSheet, LeftFacingCellsMirrorTheRightFacingOnes) {
@@ -190,14 +196,6 @@ TEST_F(SpriteSheet, EachPosePaintsExactlyItsRows) {
     }
 }
 
-// A dog touching a cell's side would be cut off with a straight edge.
-TEST_F(SpriteSheet, NoDogTouchesTheSideOfItsCell) {
-    for (int y = 0; y < 768; ++y) {
-        EXPECT_FALSE(Dog(0, y)) << "row " << y;
-        EXPECT_FALSE(Dog(kHalf - 1, y)) << "row " << y;
-    }
-}
-
 // Each cell is one dog: stray specks would flicker over the background.
 TEST_F(SpriteSheet, EachCellIsOneConnectedSilhouette) {
     for (int cell = 0; cell < 6; ++cell) {
@@ -224,18 +222,6 @@ TEST_F(SpriteSheet, EachCellIsOneConnectedSilhouette) {
         }
         EXPECT_EQ(pieces, 1) << "cell " << cell;
     }
-}
-
-// The silhouette's rim is the dark outline, so the hard mask edge meets the
-// background with a dark line and never with a light fringe.
-TEST_F(SpriteSheet, SilhouetteRimIsDark) {
-    int light = 0;
-    for (int y = 1; y < 767; ++y)
-        for (int x = 1; x < kHalf - 1; ++x) {
-            if (!Dog(x, y) || (Dog(x - 1, y) && Dog(x + 1, y) && Dog(x, y - 1) && Dog(x, y + 1))) continue;
-            light += Difference(sheet_.at(x, y), Black) > 3 * 120;
-        }
-    EXPECT_EQ(light, 0) << "light pixels on the silhouette's rim";
 }
 
 // ---- Title card and preview picture ----------------------------------------

@@ -16,6 +16,11 @@ Scale DisplayScale() {
     return ScaleForDpi(dpi ? std::atoi(dpi) : 0);
 }
 
+HFONT CreateSettingsFont(int height) {
+    return CreateFontW(-height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_STROKE_PRECIS,
+                       CLIP_STROKE_PRECIS, DRAFT_QUALITY, FF_SWISS | DEFAULT_PITCH, L"ＭＳ Ｐゴシック");
+}
+
 // ---- Files and folders -------------------------------------------------
 
 std::string ModuleDirectory() {
@@ -216,6 +221,12 @@ Process Open(DWORD processId) {
     return process;
 }
 
+testing::AssertionResult RunBegins(const Process& saver, COLORREF background, DWORD timeoutMs) {
+    if (!saver.window(SaverTitle)) return testing::AssertionFailure() << "no saver window";
+    if (WaitPixels(WholeScreen(), background, timeoutMs)) return testing::AssertionSuccess();
+    return testing::AssertionFailure() << "the background never filled the screen";
+}
+
 namespace {
 
 // Wine's GDI handle table, which the process's PEB points to: one entry per
@@ -370,6 +381,9 @@ bool XClickAt(int x, int y) { return XMovePointer(x, y) && XClick(1); }
 bool XClickCentre(HWND window) {
     RECT rect = {};
     return GetWindowRect(window, &rect) && XClickAt((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+}
+bool XInput(const std::string& input) {
+    return input.rfind("click:", 0) == 0 ? XClick(std::atoi(input.c_str() + 6)) : XKey(input);
 }
 
 // ---- Windows -----------------------------------------------------------
@@ -587,12 +601,7 @@ bool DeliverDpiChanged(HWND window, int dpi, const RECT& suggested) {
 
 BITMAPINFO TopDown32(int width, int height) {
     BITMAPINFO format = {};
-    format.bmiHeader.biSize = sizeof format.bmiHeader;
-    format.bmiHeader.biWidth = width;
-    format.bmiHeader.biHeight = -height;  // negative: top-down
-    format.bmiHeader.biPlanes = 1;
-    format.bmiHeader.biBitCount = 32;
-    format.bmiHeader.biCompression = BI_RGB;
+    format.bmiHeader = {sizeof format.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};  // -height: top-down
     return format;
 }
 

@@ -26,9 +26,12 @@ constexpr wchar_t SettingsTitle[] = L"Pokセーバー Ver.3.01";
 constexpr wchar_t SaverTitle[] = L"Saver";
 constexpr wchar_t PreviewTitle[] = L"Preview";
 constexpr wchar_t StandardDialogClass[] = L"#32770";  // the colour dialog and message boxes
+constexpr COLORREF DefaultBackground = RGB(0x80, 0xFF, 0xFF);  // light cyan, without a settings file
 
 // The display's scale, as the bed set its dots per inch (96 unless told).
 Scale DisplayScale();
+// The settings window's font, ＭＳ Ｐゴシック of 12 pixels at 96 dpi, at a height in pixels.
+HFONT CreateSettingsFont(int height = DisplayScale()(12));
 
 // The bounds of every wait: a failure fails within them, a pass never waits them out.
 constexpr DWORD WindowAppears = 15000;  // a cold Wine start can take seconds
@@ -103,7 +106,7 @@ public:
     // Waits for a visible top-level window of it with this title (any if
     // empty) and class; nullptr if none came in time.
     HWND window(const std::wstring& title, const std::wstring& className = WindowClass) const;
-    ExitReport waitExit(DWORD timeoutMs);
+    ExitReport waitExit(DWORD timeoutMs = ProcessEnds);
     void kill();
 
 private:
@@ -127,6 +130,7 @@ public:
     const std::string& path() const { return path_; }
     const TempFolder& folder() const { return folder_; }
     std::string ini() const { return folder_.file("pok_v3.ini"); }
+    void writeIni(const std::string& bytes) const { WriteFile(ini(), bytes); }
     // Started as the system starts it: the quoted path, then the arguments.
     Process start(const std::string& arguments) const;
 
@@ -139,6 +143,13 @@ private:
 // saver), held like one of ours from now on; not started() if it cannot be
 // opened.
 Process Open(DWORD processId);
+
+// Whether the saver's run has begun: its window shown, then the whole screen
+// in the background colour, drawn by the run itself (the window's own erase
+// is grey). From then on it dispatches no message any more and only input
+// ends it.
+testing::AssertionResult RunBegins(const Process& saver, COLORREF background = DefaultBackground,
+                                   DWORD timeoutMs = WindowAppears);
 
 // GDI objects the process holds now; -1 if they cannot be read.
 long GdiObjectCount(HANDLE process);
@@ -178,6 +189,7 @@ bool XClick(int button);               // 1 left, 2 middle, 3 right
 bool XButton(int button, bool down);
 bool XClickAt(int x, int y);           // left button, desktop coordinates
 bool XClickCentre(HWND window);        // left button in the middle of a window
+bool XInput(const std::string& input);  // a key as XKey takes it, or "click:N" for a click of button N
 
 // ---- Windows -----------------------------------------------------------
 struct WindowInfo {

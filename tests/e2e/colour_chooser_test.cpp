@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <optional>
-#include <string>
 #include <vector>
 
 #include "driver.h"

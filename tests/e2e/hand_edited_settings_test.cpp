@@ -9,7 +9,6 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -49,7 +48,7 @@ struct Case {
     Loaded loaded;        // what the platform's integer reading gives for each key
     COLORREF background;  // what fills the screen
     Then then;
-    const char* endWith;  // "click:<button>" or an X key name
+    const char* endWith;  // as driver::XInput takes it
     std::vector<std::string> survivors;  // text that OK must leave in the file
 };
 
@@ -185,11 +184,6 @@ void ExpectReadsAsTabled(const Case& c, const std::string& folder) {
 
 // ---- The saver ------------------------------------------------------------
 
-bool EndWith(const std::string& how) {
-    if (how.rfind("click:", 0) == 0) return driver::XClick(std::stoi(how.substr(6)));
-    return driver::XKey(how);
-}
-
 class HandEditedSettings : public testing::TestWithParam<size_t> {
 protected:
     const Case& c = Cases()[GetParam()];
@@ -197,20 +191,17 @@ protected:
 
 TEST_P(HandEditedSettings, TheSaverRunsAndEndsOnInput) {
     const driver::ScrCopy scr(std::string("hand_saver_") + c.name);
-    driver::WriteFile(scr.ini(), c.file);
+    scr.writeIni(c.file);
     ExpectReadsAsTabled(c, scr.folder().path());
     EXPECT_EQ(PlatformPaints(c.loaded.BgColor), c.background)
         << "the table's colour must be what the platform paints for BgColor " << c.loaded.BgColor;
 
     driver::Pixels card;
     ASSERT_TRUE(driver::PictureShown(scr.path(), TitleCardId, card));
-    const Screen plain = PlainScreen(c.background);
     const Screen title = TitleScreen(c.background, card);
 
     Process saver = scr.start("/s");
-    ASSERT_NE(saver.window(driver::SaverTitle), nullptr) << "no saver window";
-    ASSERT_TRUE(WaitForScreen(plain, IntroStep)) << "the background never filled the screen";
-
+    ASSERT_TRUE(driver::RunBegins(saver, c.background, IntroStep));
     if (c.then != Then::NothingYet) {
         ASSERT_TRUE(WaitForScreen(title, IntroStep)) << "the title card never stood alone";
         ASSERT_TRUE(WaitForScreenToLeave(title, IntroStep)) << "the title card never gave way";
@@ -218,12 +209,12 @@ TEST_P(HandEditedSettings, TheSaverRunsAndEndsOnInput) {
     if (c.then == Then::DogsHop) {
         EXPECT_TRUE(WaitForARowToChangeTwice(IntroStep)) << "the dogs did not hop";
     } else if (c.then == Then::BareBackground) {
-        EXPECT_TRUE(WaitForScreen(plain, IntroStep)) << "the background did not come back alone";
+        EXPECT_TRUE(WaitForScreen(Screen(c.background), IntroStep)) << "the background did not come back alone";
     }
     ASSERT_TRUE(saver.running()) << "the saver ended before any input";
 
-    ASSERT_TRUE(EndWith(c.endWith));
-    EXPECT_EQ(saver.waitExit(driver::ProcessEnds).problem(), "") << "after " << c.endWith;
+    ASSERT_TRUE(driver::XInput(c.endWith));
+    EXPECT_EQ(saver.waitExit().problem(), "") << "after " << c.endWith;
 }
 
 // ---- The settings window --------------------------------------------------

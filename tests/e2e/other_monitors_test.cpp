@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -17,6 +16,7 @@
 namespace {
 
 using driver::Process;
+using namespace saver_screen;
 
 constexpr RECT Primary = {0, 0, 1024, 768};
 constexpr RECT Other = {1024, 0, 1824, 600};
@@ -38,19 +38,13 @@ std::vector<std::string> Monitors() {
     return found;
 }
 
-bool OtherMonitorIsBackground() {
-    const driver::Pixels shown = driver::GrabScreen(Other);
-    return std::all_of(shown.data.begin(), shown.data.end(), [](COLORREF c) { return c == Background; });
-}
-
 class TwoMonitors : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_EQ(Monitors(), (std::vector<std::string>{Text(Primary), Text(Other)}))
             << "the bed must offer two monitors";
         // One dog hopping on the spot, frames of 55 ms.
-        driver::WriteFile(copy_.ini(), "[settei]\r\nBgColor=" + std::to_string(Background) +
-                                           "\r\nhiki=0\r\ndx0=0\r\ndy0=0\r\nweight=150\r\n");
+        copy_.writeIni(driver::SettingsFile(Background, 0, 0, 0, 150));
     }
 
     // Starts the saver and waits until its run has begun: the other monitor
@@ -59,13 +53,13 @@ protected:
     // saver window's appearance, in ms.
     DWORD StartRunning() {
         saver_ = copy_.start("/s");
-        window_ = driver::WaitWindow(saver_.id(), driver::WindowClass, driver::SaverTitle, driver::WindowAppears);
+        window_ = saver_.window(driver::SaverTitle);
         EXPECT_NE(window_, nullptr);
         const DWORD shown = GetTickCount();
-        EXPECT_TRUE(driver::WaitUntil(OtherMonitorIsBackground, driver::IntroStep))
+        EXPECT_TRUE(driver::WaitPixels(Other, Background, driver::IntroStep))
             << "the other monitor never showed only the background";
         const DWORD latency = GetTickCount() - shown;
-        EXPECT_TRUE(saver_screen::WaitForScreen(saver_screen::PlainScreen(Background), driver::IntroStep))
+        EXPECT_TRUE(WaitForScreen(Screen(Background), driver::IntroStep))
             << "the primary never showed only the background";
         return latency;
     }
@@ -91,20 +85,18 @@ TEST_F(TwoMonitors, EachRunsTheShowOnItsOwnSize) {
     EXPECT_EQ(Text(saverArea), Text(Primary)) << "the saver window stays on the primary alone";
 
     for (const RECT& monitor : {Primary, Other})
-        EXPECT_NE(saver_screen::WaitForAnyScreen({saver_screen::TitleScreen(Background, card, SizeOf(monitor))},
-                                                 driver::IntroStep, monitor),
-                  0u)
+        EXPECT_NE(WaitForAnyScreen({TitleScreen(Background, card, SizeOf(monitor))}, driver::IntroStep, monitor), 0u)
             << "no title card alone in the middle of " << Text(monitor);
     for (const RECT& monitor : {Primary, Other}) {
-        const std::vector<saver_screen::Screen> poses = saver_screen::DogOnTheSpot(Background, sheet, SizeOf(monitor));
+        const std::vector<Screen> poses = DogOnTheSpot(Background, sheet, SizeOf(monitor));
         for (int pose : {0, 2})  // both, so the dog moves
-            EXPECT_NE(saver_screen::WaitForAnyScreen({poses[pose]}, driver::IntroStep, monitor), 0u)
+            EXPECT_NE(WaitForAnyScreen({poses[pose]}, driver::IntroStep, monitor), 0u)
                 << "pose " << pose << " of the dog never alone in the middle of " << Text(monitor);
     }
-    EXPECT_FALSE(saver_screen::CursorShowing()) << "the cursor must be hidden over the other monitor";
+    EXPECT_FALSE(CursorShowing()) << "the cursor must be hidden over the other monitor";
 
     ASSERT_TRUE(driver::XKey("Escape"));
-    EXPECT_EQ(saver_.waitExit(driver::ProcessEnds).problem(), "");
+    EXPECT_EQ(saver_.waitExit().problem(), "");
 }
 
 struct Input {
@@ -139,7 +131,7 @@ TEST_F(TwoMonitors, InputOverEitherMonitorEndsTheSaver) {
             if (saver_.waitExit(driver::ProcessEnds / 10).ended) break;
         }
         EXPECT_LT(attempt, input.attempts) << "never ended";
-        EXPECT_EQ(saver_.waitExit(driver::ProcessEnds).problem(), "");
+        EXPECT_EQ(saver_.waitExit().problem(), "");
         RecordProperty(input.what, attempt + 1);
     }
 }

@@ -10,10 +10,8 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <functional>
 #include <string>
-#include <vector>
 
 #include "driver.h"
 #include "preview_host.h"

@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
-#include <string>
 #include <utility>
 #include <vector>
 
@@ -16,11 +15,9 @@
 
 namespace saver_screen {
 
-inline int ScreenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
-inline int ScreenHeight() { return GetSystemMetrics(SM_CYSCREEN); }
 using driver::WholeScreen;
 // The primary monitor's size: each monitor runs its show on its own size.
-inline SIZE MainScreen() { return {ScreenWidth(), ScreenHeight()}; }
+inline SIZE MainScreen() { return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
 
 // The saver lays everything out in 96-dpi pixels on the screen's size in
 // them, and draws it at the display's scale.
@@ -35,17 +32,14 @@ inline bool CursorShowing() {
     return (info.flags & CURSOR_SHOWING) != 0;
 }
 
-// A whole screen as it must look.
+// A whole screen (or monitor) as it must look: the background, until drawn on.
 struct Screen {
     int width, height;
     std::vector<COLORREF> pixels;
-    Screen(int w, int h, COLORREF fill) : width(w), height(h), pixels(static_cast<size_t>(w) * h, fill) {}
+    explicit Screen(COLORREF background, SIZE size = MainScreen())
+        : width(size.cx), height(size.cy), pixels(static_cast<size_t>(width) * height, background) {}
     COLORREF& at(int x, int y) { return pixels[static_cast<size_t>(y * width + x)]; }
 };
-
-inline Screen PlainScreen(COLORREF background, SIZE size = MainScreen()) {
-    return Screen(size.cx, size.cy, background);
-}
 
 // The title card's rows 1-240, centred, each row's place rounded to even;
 // where two card rows meet on one screen row the later pass shows. Each row
@@ -53,7 +47,7 @@ inline Screen PlainScreen(COLORREF background, SIZE size = MainScreen()) {
 // top (its place less the row) in the display's pixels.
 inline Screen TitleScreen(COLORREF background, const driver::Pixels& card, SIZE size = MainScreen()) {
     const Scale scale = DisplayScale();
-    Screen screen = PlainScreen(background, size);
+    Screen screen(background, size);
     const int left = scale(static_cast<int>(std::nearbyint(DesignWidth(size) / 2.0 - 150)));
     for (int pass = 1; pass <= 12; ++pass)
         for (int band = 0; band < 20; ++band) {
@@ -90,7 +84,7 @@ inline int FirstDogY(SIZE size = MainScreen()) {
 inline std::vector<Screen> DogOnTheSpot(COLORREF background, const driver::Pixels& sheet, SIZE size = MainScreen()) {
     std::vector<Screen> poses;
     for (int pose = 0; pose < 3; ++pose) {
-        poses.push_back(PlainScreen(background, size));
+        poses.emplace_back(background, size);
         PutDog(poses.back(), sheet, FirstDogX(size), FirstDogY(size), pose);
     }
     return poses;

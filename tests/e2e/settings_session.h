@@ -23,7 +23,7 @@ using driver::Reaction;
 using driver::WaitPixels;
 using driver::WindowAppears;
 
-constexpr COLORREF LightCyan = 16777088;  // the background colour without a file
+constexpr COLORREF LightCyan = driver::DefaultBackground;
 constexpr COLORREF PureBlue = RGB(0, 0, 255);
 const std::string FreshFile = driver::SettingsFile(LightCyan, 2, 8, 5, 25);
 
@@ -57,23 +57,17 @@ public:
                                                << driver::DesktopOf(process_.id()) << " with " << windows.size()
                                                << " top-level windows, " << visible << " visible";
         }
-        owner_ = GetWindow(window_, GW_OWNER);
-        if (driver::WaitUntil([&] { return owner_ && !IsWindowEnabled(owner_); }, WindowAppears))
+        const HWND owner = GetWindow(window_, GW_OWNER);
+        if (driver::WaitUntil([&] { return owner && !IsWindowEnabled(owner); }, WindowAppears))
             return testing::AssertionSuccess();
         return testing::AssertionFailure() << "the main window was not disabled";
     }
 
     HWND window() const { return window_; }
-    HWND owner() const { return owner_; }
     driver::Process& process() { return process_; }
     bool windowOpen() const { return IsWindow(window_) && process_.running(); }
 
     HWND control(int id) const { return GetDlgItem(window_, id); }
-    RECT screenRect(int id) const {
-        RECT rect = {};
-        GetWindowRect(control(id), &rect);
-        return rect;
-    }
     RECT clientScreenRect(int id) const { return driver::Inspect(control(id)).clientRect; }
     // The swatch's inside: its client area less the etched frame's two lines.
     RECT swatchInside() const { return Inset(clientScreenRect(SwatchId), 2); }
@@ -123,7 +117,7 @@ public:
     bool dragStepToItsEnd() const {
         const std::optional<POINT> thumb = thumbCentre(StepSliderId);
         if (!thumb) return false;
-        const int x = screenRect(StepSliderId).right + driver::DisplayScale()(30);
+        const int x = driver::Inspect(control(StepSliderId)).rect.right + driver::DisplayScale()(30);
         bool moved = driver::XMovePointer(thumb->x, thumb->y) && driver::XButton(1, true);
         // Several steps, as a hand moves: a trackbar follows each one.
         for (int step = 1; moved && step <= 4; ++step)
@@ -147,7 +141,7 @@ public:
     // A visible standard dialog of the process (the colour dialog, a message box).
     HWND waitStandardDialog() { return process_.window(L"", driver::StandardDialogClass); }
 
-    driver::ExitReport waitExit() { return process_.waitExit(driver::ProcessEnds); }
+    driver::ExitReport waitExit() { return process_.waitExit(); }
     // A person's CANCEL: the window closes and the process ends.
     bool cancel() { return click(CancelButtonId) && waitExit().ended; }
 
@@ -155,7 +149,6 @@ private:
     driver::ScrCopy copy_;
     driver::Process process_;
     HWND window_ = nullptr;
-    HWND owner_ = nullptr;
     int marker_ = 0;
 };
 

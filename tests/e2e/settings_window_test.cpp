@@ -25,15 +25,6 @@ using driver::DisplayScale;
 
 // ---- Layout ------------------------------------------------------------
 
-// The table is in 96-dpi pixels; the bed may show a display of more.
-PixelRect Place(const ControlRow& row, const Scale& scale = DisplayScale()) { return scale(row.place()); }
-
-// The settings window's font: 12 pixels at 96 dpi.
-HFONT CreateSettingsFont(int height = DisplayScale()(12)) {
-    return CreateFontW(-height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_STROKE_PRECIS,
-                       CLIP_STROKE_PRECIS, DRAFT_QUALITY, FF_SWISS | DEFAULT_PITCH, L"ＭＳ Ｐゴシック");
-}
-
 // Every control of the window's table, as the real window reports it, laid
 // out at this scale.
 void ExpectControlsAt(HWND window, const Scale& scale) {
@@ -49,7 +40,7 @@ void ExpectControlsAt(HWND window, const Scale& scale) {
         EXPECT_EQ(child.text, row.text);
         EXPECT_EQ(child.style, static_cast<LONG>(row.style)) << std::hex << child.style;
         EXPECT_EQ(child.exStyle, static_cast<LONG>(row.exStyle)) << std::hex << child.exStyle;
-        const PixelRect place = Place(row, scale);
+        const PixelRect place = scale(row.place());  // the table is in 96-dpi pixels
         EXPECT_EQ(child.rect.left - client.left, place.x);
         EXPECT_EQ(child.rect.top - client.top, place.y);
         EXPECT_EQ(child.width(), place.width);
@@ -75,7 +66,7 @@ TEST(SettingsLayout, EveryControlHasItsIdClassTextStylesAndRectangle) {
     EXPECT_NEAR(clientHeight, 422.0 * scale.dpi / 96, 1.0) << "not the 96-dpi height times the scale";
     ExpectControlsAt(session.window(), scale);
     // The credit lines are ours to word: they must fit their boxes.
-    HFONT font = CreateSettingsFont();
+    HFONT font = driver::CreateSettingsFont();
     HDC dc = GetDC(nullptr);
     HGDIOBJ old = SelectObject(dc, font);
     for (int id : {AuthorCreditId, ProducerCreditId}) {
@@ -97,13 +88,13 @@ TEST(SettingsLayout, EveryControlHasItsIdClassTextStylesAndRectangle) {
 class ReferenceWindow {
 public:
     ReferenceWindow(int left, int fontHeight, const Scale& scale = DisplayScale())
-        : font_(fontHeight ? CreateSettingsFont(fontHeight) : nullptr) {
+        : font_(fontHeight ? driver::CreateSettingsFont(fontHeight) : nullptr) {
         window_ = driver::MakeWindow(L"PokReferenceWindow", WS_EX_NOACTIVATE, WS_POPUP,
                                      {scale(left), 0, scale(left + 170), scale(420)}, nullptr,
                                      reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
         for (const ControlRow& row : ControlRows) {
             if (!*row.text) continue;
-            const PixelRect place = Place(row, scale);
+            const PixelRect place = scale(row.place());
             HWND control = CreateWindowExW(row.exStyle, row.className, row.text, row.style, place.x, place.y,
                                            place.width, place.height, window_,
                                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)),
@@ -313,12 +304,16 @@ TEST(SettingsLayout, MovedToAMonitorOfAnotherScaleItStandsWhereSuggestedAndRedra
 // nothing, a key that moves one stores what it shows.
 const std::string BeyondEveryRange = "[settei]\r\nBgColor=255\r\nhiki=50\r\ndx0=1\r\ndy0=99\r\nweight=4294967295\r\n";
 
+// Each slider: where it stands without a file, its range, and where it
+// stands for BeyondEveryRange.
+const struct { int slider, position, minimum, maximum, beyond; } SliderTable[] = {
+    {DogSliderId, 2, 0, 9, 9}, {StepSliderId, 8, 2, 20, 2}, {HopSliderId, 5, 0, 20, 20},
+    {SpeedSliderId, 25, 0, 200, 200}};
+
 TEST(Sliders, StandAtTheDefaultsWithoutAFileAndCoverTheirRanges) {
     SettingsSession session("slider_defaults");
     ASSERT_TRUE(session.open());
-    const struct { int slider, position, minimum, maximum; } cases[] = {
-        {DogSliderId, 2, 0, 9}, {StepSliderId, 8, 2, 20}, {HopSliderId, 5, 0, 20}, {SpeedSliderId, 25, 0, 200}};
-    for (const auto& c : cases) {
+    for (const auto& c : SliderTable) {
         EXPECT_EQ(session.position(c.slider), c.position) << "slider " << c.slider;
         EXPECT_EQ(SendMessageW(session.control(c.slider), TBM_GETRANGEMIN, 0, 0), c.minimum) << c.slider;
         EXPECT_EQ(SendMessageW(session.control(c.slider), TBM_GETRANGEMAX, 0, 0), c.maximum) << c.slider;
@@ -331,10 +326,7 @@ TEST(Sliders, ValuesBeyondTheirRangeShowAtTheNearestEndAndGoBackUnchanged) {
     SettingsSession session("slider_beyond");
     session.writeIni(BeyondEveryRange);
     ASSERT_TRUE(session.open());
-    EXPECT_EQ(session.position(DogSliderId), 9);
-    EXPECT_EQ(session.position(StepSliderId), 2);
-    EXPECT_EQ(session.position(HopSliderId), 20);
-    EXPECT_EQ(session.position(SpeedSliderId), 200);
+    for (const auto& c : SliderTable) EXPECT_EQ(session.position(c.slider), c.beyond) << "slider " << c.slider;
     session.click(OkButtonId);
     EXPECT_TRUE(session.waitExit().ended);
     EXPECT_EQ(driver::IniKeys(session.iniBytes(), "settei"), driver::IniKeys(BeyondEveryRange, "settei"))

@@ -51,30 +51,22 @@ private:
 
 void ExpectEndsAtOnceWithoutWindow(Process& process, const std::string& what) {
     ASSERT_TRUE(process.started()) << what;
-    EXPECT_EQ(process.waitExit(ProcessEnds).problem(false), "") << what;
+    EXPECT_EQ(process.waitExit().problem(false), "") << what;
 }
 
 void CloseAndExpectCodeZero(Process& process, HWND window, const std::string& what) {
     driver::PostClose(window);
-    EXPECT_EQ(process.waitExit(ProcessEnds).problem(), "") << what << ", after WM_CLOSE";
-}
-
-// Whether the saver's run has begun: the whole screen in the default
-// background colour. From then on it dispatches no message any more and only
-// input ends it; a second later the title card comes.
-bool RunBegun(COLORREF background = RGB(0x80, 0xFF, 0xFF)) {
-    return driver::WaitPixels(driver::WholeScreen(), background, WindowAppears);
+    EXPECT_EQ(process.waitExit().problem(), "") << what << ", after WM_CLOSE";
 }
 
 void EndSaverWithClick(Process& process, const std::string& what) {
     ASSERT_TRUE(driver::XClick(1)) << what;
-    EXPECT_EQ(process.waitExit(ProcessEnds).problem(), "") << what << ", after a click";
+    EXPECT_EQ(process.waitExit().problem(), "") << what << ", after a click";
 }
 
 // A saver start as far as its run, looked at there, and then ended by a click.
 void RunSaverToAClick(Process& process, const std::string& what, const std::function<void()>& inRun = [] {}) {
-    ASSERT_NE(process.window(driver::SaverTitle), nullptr) << what;
-    EXPECT_TRUE(RunBegun()) << what << ": the saver's background never filled the screen";
+    ASSERT_TRUE(driver::RunBegins(process)) << what;
     inRun();
     EndSaverWithClick(process, what);
 }
@@ -83,17 +75,15 @@ TEST(ModeSelection, SaverSpellingsOpenTheTopmostMaximisedSaverWindow) {
     driver::ScrCopy saver("saver_spellings");
     for (const char* arguments : {"/s", "/S", "-s", "s ", "/s 1234"}) {
         Process process = saver.start(arguments);
-        HWND window = process.window(driver::SaverTitle);
-        ASSERT_NE(window, nullptr) << arguments;
-        const WindowInfo info = driver::Inspect(window);
-        EXPECT_TRUE(info.exStyle & WS_EX_TOPMOST) << arguments;
-        EXPECT_TRUE(info.zoomed) << arguments;
-        EXPECT_TRUE(info.style & WS_POPUP) << arguments;
-        EXPECT_FALSE(info.style & (WS_CAPTION | WS_THICKFRAME)) << arguments;
-        const RECT screen = driver::WholeScreen();
-        EXPECT_TRUE(EqualRect(&info.rect, &screen)) << arguments << ": not the whole screen";
-        EXPECT_TRUE(RunBegun()) << arguments << ": the saver's background never filled the screen";
-        EndSaverWithClick(process, arguments);
+        RunSaverToAClick(process, arguments, [&] {
+            const WindowInfo info = driver::Inspect(process.window(driver::SaverTitle));
+            EXPECT_TRUE(info.exStyle & WS_EX_TOPMOST) << arguments;
+            EXPECT_TRUE(info.zoomed) << arguments;
+            EXPECT_TRUE(info.style & WS_POPUP) << arguments;
+            EXPECT_FALSE(info.style & (WS_CAPTION | WS_THICKFRAME)) << arguments;
+            const RECT screen = driver::WholeScreen();
+            EXPECT_TRUE(EqualRect(&info.rect, &screen)) << arguments << ": not the whole screen";
+        });
     }
 }
 
@@ -145,7 +135,8 @@ TEST(ModeSelection, PreviewHandleThatNamesNoWindowEndsAtOnce) {
     HWND gone = driver::MakeWindow(L"PokGone", 0, WS_POPUP, {0, 0, 10, 10});
     ASSERT_NE(gone, nullptr);
     DestroyWindow(gone);
-    const std::vector<std::string> argumentLists = {"/p 0", "/p", "/p 99999999", "/p  1234", "/p " + std::string(300, '9'),
+    const std::vector<std::string> argumentLists = {"/p 0", "/p", "/p 99999999", "/p  1234",
+                                                    "/p " + std::string(300, '9'),
                                                     "/p " + std::to_string(HandleToULong(gone))};
     for (const std::string& arguments : argumentLists) {
         Process process = saver.start(arguments);
@@ -185,8 +176,7 @@ TEST(SingleInstance, WhileOneRunsEveryLaterStartEndsAtOnce) {
         return [title](const Process& p) { return p.window(title); };
     };
     const auto runningSaver = [](const Process& p) {
-        HWND window = p.window(driver::SaverTitle);
-        return window && RunBegun() ? window : nullptr;
+        return driver::RunBegins(p) ? p.window(driver::SaverTitle) : nullptr;
     };
     const auto close = [](Process& p, HWND window) { CloseAndExpectCodeZero(p, window, "WM_CLOSE"); };
     const struct {
@@ -226,10 +216,9 @@ TEST(SingleInstance, WhileOneRunsEveryLaterStartEndsAtOnce) {
 TEST(FolderName, OutsideTheCodePageStillHoldsTheSettings) {
     const std::string name = GetACP() == 932 ? "表ソ" : "犬小屋";
     driver::ScrCopy saver(name);
-    driver::WriteFile(saver.ini(), "[settei]\r\nBgColor=255\r\n");
+    saver.writeIni("[settei]\r\nBgColor=255\r\n");
     Process running = saver.start("/s");
-    ASSERT_NE(running.window(driver::SaverTitle), nullptr);
-    EXPECT_TRUE(RunBegun(RGB(255, 0, 0))) << "the saver did not show the stored red";
+    ASSERT_TRUE(driver::RunBegins(running, RGB(255, 0, 0))) << "the saver did not show the stored red";
     Process second = saver.start("/c");
     ExpectEndsAtOnceWithoutWindow(second, "a second start from " + name);
     EndSaverWithClick(running, "the saver");
@@ -238,7 +227,7 @@ TEST(FolderName, OutsideTheCodePageStillHoldsTheSettings) {
     HWND window = settings.window(driver::SettingsTitle);
     ASSERT_NE(window, nullptr);
     ASSERT_TRUE(driver::XClickCentre(GetDlgItem(window, OkButtonId)));
-    EXPECT_EQ(settings.waitExit(ProcessEnds).problem(), "");
+    EXPECT_EQ(settings.waitExit().problem(), "");
     EXPECT_EQ(driver::IniKeys(driver::ReadFile(saver.ini()), "settei"),
               driver::IniKeys(driver::SettingsFile(255, 2, 8, 5, 25), "settei"));
     const std::string& folder = saver.folder().path();
@@ -386,7 +375,8 @@ TEST(SystemLibraries, PlantedBesideTheSaverAreNeverLoaded) {
     driver::CopyInto(driver::ModuleDirectory() + "loads_winmm_unnarrowed.exe", unnarrowed);
     const DllOverridesFor besideFirst(L"loads_winmm_unnarrowed.exe", {L"msacm32"}, L"native,builtin");
     EXPECT_TRUE(driver::RunCapture(unnarrowed, Quoted(unnarrowed) + " bare", ProcessEnds).ended);
-    ASSERT_EQ(loaded(), " winmm.dll") << "a load by name took the system's winmm.dll: the search was narrowed further than on XP";
+    ASSERT_EQ(loaded(), " winmm.dll")
+        << "a load by name took the system's winmm.dll: the search was narrowed further than on XP";
     const driver::Captured throughLoader = driver::RunCapture(unnarrowed, Quoted(unnarrowed), ProcessEnds);
     EXPECT_EQ(loaded(), "") << "where Windows lacks SetDefaultDllDirectories the .scr loads what lies beside it";
     wchar_t systemFolder[MAX_PATH];

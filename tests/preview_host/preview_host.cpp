@@ -85,20 +85,6 @@ LRESULT CALLBACK TopProcedure(HWND window, UINT message, WPARAM wParam, LPARAM l
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-void RegisterClasses() {
-    WNDCLASSW windowClass = {};
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    windowClass.lpfnWndProc = TopProcedure;
-    windowClass.hbrBackground = CreateSolidBrush(TopColour);
-    windowClass.lpszClassName = TopClass;
-    RegisterClassW(&windowClass);
-    windowClass.lpfnWndProc = DefWindowProcW;
-    windowClass.hbrBackground = CreateSolidBrush(AreaColour);
-    windowClass.lpszClassName = AreaClass;
-    RegisterClassW(&windowClass);
-}
-
 bool StartSaver(const std::string& scr) {
     // The control panel passes the handle as an unsigned decimal number.
     const unsigned long handle = HandleToULong(g.area);
@@ -125,11 +111,11 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    RegisterClasses();
-    g.top = CreateWindowExW(0, TopClass, L"preview host", WS_OVERLAPPEDWINDOW, 40, 40, 100, 100,
-                            nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    g.area = CreateWindowExW(0, AreaClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, AreaMargin,
-                             AreaMargin, width, height, g.top, nullptr, GetModuleHandleW(nullptr), nullptr);
+    g.top = driver::MakeWindow(TopClass, 0, WS_OVERLAPPEDWINDOW, {40, 40, 140, 140}, nullptr,
+                               CreateSolidBrush(TopColour), TopProcedure);
+    g.area = driver::MakeWindow(AreaClass, 0, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
+                                {AreaMargin, AreaMargin, AreaMargin + width, AreaMargin + height}, g.top,
+                                CreateSolidBrush(AreaColour));
     FitTopToArea(width, height);
     ShowWindow(g.top, SW_SHOW);
     SetForegroundWindow(g.top);

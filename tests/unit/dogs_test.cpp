@@ -188,32 +188,24 @@ DogState TurnedAt(std::uint32_t hiki, std::int32_t x, std::int32_t dx, std::uint
     return pack.dog[0];
 }
 
-TEST(Turns, RightEdgeAtTheMarginNotOnePixelShort) {
-    const struct { std::uint32_t hiki; std::int32_t x; bool turns; } cases[] = {
-        {0, 1024, true}, {0, 1023, false}, {0, 1025, true},
-        {2, 1044, true}, {2, 1043, false}, {2, 1045, true},
-        {9, 1114, true}, {9, 1113, false},
-        {50, 1114, true}, {50, 1113, false},  // counted as the ten dogs shown
+// A dog turns at the right edge once at the margin, not one pixel short, and
+// at the left edge one pixel beyond it.
+TEST(Turns, AtTheRightMarginAndOnePixelBeyondTheLeft) {
+    const struct { std::uint32_t hiki; std::int32_t x, dx; bool turns; } cases[] = {
+        {0, 1024, 8, true}, {0, 1023, 8, false}, {0, 1025, 8, true},
+        {2, 1044, 8, true}, {2, 1043, 8, false}, {2, 1045, 8, true},
+        {9, 1114, 8, true}, {9, 1113, 8, false},
+        {50, 1114, 8, true}, {50, 1113, 8, false},  // counted as the ten dogs shown
+        {0, -150, -8, false}, {0, -151, -8, true},
+        {2, -170, -8, false}, {2, -171, -8, true},
+        {9, -240, -8, false}, {9, -241, -8, true},
     };
     for (const auto& c : cases) {
-        const DogState dog = TurnedAt(c.hiki, c.x, 8, 99u);
+        const DogState dog = TurnedAt(c.hiki, c.x, c.dx, 99u);
         EXPECT_EQ(dog.x, c.x) << "a turn does not move the dog";
-        EXPECT_EQ(dog.dx, c.turns ? -8 : 8) << "hiki " << c.hiki << " x " << c.x;
-        EXPECT_EQ(dog.frameBase, c.turns ? LeftFacingBase : RightFacingBase);
+        EXPECT_EQ(dog.dx, c.turns ? -c.dx : c.dx) << "hiki " << c.hiki << " x " << c.x;
+        EXPECT_EQ(dog.frameBase, (c.dx > 0) == c.turns ? LeftFacingBase : RightFacingBase);
         EXPECT_EQ(dog.y, c.turns ? PlacedY(768, FractionsFrom(99u, 1)[0]) : 100) << "a new height at a turn alone";
-    }
-}
-
-TEST(Turns, LeftEdgeOnePixelBeyondTheMargin) {
-    const struct { std::uint32_t hiki; std::int32_t x; bool turns; } cases[] = {
-        {0, -150, false}, {0, -151, true},
-        {2, -170, false}, {2, -171, true},
-        {9, -240, false}, {9, -241, true},
-    };
-    for (const auto& c : cases) {
-        const DogState dog = TurnedAt(c.hiki, c.x, -8, 5u);
-        EXPECT_EQ(dog.dx, c.turns ? 8 : -8) << "hiki " << c.hiki << " x " << c.x;
-        EXPECT_EQ(dog.frameBase, c.turns ? RightFacingBase : LeftFacingBase);
     }
 }
 

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <ostream>
-#include <string>
 #include <vector>
 
 #include "saver/monitors.h"

@@ -24,9 +24,7 @@ TEST(Platform, ShiftJisConvertsBothWaysUnderAnyCodePage) {
 }
 
 TEST(Platform, TheProductsFontHasJapaneseGlyphs) {
-    HFONT font = CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
-                             OUT_STROKE_PRECIS, CLIP_STROKE_PRECIS, DRAFT_QUALITY,
-                             FF_SWISS | DEFAULT_PITCH, L"ＭＳ Ｐゴシック");
+    HFONT font = driver::CreateSettingsFont(12);
     ASSERT_NE(font, nullptr);
     HDC dc = CreateCompatibleDC(nullptr);
     HGDIOBJ old = SelectObject(dc, font);
@@ -58,10 +56,6 @@ TEST(Platform, DesktopHasTheSizeTheBedWasAskedFor) {
     EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), width);
     EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), height);
 }
-
-}  // namespace
-
-namespace {
 
 // Real X input must reach Windows programs in the desktop: later tests act
 // as a person through it.

@@ -146,22 +146,21 @@ TEST_F(VersionBlock, TranslationIsJapaneseUnicode) {
 }
 
 TEST_F(VersionBlock, StringsReadBackThroughBothCharacterSets) {
-    const struct { const wchar_t* wideName; const char* name; const wchar_t* wide; } cases[] = {
-        {L"FileDescription", "FileDescription", L"Pokセーバー"},
-        {L"ProductName", "ProductName", L"Pokセーバー"},
-        {L"FileVersion", "FileVersion", L"3.01"},
-        {L"OriginalFilename", "OriginalFilename", L"pok_v3.scr"},
+    const struct { const char* name; const wchar_t* wide; } cases[] = {
+        {"FileDescription", L"Pokセーバー"},
+        {"ProductName", L"Pokセーバー"},
+        {"FileVersion", L"3.01"},
+        {"OriginalFilename", L"pok_v3.scr"},
     };
     for (const auto& c : cases) {
+        const std::string path = std::string("\\StringFileInfo\\041104B0\\") + c.name;
         wchar_t* wide = nullptr;
         UINT length = 0;
-        const std::wstring widePath = std::wstring(L"\\StringFileInfo\\041104B0\\") + c.wideName;
-        ASSERT_TRUE(VerQueryValueW(data_.data(), widePath.c_str(), reinterpret_cast<void**>(&wide), &length))
+        ASSERT_TRUE(VerQueryValueW(data_.data(), driver::Widen(path).c_str(), reinterpret_cast<void**>(&wide), &length))
             << c.name << " missing";
         EXPECT_EQ(std::wstring(wide), c.wide) << c.name;
 
         char* narrow = nullptr;
-        const std::string path = std::string("\\StringFileInfo\\041104B0\\") + c.name;
         ASSERT_TRUE(VerQueryValueA(data_.data(), path.c_str(), reinterpret_cast<void**>(&narrow), &length))
             << c.name << " missing through the ANSI function";
         EXPECT_EQ(std::string(narrow), driver::Encode(c.wide, GetACP())) << c.name;

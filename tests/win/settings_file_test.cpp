@@ -5,10 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <string>
-#include <utility>
-#include <vector>
 
 #include "driver.h"
 
@@ -145,8 +142,7 @@ TEST(SettingsFile, AFailedWriteIsReportedAndLeavesTheFileAlone) {
     driver::WriteFile(probe.ini(), before);
     // Held open without write sharing, the file cannot be written (running
     // as root, a read-only attribute would not stop Wine).
-    HANDLE held = CreateFileW(driver::Widen(probe.ini()).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE held = driver::HoldOpen(probe.ini());
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     EXPECT_EQ(probe.run("save 1 2 3 4 5"), "saved=0\n");
     CloseHandle(held);

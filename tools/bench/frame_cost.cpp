@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "driver.h"
 #include "resources/pictures.h"
 #include "saver/dogs.h"
 #include "saver/surfaces.h"
@@ -28,7 +29,6 @@ namespace {
 
 constexpr int Rounds = 16;          // the first is a warm-up and not counted
 constexpr int FramesPerRound = 24;  // six hop cycles
-constexpr COLORREF Background = RGB(0x80, 0xFF, 0xFF);
 
 double NowMs() {
     static const double ticksPerMs = [] {
@@ -39,25 +39,6 @@ double NowMs() {
     LARGE_INTEGER t;
     QueryPerformanceCounter(&t);
     return t.QuadPart / ticksPerMs;
-}
-
-void Pump() {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
-}
-
-HWND MakeWindow(int cx, int cy) {
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = DefWindowProcA;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-    windowClass.lpszClassName = "FrameCostWindow";
-    RegisterClassA(&windowClass);
-    HWND window = CreateWindowExA(WS_EX_TOPMOST, "FrameCostWindow", "", WS_POPUP | WS_VISIBLE, 0, 0, cx, cy,
-                                  nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-    UpdateWindow(window);
-    Pump();
-    return window;
 }
 
 // The saver's hop cycle with its waits left out; ms per frame. cx in 96-dpi pixels.
@@ -112,7 +93,10 @@ int main(int argc, char** argv) {
     const std::string desktop = std::to_string(cx) + "x" + std::to_string(cy) +
                                 (scale.isDesignSize() ? "" : "@" + std::to_string(scale.dpi));
     HMODULE art = LoadLibraryExA(argv[1], nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    HWND window = MakeWindow(cx, cy);
+    HWND window = driver::MakeWindow(L"FrameCostWindow", WS_EX_TOPMOST, WS_POPUP | WS_VISIBLE, {0, 0, cx, cy}, nullptr,
+                                     static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    UpdateWindow(window);
+    driver::PumpMessages();
     HDC windowDC = GetDC(window);
     HBITMAP sheet = LoadPicture(SpriteSheetId, scale, art), title = LoadPicture(TitleCardId, scale, art);
     if (!art || !window || !sheet || !title) {
@@ -124,7 +108,7 @@ int main(int argc, char** argv) {
     HDC memoryDC = CreateCompatibleDC(windowDC);
     SelectObject(memoryDC, CreateCompatibleBitmap(windowDC, cx, cy));
     SetWindowDC(windowDC);
-    BuildSurfaceSetFrom(cx, cy, Background, sheet, title, scale);
+    BuildSurfaceSetFrom(cx, cy, driver::DefaultBackground, sheet, title, scale);
 
     BITMAP format = {};
     GetObjectA(GetCurrentObject(SurfaceDC(ComposeSurface), OBJ_BITMAP), sizeof format, &format);
@@ -140,7 +124,7 @@ int main(int argc, char** argv) {
             for (int round = 0; round < Rounds; ++round) {
                 const double frame = ComposeAndPresent(dogs, RunWidth());
                 const double plain = copy.run();
-                Pump();
+                driver::PumpMessages();
                 if (round == 0) continue;
                 frameMs.push_back(frame);
                 copyMs.push_back(plain);

@@ -104,13 +104,12 @@ int main(int argc, char **argv) {
     }
 
     /* Everything that can be looked up is looked up before the clock starts. */
-    unsigned int keycode = 0, button = 0;
+    const int keys = strncmp(kind, "key:", 4) == 0, clicks = strncmp(kind, "button:", 7) == 0;
+    const int moves = strncmp(kind, "move:", 5) == 0, none = strcmp(kind, "none") == 0;
+    const unsigned int keycode = keys ? XKeysymToKeycode(display, XStringToKeysym(kind + 4)) : 0;
+    const unsigned int button = clicks ? (unsigned)atoi(kind + 7) : 0;
     int move_x = 0, move_y = 0;
-    if (strncmp(kind, "key:", 4) == 0) {
-        keycode = XKeysymToKeycode(display, XStringToKeysym(kind + 4));
-    } else if (strncmp(kind, "button:", 7) == 0) {
-        button = (unsigned)atoi(kind + 7);
-    } else if (strncmp(kind, "move:", 5) == 0) {
+    if (moves) {
         const int distance = atoi(kind + 5);
         Window root_return, child;
         int root_x = 0, root_y = 0, wx, wy;
@@ -120,9 +119,7 @@ int main(int argc, char **argv) {
         move_x = root_x + distance < width ? root_x + distance : root_x - distance;
         move_y = root_y;
     }
-    const int moves = strncmp(kind, "move:", 5) == 0, none = strcmp(kind, "none") == 0;
-    if ((strncmp(kind, "key:", 4) == 0 && !keycode) || (strncmp(kind, "button:", 7) == 0 && !button) ||
-        (!keycode && !button && !moves && !none)) {
+    if ((keys && !keycode) || (clicks && !button) || !(keys || clicks || moves || none)) {
         fprintf(stderr, "input_to_end: cannot make %s\n", kind);
         return 2;
     }

@@ -4,11 +4,6 @@
 // RESULTS is the Linux path of the file the measurements are appended to,
 // one record a line, for tools/bench/run to put in its table; TOOLS is the
 // Linux folder of the host tools (xframes, input_to_end, sample).
-// In this order: the cost of one frame (frame_cost.exe, before any saver
-// runs); for one and ten dogs at speeds 25 and 200 the frame period that
-// reaches the screen, the CPU use and wakes, the peak memory and the time
-// from a key to the end; the start-up time to the first background
-// frame; and, if asked, the time from each kind of real input to the end.
 #include <windows.h>
 #include <psapi.h>
 
@@ -16,6 +11,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -43,7 +39,12 @@ void Say(const char* format, ...) {
 using driver::ShellQuoted;
 using driver::WindowsPath;
 
-std::string ScratchFile(const std::string& name) { return driver::ScratchFile("bench-" + name); }
+// A Linux path in the bed's scratch folder, with no file there yet.
+std::string ScratchFile(const std::string& name) {
+    const std::string path = driver::ScratchFile("bench-" + name);
+    DeleteFileA(WindowsPath(path).c_str());
+    return path;
+}
 
 std::string Trimmed(std::string text) {
     while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) text.pop_back();
@@ -78,14 +79,11 @@ struct Saver {
     driver::ScrCopy copy{"bench"};
 
     void settings(int dogs, int weight) const {
-        driver::WriteFile(copy.ini(), "[settei]\r\nBgColor=" + std::to_string(Background) + "\r\nhiki=" +
-                                          std::to_string(dogs - 1) + "\r\ndx0=8\r\ndy0=5\r\nweight=" +
-                                          std::to_string(weight) + "\r\n");
+        copy.writeIni(driver::SettingsFile(Background, dogs - 1, 8, 5, weight));
     }
     Process launch() const { return copy.start("/s"); }
     static bool showsWindow(const Process& process) {
-        return process.started() &&
-               driver::WaitWindow(process.id(), driver::WindowClass, driver::SaverTitle, driver::WindowAppears);
+        return process.started() && process.window(driver::SaverTitle);
     }
     Process start() const {
         Process process = launch();
@@ -105,15 +103,9 @@ bool ScreenIsBackground() {
 
 // The value after `name` in a line of name-value pairs; "" if absent.
 std::string Field(const std::string& line, const std::string& name) {
-    const std::string key = name + " ";
-    size_t at = 0;
-    while ((at = line.find(key, at)) != std::string::npos) {
-        if (at == 0 || line[at - 1] == ' ') {
-            const size_t start = at + key.size();
-            return line.substr(start, line.find(' ', start) - start);
-        }
-        at += key.size();
-    }
+    std::istringstream words(line);
+    for (std::string word, value; words >> word;)
+        if (word == name) return words >> value ? value : "";
     return "";
 }
 
@@ -124,7 +116,8 @@ public:
         // a display scale other than 100 % "WxH@DPI".
         const char* bed = std::getenv("TESTBED_SIZE");
         const char* dpi = std::getenv("TESTBED_DPI");
-        size_ = bed ? bed : std::to_string(GetSystemMetrics(SM_CXSCREEN)) + "x" + std::to_string(GetSystemMetrics(SM_CYSCREEN));
+        size_ = bed ? bed : std::to_string(GetSystemMetrics(SM_CXSCREEN)) + "x" +
+                                std::to_string(GetSystemMetrics(SM_CYSCREEN));
         if (dpi && std::string(dpi) != "96") size_ += "@" + std::string(dpi);
     }
 
@@ -133,16 +126,10 @@ public:
         const std::string tool = driver::ModuleDirectory() + "frame_cost.exe";
         const driver::Captured run =
             driver::RunCapture(tool, driver::Quoted(tool) + " " + driver::Quoted(saver_.copy.path()), 180000);
-        size_t at = 0;
-        const std::string& out = run.output;
-        while (at < out.size()) {
-            size_t end = out.find('\n', at);
-            if (end == std::string::npos) end = out.size();
-            const std::string line = Trimmed(out.substr(at, end - at));
-            if (line.rfind("cost ", 0) == 0) results_.add("%s", line.c_str());
-            at = end + 1;
-        }
-        if (!run.ended || run.code != 0) Say("  (frame_cost did not finish cleanly: %s)\n", out.c_str());
+        std::istringstream lines(run.output);
+        for (std::string line; std::getline(lines, line);)
+            if (line.rfind("cost ", 0) == 0) results_.add("%s", Trimmed(line).c_str());
+        if (!run.ended || run.code != 0) Say("  (frame_cost did not finish cleanly: %s)\n", run.output.c_str());
     }
 
     // One saver run per combination, sampled once the dogs hop.
@@ -160,14 +147,13 @@ public:
                 // frame waits of the title's and the dogs' reveals.
                 Pause(static_cast<DWORD>(7500 + 26 * (frameCount * 1.1 + 10)));
                 std::string measured;
+                const std::string sample = tool("sample") + " " + tool("xframes") + " " + std::to_string(SampleSeconds);
                 for (int attempt = 0; attempt < 3 && Field(measured, "frames").empty(); ++attempt)
-                    measured = host(ShellQuoted(tools_ + "/sample") + " " + ShellQuoted(tools_ + "/xframes") + " " +
-                                        std::to_string(SampleSeconds),
-                                    60000, SampleSeconds * 1000);
+                    measured = host(sample, 60000, SampleSeconds * 1000);
                 PROCESS_MEMORY_COUNTERS memory = {};
                 memory.cb = sizeof memory;
                 GetProcessMemoryInfo(run.handle(), &memory, sizeof memory);
-                const std::string ended = host(ShellQuoted(tools_ + "/input_to_end") + " key:a 2000", 10000);
+                const std::string ended = host(tool("input_to_end") + " key:a 2000", 10000);
                 const bool stillRunning = !run.waitExit(5000).ended;
                 results_.add("frames %s dogs %d weight %d framecount %d %s win_peak_kb %lu hop_key_ms %s",
                              size_.c_str(), dogs, weight, frameCount,
@@ -191,10 +177,8 @@ public:
             // for the new one's.
             driver::WaitUntil([] { return !ScreenIsBackground(); }, 5000);
             const std::string ready = ScratchFile("ready"), out = ScratchFile("first");
-            DeleteFileA(WindowsPath(ready).c_str());
-            DeleteFileA(WindowsPath(out).c_str());
-            const driver::HostJob watcher = driver::StartHost(
-                ShellQuoted(tools_ + "/xframes") + " --first " + BackgroundHex + " 12 " + ready + " > " + out);
+            const driver::HostJob watcher =
+                driver::StartHost(tool("xframes") + " --first " + BackgroundHex + " 12 " + ready + " > " + out);
             if (!driver::WaitUntil([&] { return driver::FileExists(WindowsPath(ready)); }, 10000)) {
                 ++failed;
                 continue;
@@ -208,7 +192,7 @@ public:
                 ms.push_back((std::atoll(first.c_str()) - started) / 1e6);
             else if (shown)
                 ++failed;
-            if (shown) host(ShellQuoted(tools_ + "/input_to_end") + " key:a 2000", 10000);
+            if (shown) host(tool("input_to_end") + " key:a 2000", 10000);
             if (!run.waitExit(3000).ended) run.kill();
         }
         results_.add("startup %s n %zu median_ms %.1f p95_ms %.1f min_ms %.1f max_ms %.1f failed %d",
@@ -241,7 +225,7 @@ public:
                 double measured = -1;
                 for (int attempt = 0; attempt < 6 && measured < 0; ++attempt) {
                     const std::string ended =
-                        Field(host(ShellQuoted(tools_ + "/input_to_end") + " " + kind.input + " 1000", 10000), "ended");
+                        Field(host(tool("input_to_end") + " " + kind.input + " 1000", 10000), "ended");
                     if (!ended.empty()) {
                         measured = std::atof(ended.c_str());
                     } else {
@@ -269,11 +253,9 @@ public:
         int failed = 0;
         for (int i = 0; i < runs; ++i) {
             const std::string stamp = ScratchFile("stamp"), out = ScratchFile("probe-end");
-            DeleteFileA(WindowsPath(stamp).c_str());
-            DeleteFileA(WindowsPath(out).c_str());
             Process run = driver::Start(probe, driver::Quoted(probe) + " " + WindowsPath(stamp));
-            const driver::HostJob watcher = driver::StartHost(ShellQuoted(tools_ + "/input_to_end") +
-                                                              " --process exit_probe.exe none 5000 > " + out);
+            const driver::HostJob watcher =
+                driver::StartHost(tool("input_to_end") + " --process exit_probe.exe none 5000 > " + out);
             driver::WaitHost(watcher, 10000);
             const std::string ended = Field(Trimmed(driver::ReadFile(WindowsPath(out))), "unix_ns");
             const std::string noted = Trimmed(driver::ReadFile(WindowsPath(stamp)));
@@ -288,17 +270,15 @@ public:
                      bench::Percentile(ms, 100), failed);
     }
 
-    void finish() {
-    }
-
 private:
+    std::string tool(const char* name) const { return ShellQuoted(tools_ + "/" + name); }
+
     // Runs a host command whose standard output goes to a scratch file; its
     // output. Asleep for quietMs first: the waits that watch for its end
     // ask the wineserver a hundred times a second, which a sample of the
     // wineserver's CPU would count.
     std::string host(const std::string& command, DWORD timeoutMs, DWORD quietMs = 0) {
         const std::string out = ScratchFile("out");
-        DeleteFileA(WindowsPath(out).c_str());
         const driver::HostJob job = driver::StartHost(command + " > " + out);
         Sleep(quietMs);
         driver::WaitHost(job, timeoutMs);
@@ -335,6 +315,5 @@ int main(int argc, char** argv) {
         bench.latency(latencyRuns);
         bench.platformEnd(latencyRuns);
     }
-    bench.finish();
     return 0;
 }

@@ -4,7 +4,7 @@
 
      xframes SECONDS
          counts the frames drawn for that long; prints
-         frames N mean_ms M median_ms D min_ms A max_ms B
+         frames N mean_ms M min_ms A max_ms B
          (M from the first frame to the last; gaps to the millisecond)
      xframes --first RRGGBB TIMEOUT_SECONDS READY_FILE
          creates READY_FILE once it is watching, then waits for the first
@@ -36,6 +36,23 @@ static long long unix_ns(void) {
 static Display *display;
 static int damage_event;
 
+/* Reads the queued events up to the next DAMAGE event, if one is queued, and
+   gives the server's time of it: Xvfb stamps DAMAGE events with
+   CLOCK_MONOTONIC in milliseconds (32 bits), which times a frame when it was
+   drawn, not when this watcher happened to be scheduled to read it. */
+static int next_damage(Time *stamp) {
+    while (XPending(display)) {
+        XEvent event;
+        XNextEvent(display, &event);
+        if (event.type != damage_event + XDamageNotify) continue;
+        *stamp = ((const XDamageNotifyEvent *)&event)->timestamp;
+        return 1;
+    }
+    return 0;
+}
+
+static double stamp_gap(Time later, Time earlier) { return (double)((later - earlier) & 0xFFFFFFFFUL); }
+
 static void open_watch(void) {
     display = XOpenDisplay(NULL);
     int error_base;
@@ -47,10 +64,8 @@ static void open_watch(void) {
     /* A new damage object first reports the whole window as damaged; that
        is no frame of the saver's. */
     XSync(display, False);
-    while (XPending(display)) {
-        XEvent event;
-        XNextEvent(display, &event);
-    }
+    Time ignored;
+    while (next_damage(&ignored)) continue;
 }
 
 /* Waits until an event is queued or the given time (ms) has passed. */
@@ -64,44 +79,27 @@ static void wait_events(double ms) {
     select(fd + 1, &readable, NULL, NULL, &wait);
 }
 
-static int by_value(const void *a, const void *b) {
-    const double x = *(const double *)a, y = *(const double *)b;
-    return (x > y) - (x < y);
-}
-
-/* The server's time of an event: Xvfb stamps DAMAGE events with
-   CLOCK_MONOTONIC in milliseconds (32 bits), which times a frame when it was
-   drawn, not when this watcher happened to be scheduled to read it. */
-static Time stamp_of(const XEvent *event) { return ((const XDamageNotifyEvent *)event)->timestamp; }
-static double stamp_gap(Time later, Time earlier) { return (double)((later - earlier) & 0xFFFFFFFFUL); }
-
 static int count_frames(double seconds) {
     const double span = seconds * 1000.0;
     open_watch();
 
     /* A frame is a burst of damage of any size (the saver presents only what
        changed); bursts are separated by a quiet gap of more than 1 ms. */
-    size_t capacity = 4096, gaps = 0;
-    double *gap = malloc(capacity * sizeof *gap);
     const double start = now_ms();
-    double last_event = -1e9;
-    Time first_frame = 0, previous_frame = 0;
+    double last_event = -1e9, shortest = 0, longest = 0;
+    Time stamp, first_frame = 0, previous_frame = 0;
     int frames = 0;
-    for (;;) {
-        if (now_ms() - start >= span) break;
+    while (now_ms() - start < span) {
         wait_events(0.5);
-        while (XPending(display)) {
-            XEvent event;
-            XNextEvent(display, &event);
-            if (event.type != damage_event + XDamageNotify) continue;
+        while (next_damage(&stamp)) {
             const double t = now_ms();
             const int new_burst = t - last_event > 1.0;
             last_event = t;
             if (!new_burst) continue;
-            const Time stamp = stamp_of(&event);
             if (frames > 0) {
-                if (gaps == capacity) gap = realloc(gap, (capacity *= 2) * sizeof *gap);
-                gap[gaps++] = stamp_gap(stamp, previous_frame);
+                const double gap = stamp_gap(stamp, previous_frame);
+                if (frames == 1 || gap < shortest) shortest = gap;
+                if (gap > longest) longest = gap;
             } else {
                 first_frame = stamp;
             }
@@ -109,17 +107,8 @@ static int count_frames(double seconds) {
             ++frames;
         }
     }
-    double mean = 0, median = 0, shortest = 0, longest = 0;
-    if (gaps > 0) {
-        qsort(gap, gaps, sizeof *gap, by_value);
-        mean = stamp_gap(previous_frame, first_frame) / gaps;
-        median = gaps % 2 ? gap[gaps / 2] : (gap[gaps / 2 - 1] + gap[gaps / 2]) / 2;
-        shortest = gap[0];
-        longest = gap[gaps - 1];
-    }
-    printf("frames %d mean_ms %.3f median_ms %.1f min_ms %.0f max_ms %.0f\n", frames, mean, median, shortest,
-           longest);
-    free(gap);
+    const double mean = frames > 1 ? stamp_gap(previous_frame, first_frame) / (frames - 1) : 0;
+    printf("frames %d mean_ms %.3f min_ms %.0f max_ms %.0f\n", frames, mean, shortest, longest);
     return 0;
 }
 
@@ -131,11 +120,7 @@ static int screen_is(unsigned long colour) {
     if (!image) return 0;
     int same = 1;
     for (int y = 0; y < height && same; ++y)
-        for (int x = 0; x < width; ++x)
-            if ((XGetPixel(image, x, y) & 0xFFFFFF) != colour) {
-                same = 0;
-                break;
-            }
+        for (int x = 0; x < width && same; ++x) same = (XGetPixel(image, x, y) & 0xFFFFFF) == colour;
     XDestroyImage(image);
     return same;
 }
@@ -145,13 +130,7 @@ static Time last_stamp;
 
 static int drain_damage(void) {
     int seen = 0;
-    while (XPending(display)) {
-        XEvent event;
-        XNextEvent(display, &event);
-        if (event.type != damage_event + XDamageNotify) continue;
-        last_stamp = stamp_of(&event);
-        seen = 1;
-    }
+    while (next_damage(&last_stamp)) seen = 1;
     return seen;
 }
 
