@@ -110,14 +110,21 @@ std::string Field(const std::string& line, const std::string& name) {
 }
 
 class Bench {
+    static BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT area, LPARAM name) {
+        std::string& size = *reinterpret_cast<std::string*>(name);
+        const std::string one = std::to_string(area->right - area->left) + "x" + std::to_string(area->bottom - area->top);
+        size = area->left == 0 && area->top == 0 ? one + (size.empty() ? "" : "+" + size)
+                                                 : size + (size.empty() ? "" : "+") + one;
+        return TRUE;
+    }
+
 public:
     Bench(Results& results, std::string tools) : results_(results), tools_(std::move(tools)) {
-        // The bed's own name for its screen: several monitors read "WxH+WxH",
-        // a display scale other than 100 % "WxH@DPI".
-        const char* bed = std::getenv("TESTBED_SIZE");
+        // The bed's own name for its screen: several monitors read "WxH+WxH"
+        // (the primary first, as the bed lays them out), a display scale
+        // other than 100 % "WxH@DPI".
+        EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&size_));
         const char* dpi = std::getenv("TESTBED_DPI");
-        size_ = bed ? bed : std::to_string(GetSystemMetrics(SM_CXSCREEN)) + "x" +
-                                std::to_string(GetSystemMetrics(SM_CYSCREEN));
         if (dpi && std::string(dpi) != "96") size_ += "@" + std::string(dpi);
     }
 
@@ -306,8 +313,11 @@ int main(int argc, char** argv) {
     Bench bench(results, argv[2]);
     Say("desktop %d x %d; load average %s", GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
         driver::ReadFile("Z:\\proc\\loadavg").c_str());
-    const char* only = std::getenv("BENCH_ONLY");  // one part, while working on it
-    const auto wanted = [only](const char* part) { return !only || std::string(only) == part; };
+    // BENCH_ONLY: the parts to run, such as "frames,latency".
+    const std::string only = std::getenv("BENCH_ONLY") ? "," + std::string(std::getenv("BENCH_ONLY")) + "," : "";
+    const auto wanted = [&only](const char* part) {
+        return only.empty() || only.find("," + std::string(part) + ",") != std::string::npos;
+    };
     if (wanted("cost")) bench.frameCost();
     if (wanted("frames")) bench.frames();
     if (wanted("startup") && startupRuns > 0) bench.startup(startupRuns);

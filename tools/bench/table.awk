@@ -12,7 +12,7 @@ $1 == "cost" {
 }
 $1 == "frames" {
   pairs(3)
-  line = sprintf("  %-13s %4d %6d %10d %6d %10.2f %6.3f %7d %7d %7.0f %6.1f %6.1f %6.1f %6.1f %8.1f %7s",
+  line = sprintf("  %-16s %4d %6d %10d %6d %10.2f %6.3f %7d %7d %7.0f %6.1f %6.1f %6.1f %6.1f %8.1f %7s",
                  $2, v["dogs"], v["weight"], v["framecount"], v["frames"], v["mean_ms"],
                  v["framecount"] > 0 ? v["mean_ms"] / v["framecount"] : 0, v["min_ms"], v["max_ms"],
                  v["saver_wakes_per_s"], v["saver_cpu_pct"], v["wineserver_cpu_pct"], shown(v["x_cpu_pct"]),
@@ -35,7 +35,7 @@ $1 == "latency" {
   pairs(4)
   name = $3 == "move" ? "mouse move, 2 px" : $3 == "key" ? "key A" : $3 == "escape" ? "Escape" : \
          $3 == "click" ? "left button" : "(reference) ends itself"
-  late[++lates] = sprintf("  %-24s %-13s %5d %9.2f %8.2f %8.2f %7d %7d", name, $2, v["n"], v["median_ms"],
+  late[++lates] = sprintf("  %-24s %-16s %5d %9.2f %8.2f %8.2f %7d %7d", name, $2, v["n"], v["median_ms"],
                           v["p95_ms"], v["max_ms"], v["unseen"], v["failed"])
 }
 
@@ -43,7 +43,7 @@ END {
   print ""
   print "Input to the end of the process: real X input (XTEST) in the intro's first pause, timed on the"
   print "host from sending it to the saver's process being gone (pidfd)."
-  printf "  %-24s %-13s %5s %9s %8s %8s %7s %7s\n", "input", "desktop", "runs", "median ms", "p95 ms", "max ms",
+  printf "  %-24s %-16s %5s %9s %8s %8s %7s %7s\n", "input", "desktop", "runs", "median ms", "p95 ms", "max ms",
          "unseen", "failed"
   for (i = 1; i <= lates; i++) print late[i]
   print "  \"unseen\": a move the saver did not see, sent again; \"ends itself\": a program with the"
@@ -54,11 +54,12 @@ END {
   print "6 s once the dogs hop; period: first to last frame over the gaps between; min and max single gaps to the"
   print "ms; ms/FC: period over FrameCount; wakes: the saver's voluntary context switches a second (every wait,"
   print "and every call that asks the wineserver or the X server); CPU in % of one CPU over the same 6 s (wsrv:"
-  print "wineserver; all: the saver, wsrv and Xvfb together); peak: the saver's peak resident memory."
+  print "wineserver; X: the X servers, Xvfb and on two monitors the nested Xephyr; all: the three together);"
+  print "peak: the saver's peak resident memory. On two monitors the frames are those of both monitors together."
   print "A frame that changes nothing on the screen (one dog wholly off it, before it turns) is not seen, so"
   print "with one dog the period reads a few per cent long, the more so the narrower the screen."
-  printf "  %-13s %4s %6s %10s %6s %10s %6s %7s %7s %7s %6s %6s %6s %6s %8s %7s\n", "desktop", "dogs", "speed",
-         "FrameCount", "frames", "period ms", "ms/FC", "min ms", "max ms", "wakes", "saver", "wsrv", "Xvfb", "all",
+  printf "  %-16s %4s %6s %10s %6s %10s %6s %7s %7s %7s %6s %6s %6s %6s %8s %7s\n", "desktop", "dogs", "speed",
+         "FrameCount", "frames", "period ms", "ms/FC", "min ms", "max ms", "wakes", "saver", "wsrv", "X", "all",
          "peak MiB", "key ms"
   for (i = 1; i <= frames; i++) print frame[i]
   if (hops > 0) print "  key ms: a key pressed while the dogs hop, to the end of the process (one per run)"
@@ -76,7 +77,7 @@ END {
   print "  (under Wine both land in process memory; the hand-over to the X server comes later, asynchronously)."
 
   print ""
-  print "Start-up: from CreateProcess to the first moment the whole screen shows the background colour."
+  print "Start-up: from CreateProcess to the first moment the whole desktop shows the background colour."
   printf "  %-13s %5s %10s %8s %8s %8s %7s\n", "desktop", "runs", "median ms", "p95 ms", "min ms", "max ms", "failed"
   for (i = 1; i <= starts; i++) print start[i]
 

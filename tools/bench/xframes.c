@@ -8,7 +8,7 @@
          (M from the first frame to the last; gaps to the millisecond)
      xframes --first RRGGBB TIMEOUT_SECONDS READY_FILE
          creates READY_FILE once it is watching, then waits for the first
-         burst after which the whole screen is that colour; prints
+         burst after which the whole desktop is that colour; prints
          first_frame_unix_ns T   (CLOCK_REALTIME, the clock Wine's system
          time comes from) or "none" when the time ran out. */
 #define _GNU_SOURCE
@@ -112,11 +112,39 @@ static int count_frames(double seconds) {
     return 0;
 }
 
-/* Whether every pixel of the screen has this colour (0xRRGGBB). */
-static int screen_is(unsigned long colour) {
+/* Where the Wine desktop lies on the X screen: the largest mapped window
+   under the root (the X screen is larger than the desktop, so that the
+   desktop can grow); the whole screen when there is none. */
+static void desktop_area(int *x, int *y, int *width, int *height) {
     const int screen = DefaultScreen(display);
-    const int width = DisplayWidth(display, screen), height = DisplayHeight(display, screen);
-    XImage *image = XGetImage(display, DefaultRootWindow(display), 0, 0, width, height, AllPlanes, ZPixmap);
+    *x = *y = 0;
+    *width = DisplayWidth(display, screen), *height = DisplayHeight(display, screen);
+    Window root = DefaultRootWindow(display), parent, *children = NULL;
+    unsigned count = 0;
+    if (!XQueryTree(display, root, &root, &parent, &children, &count)) return;
+    long best = 0;
+    for (unsigned i = 0; i < count; ++i) {
+        XWindowAttributes a;
+        if (!XGetWindowAttributes(display, children[i], &a) || a.map_state != IsViewable) continue;
+        if ((long)a.width * a.height <= best) continue;
+        best = (long)a.width * a.height;
+        *x = a.x, *y = a.y, *width = a.width, *height = a.height;
+    }
+    if (children) XFree(children);
+    /* XGetImage fails on an area that leaves the screen. */
+    if (*x < 0) *width += *x, *x = 0;
+    if (*y < 0) *height += *y, *y = 0;
+    if (*x + *width > DisplayWidth(display, screen)) *width = DisplayWidth(display, screen) - *x;
+    if (*y + *height > DisplayHeight(display, screen)) *height = DisplayHeight(display, screen) - *y;
+    if (*width <= 0 || *height <= 0)
+        *x = *y = 0, *width = DisplayWidth(display, screen), *height = DisplayHeight(display, screen);
+}
+
+/* Whether every pixel of the desktop has this colour (0xRRGGBB). */
+static int screen_is(unsigned long colour) {
+    int left, top, width, height;
+    desktop_area(&left, &top, &width, &height);
+    XImage *image = XGetImage(display, DefaultRootWindow(display), left, top, width, height, AllPlanes, ZPixmap);
     if (!image) return 0;
     int same = 1;
     for (int y = 0; y < height && same; ++y)
