@@ -70,7 +70,7 @@ void RunBlindReveal(std::int32_t cy, CopyRow copyRow, EndPass endPass) {
 }
 
 // Waits until the clock's seconds have gone n past the first reading. Every
-// reading follows a waitFrame(), so the wait always polls for input at least
+// reading follows a waitFrame(), so the wait always looks at input at least
 // once and lasts between n - 1 and n seconds.
 template <typename WaitFrame, typename ReadSecond>
 void RunClockWait(std::int32_t n, WaitFrame waitFrame, ReadSecond readSecond) {
