@@ -15,6 +15,10 @@ std::int64_t FrameMicroseconds(std::uint32_t frameCount) {
     return std::max<std::int64_t>(static_cast<std::int32_t>(frameCount), 1) * 1000;
 }
 
+std::int64_t CounterMicroseconds(std::int64_t count, std::int64_t frequency) {
+    return count / frequency * 1'000'000 + count % frequency * 1'000'000 / frequency;
+}
+
 bool CursorMovedFar(std::int32_t ax, std::int32_t ay, std::int32_t bx, std::int32_t by, const Scale& scale) {
     // In 64 bits: readings at opposite ends of the int32 range must not overflow.
     // A distance of d pixels is d * 96 / dpi design pixels; two or more count.

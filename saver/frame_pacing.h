@@ -30,6 +30,10 @@ constexpr std::int64_t InputLookUs = 200'000;
 // at any scale.
 bool CursorMovedFar(std::int32_t ax, std::int32_t ay, std::int32_t bx, std::int32_t by, const Scale& scale = {});
 
+// The performance counter's count in microseconds. In two parts: the count
+// times a million would leave 64 bits after days of uptime.
+std::int64_t CounterMicroseconds(std::int64_t count, std::int64_t frequency);
+
 // When frames are due, in microseconds of a clock that does not wrap. A
 // frame waits its frame count after its drawing, as the speed setting was
 // designed; what the last wait overslept (the timer's granularity) comes off

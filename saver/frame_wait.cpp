@@ -29,9 +29,7 @@ struct FramePacing {
 std::int64_t Now() {
     LARGE_INTEGER count;
     QueryPerformanceCounter(&count);
-    // In two parts: the count times a million leaves 64 bits after days.
-    const std::int64_t f = g.frequency.QuadPart;
-    return count.QuadPart / f * 1'000'000 + count.QuadPart % f * 1'000'000 / f;
+    return CounterMicroseconds(count.QuadPart, g.frequency.QuadPart);
 }
 
 // Older Windows wait in ticks of the system timer; only a frame shorter than

@@ -60,6 +60,15 @@ TEST(FrameClock, NoDriftOverTenThousandFrames) {
     }
 }
 
+// A year of uptime at the counter rates Windows has used: the clock must
+// not wrap or lose its microseconds.
+TEST(FrameClock, TheCounterReadsInMicrosecondsAfterAYear) {
+    constexpr std::int64_t Year = 365LL * 24 * 3600;
+    for (const std::int64_t hz : {3'579'545LL, 10'000'000LL, 2'400'000'000LL}) {
+        EXPECT_EQ(CounterMicroseconds(Year * hz + hz - 1, hz), Year * 1'000'000 + 999'999) << hz << " Hz";
+    }
+}
+
 TEST(FrameClock, ALateFrameDoesNotMakeTheNextOnesHurry) {
     for (const std::int64_t late : {50'000, 3'000'000}) {
         FrameClock clock;
