@@ -142,17 +142,14 @@ HWND Process::window(const std::wstring& title, const std::wstring& className) c
 ExitReport Process::waitExit(DWORD timeoutMs) {
     ExitReport report = {false, 0, false};
     if (!handle_) return report;
-    const DWORD waitStart = GetTickCount();
-    for (;;) {
-        for (const WindowInfo& info : TopLevelWindows(id_)) report.showedWindow |= info.visible;
-        PumpMessages();
-        if (MsgWaitForMultipleObjects(1, &handle_, FALSE, 5, QS_ALLINPUT) == WAIT_OBJECT_0) {
-            report.ended = true;
-            GetExitCodeProcess(handle_, &report.code);
-            return report;
-        }
-        if (GetTickCount() - waitStart >= timeoutMs) return report;
-    }
+    report.ended = WaitUntil(
+        [&] {
+            for (const WindowInfo& info : TopLevelWindows(id_)) report.showedWindow |= info.visible;
+            return WaitForSingleObject(handle_, 0) == WAIT_OBJECT_0;
+        },
+        timeoutMs);
+    if (report.ended) GetExitCodeProcess(handle_, &report.code);
+    return report;
 }
 
 std::string ExitReport::problem(bool windowAllowed) const {
