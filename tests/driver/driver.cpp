@@ -296,9 +296,7 @@ Captured RunCapture(const std::string& application, const std::string& commandLi
 
 HostJob StartHost(const std::string& shellCommand) {
     // Wine starts Linux programs but gives no handle to wait on, so the
-    // command leaves its status in a file that we watch. Windows process ids
-    // repeat across test beds running side by side, so the marker lives in
-    // this bed's own scratch folder.
+    // command leaves its status in a file that we watch, in the scratch folder.
     static int serial = 0;
     const std::string marker =
         ScratchFile("host-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++serial));
@@ -380,11 +378,8 @@ WindowInfo Inspect(HWND window) {
     info.text.resize(static_cast<size_t>(GetWindowTextLengthW(window)) + 1);
     info.text.resize(static_cast<size_t>(GetWindowTextW(window, &info.text[0], static_cast<int>(info.text.size()))));
     GetWindowRect(window, &info.rect);
-    RECT client = {};
-    GetClientRect(window, &client);
-    POINT corner = {0, 0};
-    ClientToScreen(window, &corner);
-    info.clientRect = {corner.x, corner.y, corner.x + client.right, corner.y + client.bottom};
+    GetClientRect(window, &info.clientRect);
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&info.clientRect), 2);
     info.style = GetWindowLongW(window, GWL_STYLE);
     info.exStyle = GetWindowLongW(window, GWL_EXSTYLE);
     info.owner = GetWindow(window, GW_OWNER);
