@@ -32,9 +32,7 @@ std::string ModuleDirectory() {
 
 std::string BuiltScr() { return ModuleDirectory() + "pok_v3.scr"; }
 
-namespace {
-
-void RemoveTree(const std::wstring& folder) {
+static void RemoveTree(const std::wstring& folder) {
     WIN32_FIND_DATAW found;
     HANDLE search = FindFirstFileW((folder + L"*").c_str(), &found);
     for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &found)) {
@@ -50,8 +48,6 @@ void RemoveTree(const std::wstring& folder) {
     if (search != INVALID_HANDLE_VALUE) FindClose(search);
     RemoveDirectoryW(folder.c_str());
 }
-
-}  // namespace
 
 TempFolder::TempFolder(const std::string& name) {
     wchar_t temp[MAX_PATH] = {};
@@ -146,17 +142,14 @@ HWND Process::window(const std::wstring& title, const std::wstring& className) c
 ExitReport Process::waitExit(DWORD timeoutMs) {
     ExitReport report = {false, 0, false};
     if (!handle_) return report;
-    const DWORD waitStart = GetTickCount();
-    for (;;) {
-        for (const WindowInfo& info : TopLevelWindows(id_)) report.showedWindow |= info.visible;
-        PumpMessages();
-        if (MsgWaitForMultipleObjects(1, &handle_, FALSE, 5, QS_ALLINPUT) == WAIT_OBJECT_0) {
-            report.ended = true;
-            GetExitCodeProcess(handle_, &report.code);
-            return report;
-        }
-        if (GetTickCount() - waitStart >= timeoutMs) return report;
-    }
+    report.ended = WaitUntil(
+        [&] {
+            for (const WindowInfo& info : TopLevelWindows(id_)) report.showedWindow |= info.visible;
+            return WaitForSingleObject(handle_, 0) == WAIT_OBJECT_0;
+        },
+        timeoutMs);
+    if (report.ended) GetExitCodeProcess(handle_, &report.code);
+    return report;
 }
 
 std::string ExitReport::problem(bool windowAllowed) const {
@@ -181,24 +174,29 @@ std::string ThisDesktop() {
     return "WinSta0\\" + Utf8(name);
 }
 
-Process Start(const std::string& application, const std::string& commandLine) {
+Process Launch(const std::string& application, const std::string& commandLine, STARTUPINFOW& startup,
+               BOOL inheritHandles, DWORD flags) {
     Process process;
-    STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
-    // Named, not inherited: under Wine a child left to inherit it now and
-    // then lands on the prefix's hidden "Default" desktop, where its windows
-    // are neither listed nor shown in ours.
-    std::wstring desktop = Widen(ThisDesktop());
-    startup.lpDesktop = &desktop[0];
     PROCESS_INFORMATION info = {};
     std::wstring line = Widen(commandLine);  // CreateProcessW may write into it
-    if (CreateProcessW(Widen(application).c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                       &startup, &info)) {
+    if (CreateProcessW(Widen(application).c_str(), &line[0], nullptr, nullptr, inheritHandles, flags, nullptr,
+                       nullptr, &startup, &info)) {
         CloseHandle(info.hThread);
         process.handle_ = info.hProcess;
         process.id_ = info.dwProcessId;
     }
     return process;
+}
+
+Process Start(const std::string& application, const std::string& commandLine) {
+    STARTUPINFOW startup = {};
+    // Named, not inherited: under Wine a child left to inherit it now and
+    // then lands on the prefix's hidden "Default" desktop, where its windows
+    // are neither listed nor shown in ours.
+    std::wstring desktop = Widen(ThisDesktop());
+    startup.lpDesktop = &desktop[0];
+    return Launch(application, commandLine, startup, FALSE, 0);
 }
 
 ScrCopy::ScrCopy(const std::string& folderName, const std::string& built, const std::string& copyName)
@@ -227,8 +225,6 @@ testing::AssertionResult RunBegins(const Process& saver, COLORREF background, DW
     return testing::AssertionFailure() << "the background never filled the screen";
 }
 
-namespace {
-
 // Wine's GDI handle table, which the process's PEB points to: one entry per
 // handle, in use while its type is not zero.
 struct WineGdiHandleEntry {
@@ -242,7 +238,7 @@ static_assert(sizeof(WineGdiHandleEntry) == 24, "Wine's table layout");
 constexpr size_t WineGdiHandleCount = 0x10000;
 constexpr size_t PebGdiSharedHandleTable = sizeof(void*) == 8 ? 0xF8 : 0x94;
 
-long WineGdiObjectCount(HANDLE process) {
+static long WineGdiObjectCount(HANDLE process) {
     using QueryProcess = LONG(WINAPI*)(HANDLE, int, void*, ULONG, ULONG*);
     auto query = reinterpret_cast<QueryProcess>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess")));
@@ -256,8 +252,6 @@ long WineGdiObjectCount(HANDLE process) {
     return static_cast<long>(
         std::count_if(entries.begin(), entries.end(), [](const WineGdiHandleEntry& e) { return e.type != 0; }));
 }
-
-}  // namespace
 
 long GdiObjectCount(HANDLE process) {
     // Wine answers GetGuiResources with 0, so there the table is read instead.
@@ -274,14 +268,11 @@ Captured RunCapture(const std::string& application, const std::string& commandLi
     SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
 
     STARTUPINFOW startup = {};
-    startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdOutput = startup.hStdError = writeEnd;
     startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    PROCESS_INFORMATION info = {};
-    std::wstring line = Widen(commandLine);
-    const BOOL created = CreateProcessW(Widen(application).c_str(), &line[0], nullptr, nullptr, TRUE,
-                                        CREATE_NO_WINDOW, nullptr, nullptr, &startup, &info);
+    // Ended on destruction if it outlives the wait.
+    const Process process = Launch(application, commandLine, startup, TRUE, CREATE_NO_WINDOW);
     CloseHandle(writeEnd);
     const auto drain = [&] {
         char buffer[4096];
@@ -290,30 +281,22 @@ Captured RunCapture(const std::string& application, const std::string& commandLi
                ::ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) && got)
             result.output.append(buffer, got);
     };
-    const DWORD start = GetTickCount();
-    while (created) {
+    for (const DWORD start = GetTickCount(); process.started() && GetTickCount() - start < timeoutMs;) {
         drain();
-        if (WaitForSingleObject(info.hProcess, 5) == WAIT_OBJECT_0) {
+        if (WaitForSingleObject(process.handle(), 5) == WAIT_OBJECT_0) {
             drain();  // what was written just before the end
             result.ended = true;
-            GetExitCodeProcess(info.hProcess, &result.code);
-            break;
-        }
-        if (GetTickCount() - start >= timeoutMs) {
-            TerminateProcess(info.hProcess, 255);
+            GetExitCodeProcess(process.handle(), &result.code);
             break;
         }
     }
-    if (created) CloseHandle(info.hThread), CloseHandle(info.hProcess);
     CloseHandle(readEnd);
     return result;
 }
 
 HostJob StartHost(const std::string& shellCommand) {
     // Wine starts Linux programs but gives no handle to wait on, so the
-    // command leaves its status in a file that we watch. Windows process ids
-    // repeat across test beds running side by side, so the marker lives in
-    // this bed's own scratch folder.
+    // command leaves its status in a file that we watch, in the scratch folder.
     static int serial = 0;
     const std::string marker =
         ScratchFile("host-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++serial));
@@ -357,18 +340,14 @@ std::string ScratchFile(const std::string& name) {
 
 // ---- Real X input --------------------------------------------------------
 
-namespace {
+static bool Host(const std::string& command) { return RunHost(command, Reaction) == 0; }
 
-bool Host(const std::string& command) { return RunHost(command, Reaction) == 0; }
-
-bool Warp(const std::string& x, const std::string& y) {
+static bool Warp(const std::string& x, const std::string& y) {
     const char* tools = std::getenv("TESTBED_TOOLS");
     return Host(ShellQuoted(std::string(tools ? tools : "") + "/xwarp") + " " + x + " " + y);
 }
 
-std::string Signed(int v) { return (v >= 0 ? "+" : "") + std::to_string(v); }
-
-}  // namespace
+static std::string Signed(int v) { return (v >= 0 ? "+" : "") + std::to_string(v); }
 
 bool XMovePointer(int x, int y) { return Warp(std::to_string(x), std::to_string(y)); }
 bool XMovePointerBy(int dx, int dy) { return Warp(Signed(dx), Signed(dy)); }
@@ -399,11 +378,8 @@ WindowInfo Inspect(HWND window) {
     info.text.resize(static_cast<size_t>(GetWindowTextLengthW(window)) + 1);
     info.text.resize(static_cast<size_t>(GetWindowTextW(window, &info.text[0], static_cast<int>(info.text.size()))));
     GetWindowRect(window, &info.rect);
-    RECT client = {};
-    GetClientRect(window, &client);
-    POINT corner = {0, 0};
-    ClientToScreen(window, &corner);
-    info.clientRect = {corner.x, corner.y, corner.x + client.right, corner.y + client.bottom};
+    GetClientRect(window, &info.clientRect);
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&info.clientRect), 2);
     info.style = GetWindowLongW(window, GWL_STYLE);
     info.exStyle = GetWindowLongW(window, GWL_EXSTYLE);
     info.owner = GetWindow(window, GW_OWNER);
@@ -415,16 +391,15 @@ WindowInfo Inspect(HWND window) {
     return info;
 }
 
-namespace {
-
 struct WindowSearch {
     DWORD processId;
     std::vector<WindowInfo> found;
+    std::string desktop;  // DesktopOf's: the first desktop that holds one
 };
 
 // Named CALLBACKs: a lambda converts only to a default-convention pointer,
 // which on i686 is not the stdcall the system calls.
-BOOL CALLBACK CollectProcessWindow(HWND window, LPARAM context) {
+static BOOL CALLBACK CollectProcessWindow(HWND window, LPARAM context) {
     auto* search = reinterpret_cast<WindowSearch*>(context);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
@@ -432,26 +407,18 @@ BOOL CALLBACK CollectProcessWindow(HWND window, LPARAM context) {
     return TRUE;
 }
 
-struct DesktopSearch {
-    DWORD processId;
-    std::string found;
-};
-
-BOOL CALLBACK SearchDesktop(LPWSTR name, LPARAM context) {
-    auto* search = reinterpret_cast<DesktopSearch*>(context);
+static BOOL CALLBACK SearchDesktop(LPWSTR name, LPARAM context) {
+    auto* search = reinterpret_cast<WindowSearch*>(context);
     HDESK desktop = OpenDesktopW(name, 0, FALSE, DESKTOP_READOBJECTS | DESKTOP_ENUMERATE);
     if (!desktop) return TRUE;
-    WindowSearch windows = {search->processId, {}};
-    EnumDesktopWindows(desktop, CollectProcessWindow, reinterpret_cast<LPARAM>(&windows));
+    EnumDesktopWindows(desktop, CollectProcessWindow, context);
     CloseDesktop(desktop);
-    if (!windows.found.empty()) search->found = Utf8(name);
+    if (!search->found.empty()) search->desktop = Utf8(name);
     return search->found.empty();
 }
 
-}  // namespace
-
 std::vector<WindowInfo> TopLevelWindows(DWORD processId) {
-    WindowSearch search = {processId, {}};
+    WindowSearch search = {processId, {}, ""};
     EnumWindows(CollectProcessWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
@@ -464,9 +431,9 @@ std::vector<WindowInfo> Children(HWND window) {
 }
 
 std::string DesktopOf(DWORD processId) {
-    DesktopSearch search = {processId, ""};
+    WindowSearch search = {processId, {}, ""};
     EnumDesktopsW(GetProcessWindowStation(), SearchDesktop, reinterpret_cast<LPARAM>(&search));
-    return search.found.empty() ? "no desktop" : "desktop " + search.found;
+    return search.desktop.empty() ? "no desktop" : "desktop " + search.desktop;
 }
 
 HWND WaitWindow(DWORD processId, const std::wstring& className, const std::wstring& title, DWORD timeoutMs,
@@ -607,12 +574,6 @@ BITMAPINFO TopDown32(int width, int height) {
 
 RECT WholeScreen() { return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
 
-namespace {
-
-COLORREF FromQuad(const RGBQUAD& q) { return RGB(q.rgbRed, q.rgbGreen, q.rgbBlue); }
-
-}  // namespace
-
 Pixels Painted(int width, int height, const std::function<void(HDC)>& draw) {
     Pixels pixels{0, 0, width, height, {}};
     if (width <= 0 || height <= 0) return pixels;
@@ -624,7 +585,8 @@ Pixels Painted(int width, int height, const std::function<void(HDC)>& draw) {
     draw(memory);
     GdiFlush();
     const auto* quads = static_cast<const RGBQUAD*>(bits);
-    for (size_t i = 0; bits && i < size_t(width) * size_t(height); ++i) pixels.data.push_back(FromQuad(quads[i]));
+    for (size_t i = 0; bits && i < size_t(width) * size_t(height); ++i)
+        pixels.data.push_back(RGB(quads[i].rgbRed, quads[i].rgbGreen, quads[i].rgbBlue));
     SelectObject(memory, old);
     DeleteObject(bitmap);
     DeleteDC(memory);
@@ -673,40 +635,33 @@ Pixels ResourceBitmap(const std::string& module, int id) {
     if (!file) return pixels;
     auto bitmap = static_cast<HBITMAP>(LoadImageA(file, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     BITMAP info = {};
-    if (bitmap && GetObjectW(bitmap, sizeof info, &info)) {
-        BITMAPINFO format = TopDown32(info.bmWidth, info.bmHeight);
-        std::vector<RGBQUAD> quads(static_cast<size_t>(info.bmWidth) * info.bmHeight);
-        HDC dc = CreateCompatibleDC(nullptr);
-        if (GetDIBits(dc, bitmap, 0, info.bmHeight, quads.data(), &format, DIB_RGB_COLORS)) {
-            pixels.width = info.bmWidth;
-            pixels.height = info.bmHeight;
-            for (const RGBQUAD& q : quads) pixels.data.push_back(FromQuad(q));
-        }
-        DeleteDC(dc);
-    }
+    if (bitmap && GetObjectW(bitmap, sizeof info, &info))
+        pixels = Painted(info.bmWidth, info.bmHeight, [&](HDC dc) {
+            HDC source = CreateCompatibleDC(dc);
+            HGDIOBJ old = SelectObject(source, bitmap);
+            BitBlt(dc, 0, 0, info.bmWidth, info.bmHeight, source, 0, 0, SRCCOPY);
+            SelectObject(source, old);
+            DeleteDC(source);
+        });
     if (bitmap) DeleteObject(bitmap);
     FreeLibrary(file);
     return pixels;
 }
 
-namespace {
-
-PictureKind KindOf(int id) {
+static PictureKind KindOf(int id) {
     return id == SpriteSheetId ? PictureKind::SpriteSheet
          : id == TitleCardId   ? PictureKind::TitleCard
                                : PictureKind::PreviewPicture;
 }
 
 // The top-left width x height of a picture.
-Pixels Cropped(const Pixels& whole, int width, int height) {
+static Pixels Cropped(const Pixels& whole, int width, int height) {
     Pixels part{0, 0, width, height, {}};
     for (int y = 0; y < height && width <= whole.width && height <= whole.height; ++y)
         for (int x = 0; x < width; ++x) part.data.push_back(whole.at(x, y));
     if (part.data.empty()) part.width = part.height = 0;
     return part;
 }
-
-}  // namespace
 
 Pixels PictureAt(const std::string& module, int id, int width, int height) {
     const bool sheet = id == SpriteSheetId;

@@ -110,7 +110,7 @@ public:
     void kill();
 
 private:
-    friend Process Start(const std::string&, const std::string&);
+    friend Process Launch(const std::string&, const std::string&, STARTUPINFOW&, BOOL, DWORD);
     friend Process Open(DWORD);
     HANDLE handle_ = nullptr;
     DWORD id_ = 0;

@@ -18,7 +18,6 @@
 
 namespace settings_test {
 
-using driver::Keys;
 using driver::Reaction;
 using driver::WaitPixels;
 using driver::WindowAppears;
@@ -142,7 +141,8 @@ public:
     HWND waitStandardDialog() { return process_.window(L"", driver::StandardDialogClass); }
 
     driver::ExitReport waitExit() { return process_.waitExit(); }
-    // A person's CANCEL: the window closes and the process ends.
+    // A person's OK or CANCEL: the window closes and the process ends.
+    bool ok() { return click(OkButtonId) && waitExit().ended; }
     bool cancel() { return click(CancelButtonId) && waitExit().ended; }
 
 private:

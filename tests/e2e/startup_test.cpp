@@ -117,30 +117,21 @@ TEST(ModeSelection, SettingsSpellingsOpenTheSettingsWindowOwnedByTheHiddenMainWi
     }
 }
 
-TEST(ModeSelection, OtherLettersAndNoLetterEndAtOnce) {
-    driver::ScrCopy saver("other_letters");
-    const std::string exePath = saver.folder().file("pok_v3.exe");
-    const std::vector<std::string> commandLines = {
-        Quoted(saver.path()) + " /a", Quoted(saver.path()) + " x", "/a", "x", Quoted(exePath), "1234",
-        "/ : 12 -", "\"\""};
-    for (const std::string& commandLine : commandLines) {
-        Process process = driver::Start(saver.path(), commandLine);
-        ExpectEndsAtOnceWithoutWindow(process, commandLine);
-    }
-}
-
-TEST(ModeSelection, PreviewHandleThatNamesNoWindowEndsAtOnce) {
-    driver::ScrCopy saver("bad_preview");
+// Other letters, no letter, and a preview handle that names no window.
+TEST(ModeSelection, OtherLettersNoLetterAndAPreviewHandleNamingNoWindowEndAtOnce) {
+    driver::ScrCopy saver("end_at_once");
     // A window that existed a moment ago, as when the host closes before the saver starts.
     HWND gone = driver::MakeWindow(L"PokGone", 0, WS_POPUP, {0, 0, 10, 10});
     ASSERT_NE(gone, nullptr);
     DestroyWindow(gone);
-    const std::vector<std::string> argumentLists = {"/p 0", "/p", "/p 99999999", "/p  1234",
-                                                    "/p " + std::string(300, '9'),
-                                                    "/p " + std::to_string(HandleToULong(gone))};
-    for (const std::string& arguments : argumentLists) {
-        Process process = saver.start(arguments);
-        ExpectEndsAtOnceWithoutWindow(process, arguments.substr(0, 20));
+    const std::string scr = Quoted(saver.path());
+    const std::vector<std::string> commandLines = {
+        scr + " /a", scr + " x", "/a", "x", Quoted(saver.folder().file("pok_v3.exe")), "1234", "/ : 12 -", "\"\"",
+        scr + " /p 0", scr + " /p", scr + " /p 99999999", scr + " /p  1234", scr + " /p " + std::string(300, '9'),
+        scr + " /p " + std::to_string(HandleToULong(gone))};
+    for (const std::string& commandLine : commandLines) {
+        Process process = driver::Start(saver.path(), commandLine);
+        ExpectEndsAtOnceWithoutWindow(process, commandLine.substr(0, scr.size() + 20));
     }
 }
 
