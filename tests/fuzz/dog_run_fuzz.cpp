@@ -43,23 +43,16 @@ std::int32_t Signed(std::uint32_t v) { return static_cast<std::int32_t>(v); }
 std::int64_t Min64(std::int64_t a, std::int64_t b) { return a < b ? a : b; }
 std::int64_t Max64(std::int64_t a, std::int64_t b) { return a > b ? a : b; }
 
-// The random generator's state after n further fractions from seed; the
-// generator is left where it was.
-std::uint32_t SeedAfterFractions(std::uint32_t seed, int n) {
+// The random generator's state after n further fractions from seed, and the
+// fraction drawn next into *next if asked; the generator is left where it was.
+std::uint32_t SeedAfterFractions(std::uint32_t seed, int n, double* next = nullptr) {
     const std::uint32_t saved = RandomSeed();
     SeedRandom(seed);
     for (int i = 0; i < n; ++i) RandomFraction();
     const std::uint32_t after = RandomSeed();
+    if (next) *next = RandomFraction();
     SeedRandom(saved);
     return after;
-}
-
-double FractionAfter(std::uint32_t seed, int skipped) {
-    const std::uint32_t saved = RandomSeed();
-    SeedRandom(SeedAfterFractions(seed, skipped));
-    const double r = RandomFraction();
-    SeedRandom(saved);
-    return r;
 }
 
 bool InPlacedYRange(std::int32_t y, std::int32_t cy) {
@@ -220,7 +213,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             const auto turn = [&](std::int32_t facing) {
                 dx = Signed(0u - static_cast<std::uint32_t>(dx));
                 frameBase = facing;
-                y = PlacedY(pack.cy, FractionAfter(seedBefore, turns++));
+                double fraction = 0;
+                SeedAfterFractions(seedBefore, turns++, &fraction);
+                y = PlacedY(pack.cy, fraction);
             };
             if (right) turn(LeftFacingBase);
             if (left) turn(RightFacingBase);

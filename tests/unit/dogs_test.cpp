@@ -212,17 +212,13 @@ TEST(Turns, AtTheRightMarginAndOnePixelBeyondTheLeft) {
 TEST(Turns, OnlyTurningDogsDrawNewHeightsInIndexOrder) {
     DogPack pack = PackAtColumns(3, {2000, 500, -500, 1100});
     const std::vector<double> r = FractionsFrom(31u, 3);
+    const std::uint32_t afterThree = RandomSeed();
     SeedRandom(31u);
     TurnDogs(pack, 1024);
     EXPECT_EQ(pack.dog[0].y, PlacedY(768, r[0]));
     EXPECT_EQ(pack.dog[1].y, 100) << "dog 1 is on screen";
     EXPECT_EQ(pack.dog[2].y, PlacedY(768, r[1]));
     EXPECT_EQ(pack.dog[3].y, PlacedY(768, r[2]));
-    SeedRandom(31u);
-    for (int i = 0; i < 3; ++i) RandomFraction();
-    const std::uint32_t afterThree = RandomSeed();
-    SeedRandom(31u);
-    TurnDogs(pack = PackAtColumns(3, {2000, 500, -500, 1100}), 1024);
     EXPECT_EQ(RandomSeed(), afterThree) << "three turns, three draws";
 }
 
@@ -283,9 +279,7 @@ TEST(HopCycle, OneDogHopsAcrossTurnsAndComesBack) {
 }
 
 TEST(HopCycle, EqualRowsAreDrawnInPlacementThenCycleOrder) {
-    DogPack pack = PackWithRows({100, 100, 100});
-    pack.cy = 768;
-    for (std::int32_t d = 0; d <= 2; ++d) pack.dog[d] = {100 * d, 100, 2, RightFacingBase};
+    DogPack pack = PackAtColumns(2, {0, 100, 200}, 2);
     SortDogsByDepth(pack, DepthSort::Placement);
     const std::vector<Frame> frames = RunCycles(pack, 2);
     for (int f = 0; f < 4; ++f) {

@@ -177,11 +177,6 @@ std::vector<uint32_t> Pixels(HDC dc, HBITMAP bitmap, int width, int height) {
     return out;
 }
 
-void SetPixels(HDC dc, HBITMAP bitmap, int width, int height, const std::vector<uint32_t>& pixels) {
-    BITMAPINFO info = driver::TopDown32(width, height);
-    SetDIBits(dc, bitmap, 0, UINT(height), pixels.data(), &info, DIB_RGB_COLORS);
-}
-
 // The sheet's pixels as stored in the executable, straight from the resource
 // data: the truth the loaded bitmap must reproduce on screen.
 std::vector<uint32_t> StoredSheet(HMODULE module) {
@@ -203,6 +198,7 @@ void ExpectTwoPassDrawKeepsTheBackground(HBITMAP sheet, const std::vector<uint32
     const int width = cellWidth + 70, height = cellHeight + 42, left = 37, top = 21;
     HBITMAP target = CreateCompatibleBitmap(screen, width, height);
     HGDIOBJ oldFrame = SelectObject(frame, target);
+    BITMAPINFO format = driver::TopDown32(width, height);
 
     std::mt19937 random(20240601);
     for (int cell = 0; cell < 6; ++cell) {
@@ -212,7 +208,7 @@ void ExpectTwoPassDrawKeepsTheBackground(HBITMAP sheet, const std::vector<uint32
             std::vector<uint32_t> before(size_t(width) * size_t(height));
             const uint32_t flat = background == 1 ? 0x80FFFFu : random() & 0xFFFFFFu;
             for (uint32_t& p : before) p = background == 0 ? random() & 0xFFFFFFu : flat;
-            SetPixels(frame, target, width, height, before);
+            SetDIBits(frame, target, 0, UINT(height), before.data(), &format, DIB_RGB_COLORS);
 
             const int row = cell * cellHeight;
             BitBlt(frame, left, top, cellWidth, cellHeight, sprites, cellWidth, row, SRCAND);
