@@ -11,7 +11,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 
 #include "saver/dogs.h"
 #include "saver/frame_pacing.h"
@@ -160,8 +159,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     CheckPacing(weight, tick);
 
-    DogPack pack;
-    std::memset(&pack, 0, sizeof pack);
+    DogPack pack = {};
     PlaceDogs(pack, {dx0, dy0, hiki}, cx, cy, tick);
     Check(pack.last >= -1 && pack.last < DogSlots, "more than ten dogs");
     Check(pack.last == (Signed(hiki) < 0 ? -1 : Signed(hiki) > 9 ? 9 : Signed(hiki)), "dog count from hiki");

@@ -223,12 +223,9 @@ void ExpectTwoPassDrawKeepsTheBackground(HBITMAP sheet, const std::vector<uint32
                     const bool inCell = sx >= 0 && sx < cellWidth && sy >= 0 && sy < cellHeight;
                     const size_t at = size_t(row + sy) * size_t(sheetWidth) + size_t(sx);
                     const bool dog = inCell && stored[at + size_t(cellWidth)] == 0;
-                    if (dog) {
-                        ++inside;
-                        if (after[i] != stored[at]) ++wrongInside;
-                    } else if (after[i] != before[i]) {
-                        ++changedOutside;
-                    }
+                    inside += dog;
+                    wrongInside += dog && after[i] != stored[at];
+                    changedOutside += !dog && after[i] != before[i];
                 }
             EXPECT_GT(inside, cellWidth * cellHeight / 4) << "cell " << cell << ": hardly any dog";
             EXPECT_EQ(changedOutside, 0) << "cell " << cell << ", background " << background

@@ -26,15 +26,6 @@ using driver::Process;
 constexpr const char* BackgroundHex = "80ffff";  // driver::DefaultBackground as X sees it
 constexpr int SampleSeconds = 6;
 
-// Standard output is a pipe here: every line goes out at once.
-void Say(const char* format, ...) {
-    va_list args;
-    va_start(args, format);
-    std::vprintf(format, args);
-    va_end(args);
-    std::fflush(stdout);
-}
-
 using driver::ShellQuoted;
 using driver::WindowsPath;
 
@@ -93,14 +84,14 @@ public:
     }
 
     void frameCost() {
-        Say("frame cost (compose and present against two plain copies)\n");
+        std::printf("frame cost (compose and present against two plain copies)\n");
         const std::string tool = driver::ModuleDirectory() + "frame_cost.exe";
         const driver::Captured run =
             driver::RunCapture(tool, driver::Quoted(tool) + " " + driver::Quoted(scr_.path()), 180000);
         std::istringstream lines(run.output);
         for (std::string line; std::getline(lines, line);)
             if (line.rfind("cost ", 0) == 0) record("%s", Trimmed(line).c_str());
-        if (!run.ended || run.code != 0) Say("  (frame_cost did not finish cleanly: %s)\n", run.output.c_str());
+        if (!run.ended || run.code != 0) std::printf("  (frame_cost did not finish cleanly: %s)\n", run.output.c_str());
     }
 
     // One saver run per combination, sampled once the dogs hop.
@@ -111,7 +102,7 @@ public:
                 settings(dogs, weight);
                 Process run = startSaver();
                 if (!run.started()) {
-                    Say("  no saver started for %d dogs at speed %d\n", dogs, weight);
+                    std::printf("  no saver started for %d dogs at speed %d\n", dogs, weight);
                     continue;
                 }
                 // The intro: two clock waits of at most 2 and 4 s, then 24
@@ -130,7 +121,7 @@ public:
                        dogs, weight, frameCount, measured.empty() ? "frames 0" : measured.c_str(),
                        static_cast<unsigned long>(memory.PeakWorkingSetSize / 1024),
                        Field(ended, "ended").empty() ? "-" : Field(ended, "ended").c_str());
-                if (stillRunning) Say("  (the key did not end it; ended by force)\n");
+                if (stillRunning) std::printf("  (the key did not end it; ended by force)\n");
             }
         }
     }
@@ -138,7 +129,7 @@ public:
     // From the process's start to the first moment the whole screen shows
     // the background colour, as the X server saw it drawn.
     void startup(int runs) {
-        Say("start-up, %d runs\n", runs);
+        std::printf("start-up, %d runs\n", runs);
         settings(3, 25);
         std::vector<double> ms;
         int failed = 0;
@@ -181,7 +172,7 @@ public:
             const char* input;
         } kinds[] = {{"move", "move:2"}, {"key", "key:a"}, {"escape", "key:Escape"}, {"click", "button:1"}};
         for (const auto& kind : kinds) {
-            Say("%s to end, %d runs\n", kind.name, runs);
+            std::printf("%s to end, %d runs\n", kind.name, runs);
             std::vector<double> ms;
             int unseen = 0, failed = 0;
             for (int i = 0; i < runs; ++i) {
@@ -216,7 +207,7 @@ public:
     // What the platform adds to every end: a program that ends itself the
     // saver's way, from the moment it noted to the moment it is gone.
     void platformEnd(int runs) {
-        Say("platform's own end, %d runs\n", runs);
+        std::printf("platform's own end, %d runs\n", runs);
         const std::string probe = driver::ModuleDirectory() + "exit_probe.exe";
         std::vector<double> ms;
         int failed = 0;
@@ -251,7 +242,7 @@ private:
             std::fprintf(file, "%s\n", line);
             std::fclose(file);
         }
-        Say("  %s\n", line);
+        std::printf("  %s\n", line);
     }
 
     void settings(int dogs, int weight) const {
@@ -289,13 +280,15 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: saver_bench RESULTS TOOLS [--latency RUNS] [--startup RUNS]\n");
         return 2;
     }
+    // Standard output is a pipe here: every line goes out at once.
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
     int latencyRuns = 0, startupRuns = 0;
     for (int i = 3; i + 1 < argc; i += 2) {
         if (std::string(argv[i]) == "--latency") latencyRuns = std::atoi(argv[i + 1]);
         if (std::string(argv[i]) == "--startup") startupRuns = std::atoi(argv[i + 1]);
     }
     Bench bench(argv[1], argv[2]);
-    Say("desktop %d x %d; load average %s", GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+    std::printf("desktop %d x %d; load average %s", GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
         driver::ReadFile("Z:\\proc\\loadavg").c_str());
     // BENCH_ONLY: the parts to run, such as "frames,latency".
     const std::string only = std::getenv("BENCH_ONLY") ? "," + std::string(std::getenv("BENCH_ONLY")) + "," : "";

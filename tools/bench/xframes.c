@@ -21,17 +21,7 @@
 #include <sys/select.h>
 #include <time.h>
 
-static double now_ms(void) {
-    struct timespec t;
-    clock_gettime(CLOCK_MONOTONIC, &t);
-    return t.tv_sec * 1000.0 + t.tv_nsec / 1e6;
-}
-
-static long long unix_ns(void) {
-    struct timespec t;
-    clock_gettime(CLOCK_REALTIME, &t);
-    return t.tv_sec * 1000000000LL + t.tv_nsec;
-}
+#include "host_time.h"
 
 static Display *display;
 static int damage_event;
