@@ -167,10 +167,8 @@ public:
     void latency(int runs) {
         settings(3, 25);
         if (GetSystemMetrics(SM_CMONITORS) > 1) driver::XMovePointer(GetSystemMetrics(SM_CXSCREEN) + 100, 100);
-        const struct {
-            const char* name;
-            const char* input;
-        } kinds[] = {{"move", "move:2"}, {"key", "key:a"}, {"escape", "key:Escape"}, {"click", "button:1"}};
+        const struct { const char *name, *input; } kinds[] = {
+            {"move", "move:2"}, {"key", "key:a"}, {"escape", "key:Escape"}, {"click", "button:1"}};
         for (const auto& kind : kinds) {
             std::printf("%s to end, %d runs\n", kind.name, runs);
             std::vector<double> ms;
@@ -212,12 +210,10 @@ public:
         std::vector<double> ms;
         int failed = 0;
         for (int i = 0; i < runs; ++i) {
-            const std::string stamp = ScratchFile("stamp"), out = ScratchFile("probe-end");
+            const std::string stamp = ScratchFile("stamp");
             Process run = driver::Start(probe, driver::Quoted(probe) + " " + WindowsPath(stamp));
-            const driver::HostJob watcher =
-                driver::StartHost(tool("input_to_end") + " --process exit_probe.exe none 5000 > " + out);
-            driver::WaitHost(watcher, 10000);
-            const std::string ended = Field(Trimmed(driver::ReadFile(WindowsPath(out))), "unix_ns");
+            const std::string ended =
+                Field(host(tool("input_to_end") + " --process exit_probe.exe none 5000", 10000), "unix_ns");
             const std::string noted = Trimmed(driver::ReadFile(WindowsPath(stamp)));
             if (!ended.empty() && !noted.empty())
                 ms.push_back((std::atoll(ended.c_str()) - std::atoll(noted.c_str())) / 1e6);
