@@ -48,9 +48,8 @@ TEST(ModeLetter, IsTheLastAlphabeticUnitWhateverFollowsIt) {
 }
 
 TEST(ModeLetter, CommandLineWithoutAnyLetterFindsNothing) {
-    for (const wchar_t* commandLine : {L"", L"1", L"/", L"123 456", L"\"\" / : -", L"１２ \xD83D\xDC15"}) {
+    for (const wchar_t* commandLine : {L"", L"1", L"/", L"123 456", L"\"\" / : -", L"１２ \xD83D\xDC15"})
         EXPECT_FALSE(FindModeLetter(commandLine, Letter).found) << testing::PrintToString(commandLine);
-    }
 }
 
 struct HandleCase {

@@ -29,9 +29,7 @@ TEST(TitleCard, CardRowsLandAroundTheMiddle) {
     EXPECT_EQ(TitleScreenRow(767, 0, 4), 264);
 }
 
-struct TitleCopy {
-    std::int32_t cardRow, x, y, pass;
-};
+struct TitleCopy { std::int32_t cardRow, x, y, pass; };
 
 std::vector<TitleCopy> RecordTitleReveal(std::int32_t cx, std::int32_t cy) {
     std::vector<TitleCopy> copies;

@@ -15,8 +15,6 @@
 
 namespace {
 
-constexpr WORD kJapanese = MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT);
-
 // The .scr mapped for its resources only; none of its code runs.
 class ScrResources : public testing::Test {
 protected:
@@ -35,9 +33,7 @@ HMODULE ScrResources::module_ = nullptr;
 // Every drawing by identifier and size: each picture at one, two and three
 // times its design size, the one-times sheet whole and the larger sheets
 // their right-facing colour column alone.
-struct Drawing {
-    int id, width, height;
-};
+struct Drawing { int id, width, height; };
 std::vector<Drawing> Drawings() {
     std::vector<Drawing> all;
     for (int k = 1; k <= EmbeddedScales; ++k)
@@ -97,7 +93,7 @@ TEST_F(ScrResources, EveryResourceIsJapaneseOnly) {
         std::vector<WORD> languages;
         EnumResourceLanguagesA(module_, type, MAKEINTRESOURCEA(id), CollectLanguage,
                                reinterpret_cast<LONG_PTR>(&languages));
-        EXPECT_EQ(languages, std::vector<WORD>{kJapanese})
+        EXPECT_EQ(languages, std::vector<WORD>{MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT)})
             << "resource " << id << " of type " << reinterpret_cast<uintptr_t>(type);
     }
 }
