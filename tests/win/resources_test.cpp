@@ -173,14 +173,6 @@ std::vector<uint32_t> Pixels(HDC dc, HBITMAP bitmap, int width, int height) {
     return out;
 }
 
-// The sheet's pixels as stored in the executable, straight from the resource
-// data: the truth the loaded bitmap must reproduce on screen.
-std::vector<uint32_t> StoredSheet(HMODULE module) {
-    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(SpriteSheetId), RT_BITMAP);
-    const void* bytes = found ? LockResource(LoadResource(module, found)) : nullptr;
-    return DecodeBitmap(static_cast<const uint8_t*>(bytes), bytes ? SizeofResource(module, found) : 0).pixels;
-}
-
 // Draws every cell of the sheet the saver's two-pass way over noise and flat
 // colours, and checks that only the dog's pixels change, to those stored.
 void ExpectTwoPassDrawKeepsTheBackground(HBITMAP sheet, const std::vector<uint32_t>& stored, int cellWidth,
@@ -240,7 +232,12 @@ void ExpectTwoPassDrawKeepsTheBackground(HBITMAP sheet, const std::vector<uint32
 }
 
 TEST_F(ScrResources, TwoPassDrawOfEveryCellKeepsTheBackgroundAndShowsTheDog) {
-    const std::vector<uint32_t> stored = StoredSheet(module_);
+    // The sheet's pixels as stored in the executable, straight from the resource
+    // data: the truth the loaded bitmap must reproduce on screen.
+    HRSRC found = FindResourceA(module_, MAKEINTRESOURCEA(SpriteSheetId), RT_BITMAP);
+    const void* bytes = found ? LockResource(LoadResource(module_, found)) : nullptr;
+    const std::vector<uint32_t> stored =
+        DecodeBitmap(static_cast<const uint8_t*>(bytes), bytes ? SizeofResource(module_, found) : 0).pixels;
     ASSERT_EQ(stored.size(), 300u * 768u) << "sprite sheet resource is not 300 x 768";
     HANDLE sheet = LoadImageA(module_, MAKEINTRESOURCEA(101), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR);
     ASSERT_NE(sheet, nullptr);
