@@ -39,6 +39,10 @@ struct Input {
 };
 
 std::int32_t Signed(std::uint32_t v) { return static_cast<std::int32_t>(v); }
+// Column x after n steps of dx, wrapping as the 32-bit sum does.
+std::int32_t Stepped(std::int32_t x, int n, std::int32_t dx) {
+    return Signed(static_cast<std::uint32_t>(x) + static_cast<std::uint32_t>(n) * static_cast<std::uint32_t>(dx));
+}
 std::int64_t Min64(std::int64_t a, std::int64_t b) { return a < b ? a : b; }
 std::int64_t Max64(std::int64_t a, std::int64_t b) { return a > b ? a : b; }
 
@@ -186,9 +190,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 Check(phase == frames + 1, "phases out of order");
                 // Each frame is shown before the dogs take that frame's step.
                 for (std::int32_t d = 0; d <= pack.last; ++d)
-                    Check(pack.dog[d].x == static_cast<std::int32_t>(static_cast<std::uint32_t>(before.dog[d].x) +
-                                                                     static_cast<std::uint32_t>(frames) *
-                                                                         static_cast<std::uint32_t>(before.dog[d].dx)),
+                    Check(pack.dog[d].x == Stepped(before.dog[d].x, frames, before.dog[d].dx),
                           "a dog moved other than one step per frame");
                 CheckFrame(pack, phase);
                 ++frames;
@@ -202,8 +204,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (std::int32_t d = 0; d <= pack.last; ++d) {
             const DogState& was = before.dog[d];
             const DogState& dog = pack.dog[d];
-            const std::int32_t x = static_cast<std::int32_t>(static_cast<std::uint32_t>(was.x) +
-                                                             4u * static_cast<std::uint32_t>(was.dx));
+            const std::int32_t x = Stepped(was.x, 4, was.dx);
             Check(dog.x == x, "a turn moved a dog");
             const bool right = x >= width + margin;
             const bool left = x < -CellWidth - margin;

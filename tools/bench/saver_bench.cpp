@@ -96,7 +96,7 @@ public:
 
     // One saver run per combination, sampled once the dogs hop.
     void frames() {
-        for (int dogs : {1, 10}) {
+        for (int dogs : {1, 10})
             for (int weight : {25, 200}) {
                 const int frameCount = 205 - weight;
                 settings(dogs, weight);
@@ -123,7 +123,6 @@ public:
                        Field(ended, "ended").empty() ? "-" : Field(ended, "ended").c_str());
                 if (stillRunning) std::printf("  (the key did not end it; ended by force)\n");
             }
-        }
     }
 
     // From the process's start to the first moment the whole screen shows
