@@ -189,8 +189,9 @@ void ExpectTwoPassDrawKeepsTheBackground(HBITMAP sheet, const std::vector<uint32
     BITMAPINFO format = driver::TopDown32(width, height);
 
     std::mt19937 random(20240601);
-    for (int cell = 0; cell < 6; ++cell) {
+    for (int cell = 0; cell < 6; ++cell)
         for (int background = 0; background < 4; ++background) {
+            SCOPED_TRACE(testing::Message() << "cell " << cell << ", background " << background);
             // Noise exercises every bit of AND and OR; flat colours include
             // the default light cyan.
             std::vector<uint32_t> before(size_t(width) * size_t(height));
@@ -215,13 +216,10 @@ void ExpectTwoPassDrawKeepsTheBackground(HBITMAP sheet, const std::vector<uint32
                     wrongInside += dog && after[i] != stored[at];
                     changedOutside += !dog && after[i] != before[i];
                 }
-            EXPECT_GT(inside, cellWidth * cellHeight / 4) << "cell " << cell << ": hardly any dog";
-            EXPECT_EQ(changedOutside, 0) << "cell " << cell << ", background " << background
-                                         << ": pixels outside the dog changed";
-            EXPECT_EQ(wrongInside, 0) << "cell " << cell << ", background " << background
-                                      << ": dog pixels not shown as stored";
+            EXPECT_GT(inside, cellWidth * cellHeight / 4) << "hardly any dog";
+            EXPECT_EQ(changedOutside, 0) << "pixels outside the dog changed";
+            EXPECT_EQ(wrongInside, 0) << "dog pixels not shown as stored";
         }
-    }
 
     SelectObject(frame, oldFrame);
     SelectObject(sprites, oldSprites);
