@@ -204,20 +204,14 @@ TEST_F(SpriteSheet, EachCellIsOneConnectedSilhouette) {
         for (int start = 0; start < kHalf * kCell; ++start) {
             if (seen[size_t(start)] || !Dog(start % kHalf, cell * kCell + start / kHalf)) continue;
             ++pieces;
-            std::vector<int> stack{start};
-            seen[size_t(start)] = 1;
+            std::vector<std::pair<int, int>> stack{{start % kHalf, start / kHalf}};
             while (!stack.empty()) {
-                const int at = stack.back();
+                const auto [x, y] = stack.back();
                 stack.pop_back();
-                const int x = at % kHalf, y = at / kHalf;
-                const int next[4][2] = {{x - 1, y}, {x + 1, y}, {x, y - 1}, {x, y + 1}};
-                for (const auto& n : next) {
-                    if (n[0] < 0 || n[0] >= kHalf || n[1] < 0 || n[1] >= kCell) continue;
-                    const size_t i = size_t(n[1] * kHalf + n[0]);
-                    if (seen[i] || !Dog(n[0], cell * kCell + n[1])) continue;
-                    seen[i] = 1;
-                    stack.push_back(n[1] * kHalf + n[0]);
-                }
+                if (x < 0 || x >= kHalf || y < 0 || y >= kCell) continue;
+                if (seen[size_t(y * kHalf + x)] || !Dog(x, cell * kCell + y)) continue;
+                seen[size_t(y * kHalf + x)] = 1;
+                stack.insert(stack.end(), {{x - 1, y}, {x + 1, y}, {x, y - 1}, {x, y + 1}});
             }
         }
         EXPECT_EQ(pieces, 1) << "cell " << cell;

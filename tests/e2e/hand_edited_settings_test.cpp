@@ -3,7 +3,6 @@
 // it and end on real input with code 0, and the settings window's OK must
 // write back exactly what was loaded.
 #include <windows.h>
-#include <commctrl.h>
 
 #include <gtest/gtest.h>
 

@@ -11,7 +11,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 
 #include "saver/dogs.h"
 #include "saver/frame_pacing.h"
@@ -40,26 +39,23 @@ struct Input {
 };
 
 std::int32_t Signed(std::uint32_t v) { return static_cast<std::int32_t>(v); }
+// Column x after n steps of dx, wrapping as the 32-bit sum does.
+std::int32_t Stepped(std::int32_t x, int n, std::int32_t dx) {
+    return Signed(static_cast<std::uint32_t>(x) + static_cast<std::uint32_t>(n) * static_cast<std::uint32_t>(dx));
+}
 std::int64_t Min64(std::int64_t a, std::int64_t b) { return a < b ? a : b; }
 std::int64_t Max64(std::int64_t a, std::int64_t b) { return a > b ? a : b; }
 
-// The random generator's state after n further fractions from seed; the
-// generator is left where it was.
-std::uint32_t SeedAfterFractions(std::uint32_t seed, int n) {
+// The random generator's state after n further fractions from seed, and the
+// fraction drawn next into *next if asked; the generator is left where it was.
+std::uint32_t SeedAfterFractions(std::uint32_t seed, int n, double* next = nullptr) {
     const std::uint32_t saved = RandomSeed();
     SeedRandom(seed);
     for (int i = 0; i < n; ++i) RandomFraction();
     const std::uint32_t after = RandomSeed();
+    if (next) *next = RandomFraction();
     SeedRandom(saved);
     return after;
-}
-
-double FractionAfter(std::uint32_t seed, int skipped) {
-    const std::uint32_t saved = RandomSeed();
-    SeedRandom(SeedAfterFractions(seed, skipped));
-    const double r = RandomFraction();
-    SeedRandom(saved);
-    return r;
 }
 
 bool InPlacedYRange(std::int32_t y, std::int32_t cy) {
@@ -167,8 +163,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     CheckPacing(weight, tick);
 
-    DogPack pack;
-    std::memset(&pack, 0, sizeof pack);
+    DogPack pack = {};
     PlaceDogs(pack, {dx0, dy0, hiki}, cx, cy, tick);
     Check(pack.last >= -1 && pack.last < DogSlots, "more than ten dogs");
     Check(pack.last == (Signed(hiki) < 0 ? -1 : Signed(hiki) > 9 ? 9 : Signed(hiki)), "dog count from hiki");
@@ -195,9 +190,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 Check(phase == frames + 1, "phases out of order");
                 // Each frame is shown before the dogs take that frame's step.
                 for (std::int32_t d = 0; d <= pack.last; ++d)
-                    Check(pack.dog[d].x == static_cast<std::int32_t>(static_cast<std::uint32_t>(before.dog[d].x) +
-                                                                     static_cast<std::uint32_t>(frames) *
-                                                                         static_cast<std::uint32_t>(before.dog[d].dx)),
+                    Check(pack.dog[d].x == Stepped(before.dog[d].x, frames, before.dog[d].dx),
                           "a dog moved other than one step per frame");
                 CheckFrame(pack, phase);
                 ++frames;
@@ -211,8 +204,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (std::int32_t d = 0; d <= pack.last; ++d) {
             const DogState& was = before.dog[d];
             const DogState& dog = pack.dog[d];
-            const std::int32_t x = static_cast<std::int32_t>(static_cast<std::uint32_t>(was.x) +
-                                                             4u * static_cast<std::uint32_t>(was.dx));
+            const std::int32_t x = Stepped(was.x, 4, was.dx);
             Check(dog.x == x, "a turn moved a dog");
             const bool right = x >= width + margin;
             const bool left = x < -CellWidth - margin;
@@ -220,7 +212,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             const auto turn = [&](std::int32_t facing) {
                 dx = Signed(0u - static_cast<std::uint32_t>(dx));
                 frameBase = facing;
-                y = PlacedY(pack.cy, FractionAfter(seedBefore, turns++));
+                double fraction = 0;
+                SeedAfterFractions(seedBefore, turns++, &fraction);
+                y = PlacedY(pack.cy, fraction);
             };
             if (right) turn(LeftFacingBase);
             if (left) turn(RightFacingBase);

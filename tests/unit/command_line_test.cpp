@@ -13,14 +13,8 @@ bool Letter(wchar_t c) {
            (c >= 0x4E00 && c <= 0x9FFF);
 }
 
-struct LetterCase {
-    const wchar_t* commandLine;
-    wchar_t letter;
-    std::size_t position;
-};
-
 TEST(ModeLetter, IsTheLastAlphabeticUnitWhateverFollowsIt) {
-    const LetterCase cases[] = {
+    const struct { const wchar_t* commandLine; wchar_t letter; std::size_t position; } cases[] = {
         {L"\"C:\\Windows\\pok_v3.scr\" /s", L's', 1},
         {L"\"C:\\Windows\\pok_v3.scr\" /S", L'S', 1},
         {L"\"C:\\Windows\\pok_v3.scr\" -s", L's', 1},
@@ -45,7 +39,7 @@ TEST(ModeLetter, IsTheLastAlphabeticUnitWhateverFollowsIt) {
         // Found at the very first unit: the position is the whole length.
         {L"p:12", L'p', 4},
     };
-    for (const LetterCase& c : cases) {
+    for (const auto& c : cases) {
         const ModeLetterFind find = FindModeLetter(c.commandLine, Letter);
         EXPECT_TRUE(find.found) << testing::PrintToString(c.commandLine);
         EXPECT_EQ(find.letter, c.letter) << testing::PrintToString(c.commandLine);
@@ -54,9 +48,8 @@ TEST(ModeLetter, IsTheLastAlphabeticUnitWhateverFollowsIt) {
 }
 
 TEST(ModeLetter, CommandLineWithoutAnyLetterFindsNothing) {
-    for (const wchar_t* commandLine : {L"", L"1", L"/", L"123 456", L"\"\" / : -", L"１２ \xD83D\xDC15"}) {
+    for (const wchar_t* commandLine : {L"", L"1", L"/", L"123 456", L"\"\" / : -", L"１２ \xD83D\xDC15"})
         EXPECT_FALSE(FindModeLetter(commandLine, Letter).found) << testing::PrintToString(commandLine);
-    }
 }
 
 struct HandleCase {

@@ -212,24 +212,17 @@ TEST(Turns, AtTheRightMarginAndOnePixelBeyondTheLeft) {
 TEST(Turns, OnlyTurningDogsDrawNewHeightsInIndexOrder) {
     DogPack pack = PackAtColumns(3, {2000, 500, -500, 1100});
     const std::vector<double> r = FractionsFrom(31u, 3);
+    const std::uint32_t afterThree = RandomSeed();
     SeedRandom(31u);
     TurnDogs(pack, 1024);
     EXPECT_EQ(pack.dog[0].y, PlacedY(768, r[0]));
     EXPECT_EQ(pack.dog[1].y, 100) << "dog 1 is on screen";
     EXPECT_EQ(pack.dog[2].y, PlacedY(768, r[1]));
     EXPECT_EQ(pack.dog[3].y, PlacedY(768, r[2]));
-    SeedRandom(31u);
-    for (int i = 0; i < 3; ++i) RandomFraction();
-    const std::uint32_t afterThree = RandomSeed();
-    SeedRandom(31u);
-    TurnDogs(pack = PackAtColumns(3, {2000, 500, -500, 1100}), 1024);
     EXPECT_EQ(RandomSeed(), afterThree) << "three turns, three draws";
 }
 
-struct Frame {
-    int phase;
-    std::vector<SpriteDraw> sprites;  // back to front
-};
+using Frame = std::vector<SpriteDraw>;  // the sprites of one frame, back to front
 
 // Runs hop cycles as the saver does and records every frame shown.
 std::vector<Frame> RunCycles(DogPack& pack, int cycles, std::int32_t screenWidth = 1024) {
@@ -238,9 +231,9 @@ std::vector<Frame> RunCycles(DogPack& pack, int cycles, std::int32_t screenWidth
         RunHopCycle(
             pack,
             [&](int phase) {
-                Frame frame{phase, {}};
+                Frame frame;
                 ForEachSpriteOfPhase(pack, phase, [&](std::int32_t x, std::int32_t y, std::int32_t row) {
-                    frame.sprites.push_back({x, y, row});
+                    frame.push_back({x, y, row});
                 });
                 frames.push_back(frame);
             },
@@ -259,8 +252,8 @@ TEST(HopCycle, OneDogHopsAcrossTurnsAndComesBack) {
     // Drawn where it stands, then moved: 437, 445, 453, 461, ...
     const std::int32_t lift[] = {0, 2, 5, 2};  // y 320, dy0 5
     for (int f = 0; f < 4 * 19; ++f) {
-        ASSERT_EQ(frames[f].sprites.size(), 1u);
-        const SpriteDraw& s = frames[f].sprites[0];
+        ASSERT_EQ(frames[f].size(), 1u);
+        const SpriteDraw& s = frames[f][0];
         EXPECT_EQ(s.x, 437 + 8 * f) << "frame " << f;
         EXPECT_EQ(s.y, 320 - lift[f % 4]) << "frame " << f;
         EXPECT_EQ(s.sheetRow, (f % 4 == 2 ? 256 : f % 4 == 0 ? 0 : 128)) << "frame " << f;
@@ -269,32 +262,30 @@ TEST(HopCycle, OneDogHopsAcrossTurnsAndComesBack) {
     const std::int32_t rightTurnY = PlacedY(768, r[0]);
     ASSERT_EQ(rightTurnY % 2, 0) << "the seed gives an even row, so the lifts are 0, 2, 5, 2";
     for (int f = 4 * 19; f < 4 * (19 + 38); ++f) {
-        const SpriteDraw& s = frames[f].sprites[0];
+        const SpriteDraw& s = frames[f][0];
         const int g = f - 4 * 19;
         EXPECT_EQ(s.x, 1045 - 8 * g) << "frame " << f;
         EXPECT_EQ(s.sheetRow, 384 + (g % 4 == 2 ? 256 : g % 4 == 0 ? 0 : 128)) << "frame " << f;
         EXPECT_EQ(s.y, rightTurnY - lift[g % 4]) << "frame " << f;
     }
     // 38 cycles later x is -171 < -150: facing right again, at yet another height.
-    const SpriteDraw& back = frames[4 * 57].sprites[0];
+    const SpriteDraw& back = frames[4 * 57][0];
     EXPECT_EQ(back.x, -171);
     EXPECT_EQ(back.sheetRow, 0);
     EXPECT_EQ(back.y, PlacedY(768, r[1]));
 }
 
 TEST(HopCycle, EqualRowsAreDrawnInPlacementThenCycleOrder) {
-    DogPack pack = PackWithRows({100, 100, 100});
-    pack.cy = 768;
-    for (std::int32_t d = 0; d <= 2; ++d) pack.dog[d] = {100 * d, 100, 2, RightFacingBase};
+    DogPack pack = PackAtColumns(2, {0, 100, 200}, 2);
     SortDogsByDepth(pack, DepthSort::Placement);
     const std::vector<Frame> frames = RunCycles(pack, 2);
     for (int f = 0; f < 4; ++f) {
-        EXPECT_EQ(frames[f].sprites[0].x, 200 + 2 * f) << "first cycle: dog 2 at the back";
-        EXPECT_EQ(frames[f].sprites[2].x, 0 + 2 * f);
+        EXPECT_EQ(frames[f][0].x, 200 + 2 * f) << "first cycle: dog 2 at the back";
+        EXPECT_EQ(frames[f][2].x, 0 + 2 * f);
     }
     for (int f = 4; f < 8; ++f) {
-        EXPECT_EQ(frames[f].sprites[0].x, 0 + 2 * f) << "second cycle: index order";
-        EXPECT_EQ(frames[f].sprites[2].x, 200 + 2 * f);
+        EXPECT_EQ(frames[f][0].x, 0 + 2 * f) << "second cycle: index order";
+        EXPECT_EQ(frames[f][2].x, 200 + 2 * f);
     }
 }
 
@@ -345,8 +336,8 @@ TEST(HandEditedSettings, EveryExtremeKeepsRunningWithinTheSlots) {
                 const std::vector<Frame> frames = RunCycles(pack, 50);
                 const size_t dogs = static_cast<size_t>(LastDogIndex(hiki) + 1);
                 for (const Frame& frame : frames) {
-                    ASSERT_EQ(frame.sprites.size(), dogs) << "hiki " << hiki;
-                    for (const SpriteDraw& s : frame.sprites)
+                    ASSERT_EQ(frame.size(), dogs) << "hiki " << hiki;
+                    for (const SpriteDraw& s : frame)
                         ASSERT_TRUE(s.sheetRow >= 0 && s.sheetRow <= 640 && s.sheetRow % 128 == 0)
                             << "sheet row " << s.sheetRow << " dx0 " << dx0 << " dy0 " << dy0;
                 }

@@ -29,9 +29,7 @@ TEST(TitleCard, CardRowsLandAroundTheMiddle) {
     EXPECT_EQ(TitleScreenRow(767, 0, 4), 264);
 }
 
-struct TitleCopy {
-    std::int32_t cardRow, x, y, pass;
-};
+struct TitleCopy { std::int32_t cardRow, x, y, pass; };
 
 std::vector<TitleCopy> RecordTitleReveal(std::int32_t cx, std::int32_t cy) {
     std::vector<TitleCopy> copies;
@@ -167,18 +165,13 @@ TEST(ClockSeconds, CountedOnTheSecondsFieldAcrossTheMinute) {
     EXPECT_EQ(ClockSecondsBetween(1, 0), 59);
 }
 
-struct FakeClock {
-    std::vector<unsigned> seconds;
+// How often the wait waits, reading the clock's seconds field from the list.
+int WaitsFor(std::int32_t n, const std::vector<unsigned>& seconds) {
     size_t reads = 0;
     int waits = 0;
-    unsigned read() { return seconds.at(reads++); }
-};
-
-int WaitsFor(std::int32_t n, std::vector<unsigned> seconds) {
-    FakeClock clock{std::move(seconds)};
-    RunClockWait(n, [&] { ++clock.waits; }, [&] { return clock.read(); });
-    EXPECT_EQ(clock.reads, static_cast<size_t>(clock.waits) + 1) << "one reading after every wait";
-    return clock.waits;
+    RunClockWait(n, [&] { ++waits; }, [&] { return seconds.at(reads++); });
+    EXPECT_EQ(reads, static_cast<size_t>(waits) + 1) << "one reading after every wait";
+    return waits;
 }
 
 TEST(ClockWait, EndsAtTheFirstReadingNSecondsOn) {

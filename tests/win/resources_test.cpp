@@ -15,8 +15,6 @@
 
 namespace {
 
-constexpr WORD kJapanese = MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT);
-
 // The .scr mapped for its resources only; none of its code runs.
 class ScrResources : public testing::Test {
 protected:
@@ -35,9 +33,7 @@ HMODULE ScrResources::module_ = nullptr;
 // Every drawing by identifier and size: each picture at one, two and three
 // times its design size, the one-times sheet whole and the larger sheets
 // their right-facing colour column alone.
-struct Drawing {
-    int id, width, height;
-};
+struct Drawing { int id, width, height; };
 std::vector<Drawing> Drawings() {
     std::vector<Drawing> all;
     for (int k = 1; k <= EmbeddedScales; ++k)
@@ -97,7 +93,7 @@ TEST_F(ScrResources, EveryResourceIsJapaneseOnly) {
         std::vector<WORD> languages;
         EnumResourceLanguagesA(module_, type, MAKEINTRESOURCEA(id), CollectLanguage,
                                reinterpret_cast<LONG_PTR>(&languages));
-        EXPECT_EQ(languages, std::vector<WORD>{kJapanese})
+        EXPECT_EQ(languages, std::vector<WORD>{MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT)})
             << "resource " << id << " of type " << reinterpret_cast<uintptr_t>(type);
     }
 }
@@ -177,19 +173,6 @@ std::vector<uint32_t> Pixels(HDC dc, HBITMAP bitmap, int width, int height) {
     return out;
 }
 
-void SetPixels(HDC dc, HBITMAP bitmap, int width, int height, const std::vector<uint32_t>& pixels) {
-    BITMAPINFO info = driver::TopDown32(width, height);
-    SetDIBits(dc, bitmap, 0, UINT(height), pixels.data(), &info, DIB_RGB_COLORS);
-}
-
-// The sheet's pixels as stored in the executable, straight from the resource
-// data: the truth the loaded bitmap must reproduce on screen.
-std::vector<uint32_t> StoredSheet(HMODULE module) {
-    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(SpriteSheetId), RT_BITMAP);
-    const void* bytes = found ? LockResource(LoadResource(module, found)) : nullptr;
-    return DecodeBitmap(static_cast<const uint8_t*>(bytes), bytes ? SizeofResource(module, found) : 0).pixels;
-}
-
 // Draws every cell of the sheet the saver's two-pass way over noise and flat
 // colours, and checks that only the dog's pixels change, to those stored.
 void ExpectTwoPassDrawKeepsTheBackground(HBITMAP sheet, const std::vector<uint32_t>& stored, int cellWidth,
@@ -203,16 +186,18 @@ void ExpectTwoPassDrawKeepsTheBackground(HBITMAP sheet, const std::vector<uint32
     const int width = cellWidth + 70, height = cellHeight + 42, left = 37, top = 21;
     HBITMAP target = CreateCompatibleBitmap(screen, width, height);
     HGDIOBJ oldFrame = SelectObject(frame, target);
+    BITMAPINFO format = driver::TopDown32(width, height);
 
     std::mt19937 random(20240601);
-    for (int cell = 0; cell < 6; ++cell) {
+    for (int cell = 0; cell < 6; ++cell)
         for (int background = 0; background < 4; ++background) {
+            SCOPED_TRACE(testing::Message() << "cell " << cell << ", background " << background);
             // Noise exercises every bit of AND and OR; flat colours include
             // the default light cyan.
             std::vector<uint32_t> before(size_t(width) * size_t(height));
             const uint32_t flat = background == 1 ? 0x80FFFFu : random() & 0xFFFFFFu;
             for (uint32_t& p : before) p = background == 0 ? random() & 0xFFFFFFu : flat;
-            SetPixels(frame, target, width, height, before);
+            SetDIBits(frame, target, 0, UINT(height), before.data(), &format, DIB_RGB_COLORS);
 
             const int row = cell * cellHeight;
             BitBlt(frame, left, top, cellWidth, cellHeight, sprites, cellWidth, row, SRCAND);
@@ -227,20 +212,14 @@ void ExpectTwoPassDrawKeepsTheBackground(HBITMAP sheet, const std::vector<uint32
                     const bool inCell = sx >= 0 && sx < cellWidth && sy >= 0 && sy < cellHeight;
                     const size_t at = size_t(row + sy) * size_t(sheetWidth) + size_t(sx);
                     const bool dog = inCell && stored[at + size_t(cellWidth)] == 0;
-                    if (dog) {
-                        ++inside;
-                        if (after[i] != stored[at]) ++wrongInside;
-                    } else if (after[i] != before[i]) {
-                        ++changedOutside;
-                    }
+                    inside += dog;
+                    wrongInside += dog && after[i] != stored[at];
+                    changedOutside += !dog && after[i] != before[i];
                 }
-            EXPECT_GT(inside, cellWidth * cellHeight / 4) << "cell " << cell << ": hardly any dog";
-            EXPECT_EQ(changedOutside, 0) << "cell " << cell << ", background " << background
-                                         << ": pixels outside the dog changed";
-            EXPECT_EQ(wrongInside, 0) << "cell " << cell << ", background " << background
-                                      << ": dog pixels not shown as stored";
+            EXPECT_GT(inside, cellWidth * cellHeight / 4) << "hardly any dog";
+            EXPECT_EQ(changedOutside, 0) << "pixels outside the dog changed";
+            EXPECT_EQ(wrongInside, 0) << "dog pixels not shown as stored";
         }
-    }
 
     SelectObject(frame, oldFrame);
     SelectObject(sprites, oldSprites);
@@ -251,7 +230,12 @@ void ExpectTwoPassDrawKeepsTheBackground(HBITMAP sheet, const std::vector<uint32
 }
 
 TEST_F(ScrResources, TwoPassDrawOfEveryCellKeepsTheBackgroundAndShowsTheDog) {
-    const std::vector<uint32_t> stored = StoredSheet(module_);
+    // The sheet's pixels as stored in the executable, straight from the resource
+    // data: the truth the loaded bitmap must reproduce on screen.
+    HRSRC found = FindResourceA(module_, MAKEINTRESOURCEA(SpriteSheetId), RT_BITMAP);
+    const void* bytes = found ? LockResource(LoadResource(module_, found)) : nullptr;
+    const std::vector<uint32_t> stored =
+        DecodeBitmap(static_cast<const uint8_t*>(bytes), bytes ? SizeofResource(module_, found) : 0).pixels;
     ASSERT_EQ(stored.size(), 300u * 768u) << "sprite sheet resource is not 300 x 768";
     HANDLE sheet = LoadImageA(module_, MAKEINTRESOURCEA(101), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR);
     ASSERT_NE(sheet, nullptr);

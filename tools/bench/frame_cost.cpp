@@ -73,14 +73,6 @@ struct PlainCopy {
     volatile unsigned sink = 0;
 };
 
-// The display's dots per inch, as the saver reads them where a monitor has no scale of its own.
-int ScreenDpi() {
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-    ReleaseDC(nullptr, screen);
-    return dpi;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -89,7 +81,10 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::int32_t cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
-    const Scale scale = ScaleForDpi(ScreenDpi());
+    // The display's dots per inch, as the saver reads them where a monitor has no scale of its own.
+    HDC screen = GetDC(nullptr);
+    const Scale scale = ScaleForDpi(GetDeviceCaps(screen, LOGPIXELSX));
+    ReleaseDC(nullptr, screen);
     const std::string desktop = std::to_string(cx) + "x" + std::to_string(cy) +
                                 (scale.isDesignSize() ? "" : "@" + std::to_string(scale.dpi));
     HMODULE art = LoadLibraryExA(argv[1], nullptr, LOAD_LIBRARY_AS_DATAFILE);

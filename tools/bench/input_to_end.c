@@ -19,20 +19,9 @@
 #include <stdlib.h>
 #include <string.h>
 #include <sys/syscall.h>
-#include <time.h>
 #include <unistd.h>
 
-static long long unix_ns(void) {
-    struct timespec t;
-    clock_gettime(CLOCK_REALTIME, &t);
-    return t.tv_sec * 1000000000LL + t.tv_nsec;
-}
-
-static double now_ms(void) {
-    struct timespec t;
-    clock_gettime(CLOCK_MONOTONIC, &t);
-    return t.tv_sec * 1000.0 + t.tv_nsec / 1e6;
-}
+#include "host_time.h"
 
 /* The whole of a /proc file whose entries are separated by NULs. */
 static size_t read_proc(const char *pid, const char *name, char *buffer, size_t size) {

@@ -23,18 +23,8 @@ namespace {
 
 using driver::Process;
 
-constexpr COLORREF Background = RGB(0x80, 0xFF, 0xFF);  // the saver's default colour
-constexpr const char* BackgroundHex = "80ffff";         // the same as X sees it
+constexpr const char* BackgroundHex = "80ffff";  // driver::DefaultBackground as X sees it
 constexpr int SampleSeconds = 6;
-
-// Standard output is a pipe here: every line goes out at once.
-void Say(const char* format, ...) {
-    va_list args;
-    va_start(args, format);
-    std::vprintf(format, args);
-    va_end(args);
-    std::fflush(stdout);
-}
 
 using driver::ShellQuoted;
 using driver::WindowsPath;
@@ -55,48 +45,13 @@ std::string Trimmed(std::string text) {
 // answering can hold up the next saver's start.
 void Pause(DWORD milliseconds) { driver::WaitUntil([] { return false; }, milliseconds); }
 
-class Results {
-public:
-    explicit Results(const std::string& hostPath) : path_(WindowsPath(hostPath)) {}
-    void add(const char* format, ...) {
-        char line[1024];
-        va_list args;
-        va_start(args, format);
-        std::vsnprintf(line, sizeof line, format, args);
-        va_end(args);
-        if (FILE* file = std::fopen(path_.c_str(), "ab")) {
-            std::fprintf(file, "%s\n", line);
-            std::fclose(file);
-        }
-        Say("  %s\n", line);
-    }
-
-private:
-    std::string path_;
-};
-
-struct Saver {
-    driver::ScrCopy copy{"bench"};
-
-    void settings(int dogs, int weight) const {
-        copy.writeIni(driver::SettingsFile(Background, dogs - 1, 8, 5, weight));
-    }
-    Process launch() const { return copy.start("/s"); }
-    static bool showsWindow(const Process& process) {
-        return process.started() && process.window(driver::SaverTitle);
-    }
-    Process start() const {
-        Process process = launch();
-        if (!showsWindow(process)) process.kill();
-        return process;
-    }
-};
+bool ShowsWindow(const Process& saver) { return saver.started() && saver.window(driver::SaverTitle); }
 
 bool ScreenIsBackground() {
     const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
     for (const POINT& p : {POINT{0, 0}, POINT{cx - 1, cy - 1}, POINT{cx / 2, cy / 2}, POINT{cx - 1, 0}}) {
         const driver::Pixels pixels = driver::GrabScreen({p.x, p.y, p.x + 1, p.y + 1});
-        if (pixels.data.empty() || pixels.data.front() != Background) return false;
+        if (pixels.data.empty() || pixels.data.front() != driver::DefaultBackground) return false;
     }
     return true;
 }
@@ -119,7 +74,7 @@ class Bench {
     }
 
 public:
-    Bench(Results& results, std::string tools) : results_(results), tools_(std::move(tools)) {
+    Bench(const std::string& results, std::string tools) : results_(WindowsPath(results)), tools_(std::move(tools)) {
         // The bed's own name for its screen: several monitors read "WxH+WxH"
         // (the primary first, as the bed lays them out), a display scale
         // other than 100 % "WxH@DPI".
@@ -129,25 +84,25 @@ public:
     }
 
     void frameCost() {
-        Say("frame cost (compose and present against two plain copies)\n");
+        std::printf("frame cost (compose and present against two plain copies)\n");
         const std::string tool = driver::ModuleDirectory() + "frame_cost.exe";
         const driver::Captured run =
-            driver::RunCapture(tool, driver::Quoted(tool) + " " + driver::Quoted(saver_.copy.path()), 180000);
+            driver::RunCapture(tool, driver::Quoted(tool) + " " + driver::Quoted(scr_.path()), 180000);
         std::istringstream lines(run.output);
         for (std::string line; std::getline(lines, line);)
-            if (line.rfind("cost ", 0) == 0) results_.add("%s", Trimmed(line).c_str());
-        if (!run.ended || run.code != 0) Say("  (frame_cost did not finish cleanly: %s)\n", run.output.c_str());
+            if (line.rfind("cost ", 0) == 0) record("%s", Trimmed(line).c_str());
+        if (!run.ended || run.code != 0) std::printf("  (frame_cost did not finish cleanly: %s)\n", run.output.c_str());
     }
 
     // One saver run per combination, sampled once the dogs hop.
     void frames() {
-        for (int dogs : {1, 10}) {
+        for (int dogs : {1, 10})
             for (int weight : {25, 200}) {
                 const int frameCount = 205 - weight;
-                saver_.settings(dogs, weight);
-                Process run = saver_.start();
+                settings(dogs, weight);
+                Process run = startSaver();
                 if (!run.started()) {
-                    Say("  no saver started for %d dogs at speed %d\n", dogs, weight);
+                    std::printf("  no saver started for %d dogs at speed %d\n", dogs, weight);
                     continue;
                 }
                 // The intro: two clock waits of at most 2 and 4 s, then 24
@@ -162,21 +117,19 @@ public:
                 GetProcessMemoryInfo(run.handle(), &memory, sizeof memory);
                 const std::string ended = host(tool("input_to_end") + " key:a 2000", 10000);
                 const bool stillRunning = !run.waitExit(5000).ended;
-                results_.add("frames %s dogs %d weight %d framecount %d %s win_peak_kb %lu hop_key_ms %s",
-                             size_.c_str(), dogs, weight, frameCount,
-                             measured.empty() ? "frames 0" : measured.c_str(),
-                             static_cast<unsigned long>(memory.PeakWorkingSetSize / 1024),
-                             Field(ended, "ended").empty() ? "-" : Field(ended, "ended").c_str());
-                if (stillRunning) Say("  (the key did not end it; ended by force)\n");
+                record("frames %s dogs %d weight %d framecount %d %s win_peak_kb %lu hop_key_ms %s", size_.c_str(),
+                       dogs, weight, frameCount, measured.empty() ? "frames 0" : measured.c_str(),
+                       static_cast<unsigned long>(memory.PeakWorkingSetSize / 1024),
+                       Field(ended, "ended").empty() ? "-" : Field(ended, "ended").c_str());
+                if (stillRunning) std::printf("  (the key did not end it; ended by force)\n");
             }
-        }
     }
 
     // From the process's start to the first moment the whole screen shows
     // the background colour, as the X server saw it drawn.
     void startup(int runs) {
-        Say("start-up, %d runs\n", runs);
-        saver_.settings(3, 25);
+        std::printf("start-up, %d runs\n", runs);
+        settings(3, 25);
         std::vector<double> ms;
         int failed = 0;
         for (int attempt = 0; static_cast<int>(ms.size()) < runs && attempt < 2 * runs; ++attempt) {
@@ -191,8 +144,8 @@ public:
                 continue;
             }
             const long long started = UnixNanoseconds();
-            Process run = saver_.launch();
-            const bool shown = Saver::showsWindow(run);
+            Process run = scr_.start("/s");
+            const bool shown = ShowsWindow(run);
             driver::WaitHost(watcher, 20000);
             const std::string first = Field(driver::ReadFile(WindowsPath(out)), "first_frame_unix_ns");
             if (shown && !first.empty())
@@ -202,28 +155,25 @@ public:
             if (shown) host(tool("input_to_end") + " key:a 2000", 10000);
             if (!run.waitExit(3000).ended) run.kill();
         }
-        results_.add("startup %s n %zu median_ms %.1f p95_ms %.1f min_ms %.1f max_ms %.1f failed %d",
-                     size_.c_str(), ms.size(), bench::Median(ms), bench::Percentile(ms, 95),
-                     ms.empty() ? 0.0 : *std::min_element(ms.begin(), ms.end()), bench::Percentile(ms, 100),
-                     failed);
+        record("startup %s n %zu median_ms %.1f p95_ms %.1f min_ms %.1f max_ms %.1f failed %d", size_.c_str(),
+               ms.size(), bench::Median(ms), bench::Percentile(ms, 95),
+               ms.empty() ? 0.0 : *std::min_element(ms.begin(), ms.end()), bench::Percentile(ms, 100), failed);
     }
 
     // From real input to the end of the process, in the intro's first
     // pause: the saver only waits there, so this is the wait's own delay.
     // With several monitors the pointer rests on the one right of the primary.
     void latency(int runs) {
-        saver_.settings(3, 25);
+        settings(3, 25);
         if (GetSystemMetrics(SM_CMONITORS) > 1) driver::XMovePointer(GetSystemMetrics(SM_CXSCREEN) + 100, 100);
-        const struct {
-            const char* name;
-            const char* input;
-        } kinds[] = {{"move", "move:2"}, {"key", "key:a"}, {"escape", "key:Escape"}, {"click", "button:1"}};
+        const struct { const char *name, *input; } kinds[] = {
+            {"move", "move:2"}, {"key", "key:a"}, {"escape", "key:Escape"}, {"click", "button:1"}};
         for (const auto& kind : kinds) {
-            Say("%s to end, %d runs\n", kind.name, runs);
+            std::printf("%s to end, %d runs\n", kind.name, runs);
             std::vector<double> ms;
             int unseen = 0, failed = 0;
             for (int i = 0; i < runs; ++i) {
-                Process run = saver_.start();
+                Process run = startSaver();
                 if (!run.started() || !driver::WaitUntil(ScreenIsBackground, 10000)) {
                     ++failed;
                     continue;
@@ -245,26 +195,24 @@ public:
                 else
                     ++failed;
             }
-            results_.add("latency %s %s n %zu median_ms %.2f p95_ms %.2f max_ms %.2f unseen %d failed %d",
-                         size_.c_str(), kind.name, ms.size(), bench::Median(ms), bench::Percentile(ms, 95),
-                         bench::Percentile(ms, 100), unseen, failed);
+            record("latency %s %s n %zu median_ms %.2f p95_ms %.2f max_ms %.2f unseen %d failed %d", size_.c_str(),
+                   kind.name, ms.size(), bench::Median(ms), bench::Percentile(ms, 95), bench::Percentile(ms, 100),
+                   unseen, failed);
         }
     }
 
     // What the platform adds to every end: a program that ends itself the
     // saver's way, from the moment it noted to the moment it is gone.
     void platformEnd(int runs) {
-        Say("platform's own end, %d runs\n", runs);
+        std::printf("platform's own end, %d runs\n", runs);
         const std::string probe = driver::ModuleDirectory() + "exit_probe.exe";
         std::vector<double> ms;
         int failed = 0;
         for (int i = 0; i < runs; ++i) {
-            const std::string stamp = ScratchFile("stamp"), out = ScratchFile("probe-end");
+            const std::string stamp = ScratchFile("stamp");
             Process run = driver::Start(probe, driver::Quoted(probe) + " " + WindowsPath(stamp));
-            const driver::HostJob watcher =
-                driver::StartHost(tool("input_to_end") + " --process exit_probe.exe none 5000 > " + out);
-            driver::WaitHost(watcher, 10000);
-            const std::string ended = Field(Trimmed(driver::ReadFile(WindowsPath(out))), "unix_ns");
+            const std::string ended =
+                Field(host(tool("input_to_end") + " --process exit_probe.exe none 5000", 10000), "unix_ns");
             const std::string noted = Trimmed(driver::ReadFile(WindowsPath(stamp)));
             if (!ended.empty() && !noted.empty())
                 ms.push_back((std::atoll(ended.c_str()) - std::atoll(noted.c_str())) / 1e6);
@@ -272,12 +220,36 @@ public:
                 ++failed;
             if (!run.waitExit(5000).ended) run.kill();
         }
-        results_.add("latency %s platform_end n %zu median_ms %.2f p95_ms %.2f max_ms %.2f unseen 0 failed %d",
-                     size_.c_str(), ms.size(), bench::Median(ms), bench::Percentile(ms, 95),
-                     bench::Percentile(ms, 100), failed);
+        record("latency %s platform_end n %zu median_ms %.2f p95_ms %.2f max_ms %.2f unseen 0 failed %d",
+               size_.c_str(), ms.size(), bench::Median(ms), bench::Percentile(ms, 95), bench::Percentile(ms, 100),
+               failed);
     }
 
 private:
+    // One record, appended to the results file and shown.
+    void record(const char* format, ...) const {
+        char line[1024];
+        va_list args;
+        va_start(args, format);
+        std::vsnprintf(line, sizeof line, format, args);
+        va_end(args);
+        if (FILE* file = std::fopen(results_.c_str(), "ab")) {
+            std::fprintf(file, "%s\n", line);
+            std::fclose(file);
+        }
+        std::printf("  %s\n", line);
+    }
+
+    void settings(int dogs, int weight) const {
+        scr_.writeIni(driver::SettingsFile(driver::DefaultBackground, dogs - 1, 8, 5, weight));
+    }
+    // A saver that showed its window; not started() if none did.
+    Process startSaver() const {
+        Process saver = scr_.start("/s");
+        if (!ShowsWindow(saver)) saver.kill();
+        return saver;
+    }
+
     std::string tool(const char* name) const { return ShellQuoted(tools_ + "/" + name); }
 
     // Runs a host command whose standard output goes to a scratch file; its
@@ -292,9 +264,8 @@ private:
         return Trimmed(driver::ReadFile(WindowsPath(out)));
     }
 
-    Results& results_;
-    std::string tools_, size_;
-    Saver saver_;
+    std::string results_, tools_, size_;  // results_: Windows path of the file
+    driver::ScrCopy scr_{"bench"};
 };
 
 }  // namespace
@@ -304,14 +275,15 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: saver_bench RESULTS TOOLS [--latency RUNS] [--startup RUNS]\n");
         return 2;
     }
+    // Standard output is a pipe here: every line goes out at once.
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
     int latencyRuns = 0, startupRuns = 0;
     for (int i = 3; i + 1 < argc; i += 2) {
         if (std::string(argv[i]) == "--latency") latencyRuns = std::atoi(argv[i + 1]);
         if (std::string(argv[i]) == "--startup") startupRuns = std::atoi(argv[i + 1]);
     }
-    Results results(argv[1]);
-    Bench bench(results, argv[2]);
-    Say("desktop %d x %d; load average %s", GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+    Bench bench(argv[1], argv[2]);
+    std::printf("desktop %d x %d; load average %s", GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
         driver::ReadFile("Z:\\proc\\loadavg").c_str());
     // BENCH_ONLY: the parts to run, such as "frames,latency".
     const std::string only = std::getenv("BENCH_ONLY") ? "," + std::string(std::getenv("BENCH_ONLY")) + "," : "";

@@ -21,17 +21,7 @@
 #include <sys/select.h>
 #include <time.h>
 
-static double now_ms(void) {
-    struct timespec t;
-    clock_gettime(CLOCK_MONOTONIC, &t);
-    return t.tv_sec * 1000.0 + t.tv_nsec / 1e6;
-}
-
-static long long unix_ns(void) {
-    struct timespec t;
-    clock_gettime(CLOCK_REALTIME, &t);
-    return t.tv_sec * 1000000000LL + t.tv_nsec;
-}
+#include "host_time.h"
 
 static Display *display;
 static int damage_event;
@@ -112,38 +102,33 @@ static int count_frames(double seconds) {
     return 0;
 }
 
-/* Where the Wine desktop lies on the X screen: the largest mapped window
-   under the root (the X screen is larger than the desktop, so that the
-   desktop can grow); the whole screen when there is none. */
-static void desktop_area(int *x, int *y, int *width, int *height) {
-    const int screen = DefaultScreen(display);
-    *x = *y = 0;
-    *width = DisplayWidth(display, screen), *height = DisplayHeight(display, screen);
+/* Whether every pixel of the Wine desktop has this colour (0xRRGGBB). The
+   desktop is the largest mapped window under the root (the X screen is
+   larger than the desktop, so that the desktop can grow); the whole screen
+   when there is none. */
+static int screen_is(unsigned long colour) {
+    const int screen_width = DisplayWidth(display, DefaultScreen(display));
+    const int screen_height = DisplayHeight(display, DefaultScreen(display));
+    int left = 0, top = 0, width = 0, height = 0;
     Window root = DefaultRootWindow(display), parent, *children = NULL;
     unsigned count = 0;
-    if (!XQueryTree(display, root, &root, &parent, &children, &count)) return;
+    if (!XQueryTree(display, root, &root, &parent, &children, &count)) count = 0;
     long best = 0;
     for (unsigned i = 0; i < count; ++i) {
         XWindowAttributes a;
         if (!XGetWindowAttributes(display, children[i], &a) || a.map_state != IsViewable) continue;
         if ((long)a.width * a.height <= best) continue;
         best = (long)a.width * a.height;
-        *x = a.x, *y = a.y, *width = a.width, *height = a.height;
+        left = a.x, top = a.y, width = a.width, height = a.height;
     }
     if (children) XFree(children);
     /* XGetImage fails on an area that leaves the screen. */
-    if (*x < 0) *width += *x, *x = 0;
-    if (*y < 0) *height += *y, *y = 0;
-    if (*x + *width > DisplayWidth(display, screen)) *width = DisplayWidth(display, screen) - *x;
-    if (*y + *height > DisplayHeight(display, screen)) *height = DisplayHeight(display, screen) - *y;
-    if (*width <= 0 || *height <= 0)
-        *x = *y = 0, *width = DisplayWidth(display, screen), *height = DisplayHeight(display, screen);
-}
-
-/* Whether every pixel of the desktop has this colour (0xRRGGBB). */
-static int screen_is(unsigned long colour) {
-    int left, top, width, height;
-    desktop_area(&left, &top, &width, &height);
+    if (left < 0) width += left, left = 0;
+    if (top < 0) height += top, top = 0;
+    if (left + width > screen_width) width = screen_width - left;
+    if (top + height > screen_height) height = screen_height - top;
+    if (width <= 0 || height <= 0)
+        left = top = 0, width = screen_width, height = screen_height;
     XImage *image = XGetImage(display, DefaultRootWindow(display), left, top, width, height, AllPlanes, ZPixmap);
     if (!image) return 0;
     int same = 1;
