@@ -5,7 +5,6 @@
 
 #include <commctrl.h>
 
-
 FormSlotEntry FormSlot[4];
 HBRUSH ButtonFaceBrush;
 const wchar_t SharedFontFace[] = L"ＭＳ Ｐゴシック";

@@ -107,13 +107,16 @@ void Resume(int run) {
     show.started = true;
 }
 
-void LayOut() {
+// The runs laid out on the monitors of now: shows end and begin with their
+// monitors. Returns the layout before.
+RunLayout LayOut() {
     const RunLayout before = g.layout;
     g.layout = LayOutRuns(Monitors(), before);
     for (int run = 0; run < MaxRuns; ++run) {
         if (before.shown(run) && !g.layout.shown(run)) EndShow(run);
         if (!before.shown(run) && g.layout.shown(run)) StartShow(run);
     }
+    return before;
 }
 
 }  // namespace
@@ -150,8 +153,7 @@ void NoteDisplayChange() { g.displayChanged = true; }
 void FollowDisplayChange() {
     if (!g.displayChanged) return;
     g.displayChanged = false;
-    const RunLayout before = g.layout;
-    LayOut();
+    const RunLayout before = LayOut();
     for (int run = 0; run < MaxRuns; ++run) {
         if (!before.shown(run) || !g.layout.shown(run)) continue;
         PlaceWindow(run);
