@@ -15,13 +15,9 @@ int main(int argc, char **argv) {
         fprintf(stderr, "xwarp: cannot open display\n");
         return 1;
     }
-    int relative = argv[1][0] == '+' || argv[1][0] == '-';
-    int x = atoi(argv[1]), y = atoi(argv[2]);
-    Window root = DefaultRootWindow(display);
-    if (relative)
-        XWarpPointer(display, None, None, 0, 0, 0, 0, x, y);
-    else
-        XWarpPointer(display, None, root, 0, 0, 0, 0, x, y);
+    /* No destination window moves by the offset; the root window places. */
+    const int relative = argv[1][0] == '+' || argv[1][0] == '-';
+    XWarpPointer(display, None, relative ? None : DefaultRootWindow(display), 0, 0, 0, 0, atoi(argv[1]), atoi(argv[2]));
     XSync(display, False);
     XCloseDisplay(display);
     return 0;
