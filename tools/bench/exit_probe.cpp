@@ -10,7 +10,6 @@
 #include <mmsystem.h>
 
 #include <cstdio>
-#include <string>
 
 #include "tools/bench/host_clock.h"
 
@@ -33,9 +32,8 @@ int main(int argc, char** argv) {
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
         Sleep(1);
     }
-    const std::string stamp = std::to_string(UnixNanoseconds());
     if (FILE* file = std::fopen(argv[1], "wb")) {
-        std::fputs(stamp.c_str(), file);
+        std::fprintf(file, "%lld", UnixNanoseconds());
         std::fclose(file);
     }
     timeEndPeriod(1);

@@ -2,10 +2,10 @@
 // least that moving its pixels could cost: the saver's own surfaces and dog
 // arithmetic, with the artwork of the built .scr, at the desktop's size and
 // the display's scale.
-//   frame_cost SCR
+//   frame_cost SCR DESKTOP
 // Prints, for one and ten dogs, presenting to a memory bitmap of the screen's
 // size and to a top-level window covering the screen:
-//   cost WxH[@DPI] DOGS memory|window FRAME_MS COPY_MS RATIO FRAME_BYTES
+//   cost DESKTOP DOGS memory|window FRAME_MS COPY_MS RATIO FRAME_BYTES
 // FRAME_MS is one ClearFrame, one DrawSprite per dog and one PresentFrame, as
 // the saver's hop cycle makes them (its waits left out). COPY_MS is two
 // memcpy calls of a whole frame's bytes each (background to frame, frame to
@@ -16,7 +16,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <string>
 #include <vector>
 
 #include "driver.h"
@@ -31,14 +30,10 @@ constexpr int Rounds = 16;          // the first is a warm-up and not counted
 constexpr int FramesPerRound = 24;  // six hop cycles
 
 double NowMs() {
-    static const double ticksPerMs = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f.QuadPart / 1000.0;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return t.QuadPart / ticksPerMs;
+    LARGE_INTEGER ticks, perSecond;
+    QueryPerformanceCounter(&ticks);
+    QueryPerformanceFrequency(&perSecond);
+    return ticks.QuadPart * 1000.0 / perSecond.QuadPart;
 }
 
 // The saver's hop cycle with its waits left out; ms per frame. cx in 96-dpi pixels.
@@ -76,8 +71,8 @@ struct PlainCopy {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: frame_cost SCR\n");
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: frame_cost SCR DESKTOP\n");
         return 2;
     }
     const std::int32_t cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
@@ -85,8 +80,6 @@ int main(int argc, char** argv) {
     HDC screen = GetDC(nullptr);
     const Scale scale = ScaleForDpi(GetDeviceCaps(screen, LOGPIXELSX));
     ReleaseDC(nullptr, screen);
-    const std::string desktop = std::to_string(cx) + "x" + std::to_string(cy) +
-                                (scale.isDesignSize() ? "" : "@" + std::to_string(scale.dpi));
     HMODULE art = LoadLibraryExA(argv[1], nullptr, LOAD_LIBRARY_AS_DATAFILE);
     HWND window = driver::MakeWindow(L"FrameCostWindow", WS_EX_TOPMOST, WS_POPUP | WS_VISIBLE, {0, 0, cx, cy}, nullptr,
                                      static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
@@ -125,7 +118,7 @@ int main(int argc, char** argv) {
                 copyMs.push_back(plain);
             }
             const double frame = bench::Median(frameMs), plain = bench::Median(copyMs);
-            std::printf("cost %s %u %s %.4f %.4f %.3f %zu\n", desktop.c_str(), hiki + 1,
+            std::printf("cost %s %u %s %.4f %.4f %.3f %zu\n", argv[2], hiki + 1,
                         target == memoryDC ? "memory" : "window", frame, plain, frame / plain, frameBytes);
             std::fflush(stdout);
         }

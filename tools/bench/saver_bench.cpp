@@ -1,9 +1,10 @@
 // Measures the saver as it is shipped (a benchmark: it decides nothing), from
 // inside the test bed's desktop, at the desktop's size.
-//   saver_bench RESULTS TOOLS [--latency RUNS] [--startup RUNS]
+//   saver_bench RESULTS TOOLS DESKTOP [--latency RUNS] [--startup RUNS]
 // RESULTS is the Linux path of the file the measurements are appended to,
 // one record a line, for tools/bench/run to put in its table; TOOLS is the
-// Linux folder of the host tools (xframes, input_to_end, sample).
+// Linux folder of the host tools (xframes, input_to_end, sample); DESKTOP
+// names the bed in the records ("WxH+WxH" for monitors, "WxH@DPI" at a scale).
 #include <windows.h>
 #include <psapi.h>
 
@@ -47,14 +48,7 @@ void Pause(DWORD milliseconds) { driver::WaitUntil([] { return false; }, millise
 
 bool ShowsWindow(const Process& saver) { return saver.started() && saver.window(driver::SaverTitle); }
 
-bool ScreenIsBackground() {
-    const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
-    for (const POINT& p : {POINT{0, 0}, POINT{cx - 1, cy - 1}, POINT{cx / 2, cy / 2}, POINT{cx - 1, 0}}) {
-        const driver::Pixels pixels = driver::GrabScreen({p.x, p.y, p.x + 1, p.y + 1});
-        if (pixels.data.empty() || pixels.data.front() != driver::DefaultBackground) return false;
-    }
-    return true;
-}
+bool ScreenIsBackground() { return driver::WaitPixels(driver::WholeScreen(), driver::DefaultBackground, 0); }
 
 // The value after `name` in a line of name-value pairs; "" if absent.
 std::string Field(const std::string& line, const std::string& name) {
@@ -65,29 +59,15 @@ std::string Field(const std::string& line, const std::string& name) {
 }
 
 class Bench {
-    static BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT area, LPARAM name) {
-        std::string& size = *reinterpret_cast<std::string*>(name);
-        const std::string one = std::to_string(area->right - area->left) + "x" + std::to_string(area->bottom - area->top);
-        size = area->left == 0 && area->top == 0 ? one + (size.empty() ? "" : "+" + size)
-                                                 : size + (size.empty() ? "" : "+") + one;
-        return TRUE;
-    }
-
 public:
-    Bench(const std::string& results, std::string tools) : results_(WindowsPath(results)), tools_(std::move(tools)) {
-        // The bed's own name for its screen: several monitors read "WxH+WxH"
-        // (the primary first, as the bed lays them out), a display scale
-        // other than 100 % "WxH@DPI".
-        EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&size_));
-        const char* dpi = std::getenv("TESTBED_DPI");
-        if (dpi && std::string(dpi) != "96") size_ += "@" + std::string(dpi);
-    }
+    Bench(const std::string& results, std::string tools, std::string desktop)
+        : results_(WindowsPath(results)), tools_(std::move(tools)), size_(std::move(desktop)) {}
 
     void frameCost() {
         std::printf("frame cost (compose and present against two plain copies)\n");
         const std::string tool = driver::ModuleDirectory() + "frame_cost.exe";
-        const driver::Captured run =
-            driver::RunCapture(tool, driver::Quoted(tool) + " " + driver::Quoted(scr_.path()), 180000);
+        const driver::Captured run = driver::RunCapture(
+            tool, driver::Quoted(tool) + " " + driver::Quoted(scr_.path()) + " " + driver::Quoted(size_), 180000);
         std::istringstream lines(run.output);
         for (std::string line; std::getline(lines, line);)
             if (line.rfind("cost ", 0) == 0) record("%s", Trimmed(line).c_str());
@@ -115,7 +95,7 @@ public:
                 PROCESS_MEMORY_COUNTERS memory = {};
                 memory.cb = sizeof memory;
                 GetProcessMemoryInfo(run.handle(), &memory, sizeof memory);
-                const std::string ended = host(tool("input_to_end") + " key:a 2000", 10000);
+                const std::string ended = host(inputToEnd("key:a 2000"), 10000);
                 const bool stillRunning = !run.waitExit(5000).ended;
                 record("frames %s dogs %d weight %d framecount %d %s win_peak_kb %lu hop_key_ms %s", size_.c_str(),
                        dogs, weight, frameCount, measured.empty() ? "frames 0" : measured.c_str(),
@@ -152,7 +132,7 @@ public:
                 ms.push_back((std::atoll(first.c_str()) - started) / 1e6);
             else if (shown)
                 ++failed;
-            if (shown) host(tool("input_to_end") + " key:a 2000", 10000);
+            if (shown) host(inputToEnd("key:a 2000"), 10000);
             if (!run.waitExit(3000).ended) run.kill();
         }
         record("startup %s n %zu median_ms %.1f p95_ms %.1f min_ms %.1f max_ms %.1f failed %d", size_.c_str(),
@@ -182,7 +162,7 @@ public:
                 double measured = -1;
                 for (int attempt = 0; attempt < 6 && measured < 0; ++attempt) {
                     const std::string ended =
-                        Field(host(tool("input_to_end") + " " + kind.input + " 1000", 10000), "ended");
+                        Field(host(inputToEnd(std::string(kind.input) + " 1000"), 10000), "ended");
                     if (!ended.empty()) {
                         measured = std::atof(ended.c_str());
                     } else {
@@ -211,8 +191,7 @@ public:
         for (int i = 0; i < runs; ++i) {
             const std::string stamp = ScratchFile("stamp");
             Process run = driver::Start(probe, driver::Quoted(probe) + " " + WindowsPath(stamp));
-            const std::string ended =
-                Field(host(tool("input_to_end") + " --process exit_probe.exe none 5000", 10000), "unix_ns");
+            const std::string ended = Field(host(inputToEnd("none 5000", "exit_probe.exe"), 10000), "unix_ns");
             const std::string noted = Trimmed(driver::ReadFile(WindowsPath(stamp)));
             if (!ended.empty() && !noted.empty())
                 ms.push_back((std::atoll(ended.c_str()) - std::atoll(noted.c_str())) / 1e6);
@@ -251,6 +230,10 @@ private:
     }
 
     std::string tool(const char* name) const { return ShellQuoted(tools_ + "/" + name); }
+    // input_to_end on the one process of this bed whose program is `program`.
+    std::string inputToEnd(const std::string& arguments, const char* program = "pok_v3.scr") const {
+        return tool("input_to_end") + " \"$(" + tool("sample") + " --pid " + program + ")\" " + arguments;
+    }
 
     // Runs a host command whose standard output goes to a scratch file; its
     // output. Asleep for quietMs first: the waits that watch for its end
@@ -271,18 +254,18 @@ private:
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 3) {
-        std::fprintf(stderr, "usage: saver_bench RESULTS TOOLS [--latency RUNS] [--startup RUNS]\n");
+    if (argc < 4) {
+        std::fprintf(stderr, "usage: saver_bench RESULTS TOOLS DESKTOP [--latency RUNS] [--startup RUNS]\n");
         return 2;
     }
     // Standard output is a pipe here: every line goes out at once.
     std::setvbuf(stdout, nullptr, _IONBF, 0);
     int latencyRuns = 0, startupRuns = 0;
-    for (int i = 3; i + 1 < argc; i += 2) {
+    for (int i = 4; i + 1 < argc; i += 2) {
         if (std::string(argv[i]) == "--latency") latencyRuns = std::atoi(argv[i + 1]);
         if (std::string(argv[i]) == "--startup") startupRuns = std::atoi(argv[i + 1]);
     }
-    Bench bench(argv[1], argv[2]);
+    Bench bench(argv[1], argv[2], argv[3]);
     std::printf("desktop %d x %d; load average %s", GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
         driver::ReadFile("Z:\\proc\\loadavg").c_str());
     // BENCH_ONLY: the parts to run, such as "frames,latency".

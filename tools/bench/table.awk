@@ -4,7 +4,6 @@ function pairs(from,    i) {
   delete v
   for (i = from; i < NF; i += 2) v[$i] = $(i + 1)
 }
-function mib(kb) { return kb / 1024 }
 function shown(x) { return (x == "" || x == "-" || x == "nan") ? "-" : x }
 
 $1 == "cost" {
@@ -12,19 +11,18 @@ $1 == "cost" {
 }
 $1 == "frames" {
   pairs(3)
-  line = sprintf("  %-16s %4d %6d %10d %6d %10.2f %6.3f %7d %7d %7.0f %6.1f %6.1f %6.1f %6.1f %8.1f %7s",
+  frame[++frames] = sprintf("  %-16s %4d %6d %10d %6d %10.2f %6.3f %7d %7d %7.0f %6.1f %6.1f %6.1f %6.1f %8.1f %7s",
                  $2, v["dogs"], v["weight"], v["framecount"], v["frames"], v["mean_ms"],
                  v["framecount"] > 0 ? v["mean_ms"] / v["framecount"] : 0, v["min_ms"], v["max_ms"],
                  v["saver_wakes_per_s"], v["saver_cpu_pct"], v["wineserver_cpu_pct"], shown(v["x_cpu_pct"]),
-                 v["saver_cpu_pct"] + v["wineserver_cpu_pct"] + v["x_cpu_pct"], mib(v["vmhwm_kb"]),
+                 v["saver_cpu_pct"] + v["wineserver_cpu_pct"] + v["x_cpu_pct"], v["vmhwm_kb"] / 1024,
                  v["hop_key_ms"] == "" || v["hop_key_ms"] == "-" ? "-" : sprintf("%.2f", v["hop_key_ms"]))
-  frame[++frames] = line
   if (v["win_peak_kb"] != "" && v["vmhwm_kb"] != "") {
     d = v["win_peak_kb"] - v["vmhwm_kb"]; if (d < 0) d = -d
     if (d > peak_gap) peak_gap = d
     peaks++
   }
-  if (v["hop_key_ms"] != "" && v["hop_key_ms"] != "-") hop[++hops] = v["hop_key_ms"] + 0
+  if (v["hop_key_ms"] != "" && v["hop_key_ms"] != "-") hops++
 }
 $1 == "startup" {
   pairs(3)

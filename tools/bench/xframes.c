@@ -70,7 +70,6 @@ static void wait_events(double ms) {
 }
 
 static int count_frames(double seconds) {
-    const double span = seconds * 1000.0;
     open_watch();
 
     /* A frame is a burst of damage of any size (the saver presents only what
@@ -79,7 +78,7 @@ static int count_frames(double seconds) {
     double last_event = -1e9, shortest = 0, longest = 0;
     Time stamp, first_frame = 0, previous_frame = 0;
     int frames = 0;
-    while (now_ms() - start < span) {
+    while (now_ms() - start < seconds * 1000.0) {
         wait_events(0.5);
         while (next_damage(&stamp)) {
             const double t = now_ms();

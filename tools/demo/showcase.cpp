@@ -22,14 +22,13 @@ void Settle(DWORD milliseconds) { driver::WaitUntil([] { return false; }, millis
 
 std::string DesktopHandle() { return std::to_string(reinterpret_cast<UINT_PTR>(GetDesktopWindow())); }
 
-bool Crop(const std::string& file, const RECT& area) {
+void Crop(const std::string& file, const RECT& area) {
     const std::string geometry = std::to_string(area.right - area.left) + "x" +
                                  std::to_string(area.bottom - area.top) + "+" +
                                  std::to_string(area.left) + "+" + std::to_string(area.top);
     const bool taken = driver::RunHost("import -window root -crop " + geometry + " +repage " +
                                            ShellQuoted(file), 30000) == 0;
     std::printf("%s %s\n", taken ? "wrote" : "could not write", file.c_str());
-    return taken;
 }
 
 // The whole run, from the plain background through the title and the dogs'
@@ -86,11 +85,8 @@ void ShootPreview(const std::string& scr, const std::string& outDir) {
 }
 
 int Live(const std::string& scr, const std::string& mode) {
-    std::string arguments;
-    if (mode == "saver") arguments = "/s";
-    else if (mode == "settings") arguments = "/c";
-    else if (mode == "preview") arguments = "/p " + DesktopHandle();
-    else return 2;
+    if (mode != "saver" && mode != "settings" && mode != "preview") return 2;
+    const std::string arguments = mode == "saver" ? "/s" : mode == "settings" ? "/c" : "/p " + DesktopHandle();
     driver::Process process = driver::Start(scr, driver::Quoted(scr) + " " + arguments);
     // A person's session: it lasts as long as they like.
     while (process.running()) process.waitExit(60000);
