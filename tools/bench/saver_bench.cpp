@@ -27,7 +27,6 @@ using driver::Process;
 constexpr const char* BackgroundHex = "80ffff";  // driver::DefaultBackground as X sees it
 constexpr int SampleSeconds = 6;
 
-using driver::ShellQuoted;
 using driver::WindowsPath;
 
 // A Linux path in the bed's scratch folder, with no file there yet.
@@ -229,7 +228,7 @@ private:
         return saver;
     }
 
-    std::string tool(const char* name) const { return ShellQuoted(tools_ + "/" + name); }
+    std::string tool(const char* name) const { return driver::ShellQuoted(tools_ + "/" + name); }
     // input_to_end on the one process of this bed whose program is `program`.
     std::string inputToEnd(const std::string& arguments, const char* program = "pok_v3.scr") const {
         return tool("input_to_end") + " \"$(" + tool("sample") + " --pid " + program + ")\" " + arguments;

@@ -4,25 +4,26 @@ function pairs(from,    i) {
   delete v
   for (i = from; i < NF; i += 2) v[$i] = $(i + 1)
 }
-function shown(x) { return (x == "" || x == "-" || x == "nan") ? "-" : x }
+# A measurement in the given format, or "-" where there is none.
+function shown(x, format) { return (x == "" || x == "-" || x == "nan") ? "-" : sprintf(format, x) }
 
 $1 == "cost" {
   cost[++costs] = sprintf("  %-13s %4d   %-7s %12.3f %12.3f %9.2f %10.1f", $2, $3, $4, $5, $6, $7, $8 / 1048576)
 }
 $1 == "frames" {
   pairs(3)
-  frame[++frames] = sprintf("  %-16s %4d %6d %10d %6d %10.2f %6.3f %7d %7d %7.0f %6.1f %6.1f %6.1f %6.1f %8.1f %7s",
+  frame[++frames] = sprintf("  %-16s %4d %6d %10d %6d %10.2f %6.3f %7d %7d %7.0f %6.1f %6.1f %6s %6.1f %8.1f %7s",
                  $2, v["dogs"], v["weight"], v["framecount"], v["frames"], v["mean_ms"],
                  v["framecount"] > 0 ? v["mean_ms"] / v["framecount"] : 0, v["min_ms"], v["max_ms"],
-                 v["saver_wakes_per_s"], v["saver_cpu_pct"], v["wineserver_cpu_pct"], shown(v["x_cpu_pct"]),
+                 v["saver_wakes_per_s"], v["saver_cpu_pct"], v["wineserver_cpu_pct"], shown(v["x_cpu_pct"], "%.1f"),
                  v["saver_cpu_pct"] + v["wineserver_cpu_pct"] + v["x_cpu_pct"], v["vmhwm_kb"] / 1024,
-                 v["hop_key_ms"] == "" || v["hop_key_ms"] == "-" ? "-" : sprintf("%.2f", v["hop_key_ms"]))
+                 shown(v["hop_key_ms"], "%.2f"))
   if (v["win_peak_kb"] != "" && v["vmhwm_kb"] != "") {
     d = v["win_peak_kb"] - v["vmhwm_kb"]; if (d < 0) d = -d
     if (d > peak_gap) peak_gap = d
     peaks++
   }
-  if (v["hop_key_ms"] != "" && v["hop_key_ms"] != "-") hops++
+  if (shown(v["hop_key_ms"], "%s") != "-") hops++
 }
 $1 == "startup" {
   pairs(3)
