@@ -40,8 +40,6 @@ int Difference(uint32_t a, uint32_t b) {
     return d;
 }
 
-// ---- Headers --------------------------------------------------------------
-
 // Each picture at one, two and three times its design size: the one-times
 // sheet whole (colour and mask columns, right- and left-facing cells), the
 // larger ones its right-facing colour column alone; 24 bits for the
@@ -123,8 +121,6 @@ TEST(PictureFiles, IconIsAHeadOnATransparentGround) {
     EXPECT_LT(opaque, 32 * 32) << "the corners should let the desktop show";
     EXPECT_GE(used.size(), 8u) << "too few colours to read as a face";
 }
-
-// ---- The sprite sheet -----------------------------------------------------
 
 constexpr int kCell = 128, kHalf = 150;
 
@@ -218,8 +214,6 @@ TEST_F(SpriteSheet, EachCellIsOneConnectedSilhouette) {
     }
 }
 
-// ---- Title card and preview picture ----------------------------------------
-
 // Pixels that are not the ground on the side columns, the top rows and the
 // bottom rows of a picture.
 int OffGroundOnFrame(const Picture& p, uint32_t ground, int top, int bottom) {
@@ -251,8 +245,6 @@ TEST(PictureFiles, PreviewPictureSitsOnTheSameGround) {
     EXPECT_GT(std::set<uint32_t>(preview.pixels.begin(), preview.pixels.end()).size(), 64u)
         << "a drawing with smooth edges, not a flat fill";
 }
-
-// ---- The drawings at two and three times the size ---------------------------
 
 // The larger drawings reduced to 96 dpi must be the 96-dpi pictures: the same
 // dog in the same place and pose, the same scene, only with finer edges.

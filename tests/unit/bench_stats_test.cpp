@@ -12,15 +12,12 @@ namespace {
 using bench::Median;
 using bench::Percentile;
 
-TEST(BenchStats, MedianOfAnOddCountIsTheMiddleSample) {
-    EXPECT_EQ(Median({7}), 7);
-    EXPECT_EQ(Median({9, 1, 5}), 5);
-    EXPECT_EQ(Median({3, 3, 1, 8, 2}), 3);
-}
-
-TEST(BenchStats, MedianOfAnEvenCountIsTheMeanOfTheTwoMiddleSamples) {
-    EXPECT_EQ(Median({4, 1}), 2.5);
-    EXPECT_EQ(Median({10, 2, 6, 4}), 5);
+TEST(BenchStats, MedianIsTheMiddleSampleOrTheMeanOfTheTwoMiddleOnes) {
+    const struct { std::vector<double> samples; double median; } cases[] = {
+        {{7}, 7}, {{9, 1, 5}, 5}, {{3, 3, 1, 8, 2}, 3},  // an odd count: the middle sample
+        {{4, 1}, 2.5}, {{10, 2, 6, 4}, 5},               // an even count: the mean of the two middle ones
+    };
+    for (const auto& c : cases) EXPECT_EQ(Median(c.samples), c.median) << testing::PrintToString(c.samples);
 }
 
 TEST(BenchStats, NinetyFifthOfTwentyIsTheNineteenthSmallest) {

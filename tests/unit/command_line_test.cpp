@@ -81,7 +81,8 @@ TEST(PreviewHandle, StartsTwoUnitsAfterTheLetter) {
     for (const HandleCase& c : cases) EXPECT_EQ(HandleOf(c.commandLine), c.handle) << testing::PrintToString(c.commandLine);
 }
 
-TEST(PreviewHandle, NumberTextRoundsHalfToEvenAndKeepsLow32Bits) {
+TEST(PreviewHandle, NumberTextRoundsHalfToEvenKeepsLow32BitsAndNamesNoWindowBeyondSixtyFour) {
+    const std::wstring hundreds(400, L'9');
     const HandleCase cases[] = {
         {L"1234", 1234},
         {L"1234.5", 1234},
@@ -110,15 +111,7 @@ TEST(PreviewHandle, NumberTextRoundsHalfToEvenAndKeepsLow32Bits) {
         {L"0012", 12},
         {L"１２", 0},   // full-width digits are not decimal digits
         {L"1２", 1},
-    };
-    for (const HandleCase& c : cases) EXPECT_EQ(ParsePreviewHandle(c.commandLine), c.handle) << testing::PrintToString(c.commandLine);
-}
-
-TEST(PreviewHandle, TextBeyondTheSixtyFourBitRangeNamesNoWindow) {
-    const std::wstring hundreds(400, L'9');
-    const std::wstring tinyFraction = L"0." + std::wstring(500, L'0') + L"1";
-    const std::wstring longFraction = L"1." + std::wstring(500, L'0') + L"1";
-    const HandleCase cases[] = {
+        // Beyond the 64-bit range.
         {hundreds, 0},
         {L"-" + hundreds, 0},
         {hundreds + L"." + hundreds, 0},
@@ -126,8 +119,8 @@ TEST(PreviewHandle, TextBeyondTheSixtyFourBitRangeNamesNoWindow) {
         {L"9223372036854775808", 0},    // 2^63
         {L"-9223372036854775809", 0},
         {L"9223372036854774784", 0xFFFFFC00u},  // the largest double below 2^63
-        {tinyFraction, 0},
-        {longFraction, 1},
+        {L"0." + std::wstring(500, L'0') + L"1", 0},
+        {L"1." + std::wstring(500, L'0') + L"1", 1},
         {L"5." + std::wstring(300, L'5'), 6},
     };
     for (const HandleCase& c : cases)

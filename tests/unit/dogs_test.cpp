@@ -176,18 +176,6 @@ DogPack PackAtColumns(std::uint32_t hiki, const std::vector<std::int32_t>& xs, s
     return pack;
 }
 
-// The first dog of a pack of hiki's size, at column x and stepping dx (the
-// others at 500, on the screen), after the turns on a 1024-pixel screen.
-DogState TurnedAt(std::uint32_t hiki, std::int32_t x, std::int32_t dx, std::uint32_t seed) {
-    std::vector<std::int32_t> xs(static_cast<size_t>(LastDogIndex(hiki)) + 1, 500);
-    xs[0] = x;
-    DogPack pack = PackAtColumns(hiki, xs, dx);
-    if (dx < 0) pack.dog[0].frameBase = LeftFacingBase;
-    SeedRandom(seed);
-    TurnDogs(pack, 1024);
-    return pack.dog[0];
-}
-
 // A dog turns at the right edge once at the margin, not one pixel short, and
 // at the left edge one pixel beyond it.
 TEST(Turns, AtTheRightMarginAndOnePixelBeyondTheLeft) {
@@ -201,7 +189,14 @@ TEST(Turns, AtTheRightMarginAndOnePixelBeyondTheLeft) {
         {9, -240, -8, false}, {9, -241, -8, true},
     };
     for (const auto& c : cases) {
-        const DogState dog = TurnedAt(c.hiki, c.x, c.dx, 99u);
+        // The first dog at x, the others of a pack of hiki's size on the screen.
+        std::vector<std::int32_t> xs(static_cast<size_t>(LastDogIndex(c.hiki)) + 1, 500);
+        xs[0] = c.x;
+        DogPack pack = PackAtColumns(c.hiki, xs, c.dx);
+        if (c.dx < 0) pack.dog[0].frameBase = LeftFacingBase;
+        SeedRandom(99u);
+        TurnDogs(pack, 1024);
+        const DogState& dog = pack.dog[0];
         EXPECT_EQ(dog.x, c.x) << "a turn does not move the dog";
         EXPECT_EQ(dog.dx, c.turns ? -c.dx : c.dx) << "hiki " << c.hiki << " x " << c.x;
         EXPECT_EQ(dog.frameBase, (c.dx > 0) == c.turns ? LeftFacingBase : RightFacingBase);

@@ -12,32 +12,22 @@ namespace {
 constexpr std::int32_t Int32Min = std::numeric_limits<std::int32_t>::min();
 constexpr std::int32_t Int32Max = std::numeric_limits<std::int32_t>::max();
 
-std::int32_t AsSigned(std::uint32_t v) { return static_cast<std::int32_t>(v); }
-
-TEST(FrameCount, IsTwoHundredFiveLessTheSpeed) {
-    EXPECT_EQ(AsSigned(FrameCountOf(200)), 5) << "fastest slider position";
-    EXPECT_EQ(AsSigned(FrameCountOf(0)), 205) << "slowest slider position";
-    EXPECT_EQ(AsSigned(FrameCountOf(DefaultWeight)), 180) << "settings file without the key";
-}
-
-TEST(FrameCount, HandEditedSpeedsWrapInsteadOfOverflowing) {
-    EXPECT_EQ(AsSigned(FrameCountOf(205)), 0);
-    EXPECT_EQ(AsSigned(FrameCountOf(206)), -1);
-    EXPECT_EQ(AsSigned(FrameCountOf(0xFFFFFFFFu)), 206) << "a weight of -1";
-    EXPECT_EQ(AsSigned(FrameCountOf(0x80000000u + 205u)), Int32Min);
-    EXPECT_EQ(AsSigned(FrameCountOf(0x80000000u + 206u)), Int32Max);
-}
-
-TEST(FrameWait, TheFrameCountInMillisecondsAndNeverNone) {
-    const struct {
-        std::uint32_t weight;
-        std::int64_t us;
-    } cases[] = {
-        {200, 5'000}, {0, 205'000}, {DefaultWeight, 180'000},
-        {205, 1'000}, {206, 1'000}, {0x80000000u + 205u, 1'000},  // counts of 0 or less: one millisecond
-        {0x80000000u + 206u, std::int64_t{Int32Max} * 1000},      // a frame that lasts weeks
+// Hand-edited speeds wrap instead of overflowing, and a count of 0 or less still waits.
+TEST(FrameCount, IsTwoHundredFiveLessTheSpeedAndWaitsThatManyMillisecondsOrOne) {
+    const struct { std::uint32_t weight; std::int32_t count; std::int64_t us; const char* what; } cases[] = {
+        {200, 5, 5'000, "fastest slider position"},
+        {0, 205, 205'000, "slowest slider position"},
+        {DefaultWeight, 180, 180'000, "settings file without the key"},
+        {205, 0, 1'000, ""},
+        {206, -1, 1'000, ""},
+        {0xFFFFFFFFu, 206, 206'000, "a weight of -1"},
+        {0x80000000u + 205u, Int32Min, 1'000, ""},
+        {0x80000000u + 206u, Int32Max, std::int64_t{Int32Max} * 1000, "a frame that lasts weeks"},
     };
-    for (const auto& c : cases) EXPECT_EQ(FrameMicroseconds(FrameCountOf(c.weight)), c.us) << "weight " << c.weight;
+    for (const auto& c : cases) {
+        EXPECT_EQ(static_cast<std::int32_t>(FrameCountOf(c.weight)), c.count) << c.what << ", weight " << c.weight;
+        EXPECT_EQ(FrameMicroseconds(FrameCountOf(c.weight)), c.us) << c.what << ", weight " << c.weight;
+    }
 }
 
 // Frames drawn in 300 us and waits that oversleep by up to 2 ms: the pace is

@@ -16,8 +16,6 @@ Picture Make(int width, int height, std::vector<std::uint32_t> pixels) {
     return p;
 }
 
-// ---- Which drawing a picture is made from ----------------------------------
-
 TEST(PictureSource, TheSmallestDrawingAtLeastAsLargeElseTheLargest) {
     const struct { PictureKind kind; PictureSize wanted; int from; } cases[] = {
         {PictureKind::PreviewPicture, {152, 112}, 1},
@@ -35,8 +33,6 @@ TEST(PictureSource, TheSmallestDrawingAtLeastAsLargeElseTheLargest) {
         EXPECT_EQ(SourceScale(c.kind, c.wanted), c.from) << int(c.kind) << ": " << c.wanted.width << " x " << c.wanted.height;
     EXPECT_EQ(SizeAt(PictureKind::SpriteSheet, Scale{120}), (PictureSize{188, 160})) << "187.5 goes to the even side";
 }
-
-// ---- Reading a bitmap resource ----------------------------------------------
 
 // An info header as the resource compiler keeps it: size, width, height,
 // planes and bits, compression, three fields of no matter, colours used, one more.
@@ -83,8 +79,6 @@ TEST(DecodeBitmap, AnythingElseOrCutShortIsNoPicture) {
     EXPECT_FALSE(Decode(whole).empty());
 }
 
-// ---- Reducing -------------------------------------------------------------
-
 TEST(Reduce, EachPixelIsTheAverageOfTheAreaItCovers) {
     // Three greys into two: the middle one is shared half and half.
     EXPECT_EQ(Reduce(Make(3, 1, {0x000000, 0x5A5A5A, 0xB4B4B4}), {2, 1}).pixels,
@@ -109,9 +103,8 @@ TEST(ReduceOnBlack, HalfTheAreaMakesADogPixelOfTheDogsColoursAlone) {
     for (const auto& c : cases) EXPECT_EQ(ReduceOnBlack(Make(2, 2, c.quad), {1, 1}).pixels.at(0), c.pixel) << c.what;
 }
 
-// ---- The sprite sheet ------------------------------------------------------
-// (Its layout, mask and mirrored cells are checked against the one-times
-// sheet in the artwork tests, and as drawn by Windows in the platform tests.)
+// The sheet's layout, mask and mirrored cells are checked against the
+// one-times sheet in the artwork tests, and as drawn by Windows in the platform tests.
 
 TEST(BuildSpriteSheet, CellsAreReducedApartSoNoDogReachesIntoTheNext) {
     // Cells of 2 x 2: the first dog fills its cell's lower half, the second

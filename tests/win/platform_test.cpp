@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 
 #include "driver.h"
@@ -57,27 +58,13 @@ TEST(Platform, DesktopHasTheSizeTheBedWasAskedFor) {
     EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), height);
 }
 
-// Real X input must reach Windows programs in the desktop: later tests act
-// as a person through it.
-struct InputWindow {
-    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-        if (message == WM_KEYDOWN) lastKey = static_cast<int>(wParam);
-        if (message == WM_LBUTTONDOWN) clicks++;
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    InputWindow() {
-        window = driver::MakeWindow(L"PokInputProbe", WS_EX_TOPMOST, WS_POPUP | WS_VISIBLE, driver::WholeScreen(),
-                                    nullptr, nullptr, Procedure);
-        SetForegroundWindow(window);
-        driver::PumpMessages();
-    }
-    ~InputWindow() { DestroyWindow(window); }
-    HWND window;
-    static int lastKey;
-    static int clicks;
-};
-int InputWindow::lastKey = 0;
-int InputWindow::clicks = 0;
+// What the probe window of the input test has been sent.
+int lastKey = 0, clicks = 0;
+LRESULT CALLBACK ProbeProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_KEYDOWN) lastKey = static_cast<int>(wParam);
+    if (message == WM_LBUTTONDOWN) clicks++;
+    return DefWindowProcW(window, message, wParam, lParam);
+}
 
 bool CursorAt(int x, int y) {
     POINT point;
@@ -85,17 +72,24 @@ bool CursorAt(int x, int y) {
     return point.x == x && point.y == y;
 }
 
+// Real X input must reach Windows programs in the desktop: later tests act
+// as a person through it.
 TEST(Platform, RealXInputReachesTheDesktop) {
-    InputWindow probe;
+    const std::unique_ptr<HWND__, decltype(&DestroyWindow)> probe(
+        driver::MakeWindow(L"PokInputProbe", WS_EX_TOPMOST, WS_POPUP | WS_VISIBLE, driver::WholeScreen(), nullptr,
+                           nullptr, ProbeProcedure),
+        DestroyWindow);
+    SetForegroundWindow(probe.get());
+    driver::PumpMessages();
     ASSERT_TRUE(driver::XMovePointer(300, 200));
     EXPECT_TRUE(driver::WaitUntil([] { return CursorAt(300, 200); }, 5000));
     ASSERT_TRUE(driver::XMovePointerBy(1, -2));
     EXPECT_TRUE(driver::WaitUntil([] { return CursorAt(301, 198); }, 5000));
 
     ASSERT_TRUE(driver::XKey("a"));
-    EXPECT_TRUE(driver::WaitUntil([] { return InputWindow::lastKey == 'A'; }, 5000));
+    EXPECT_TRUE(driver::WaitUntil([] { return lastKey == 'A'; }, 5000));
     ASSERT_TRUE(driver::XClick(1));
-    EXPECT_TRUE(driver::WaitUntil([] { return InputWindow::clicks == 1; }, 5000));
+    EXPECT_TRUE(driver::WaitUntil([] { return clicks == 1; }, 5000));
 }
 
 }  // namespace

@@ -11,16 +11,15 @@
 
 namespace {
 
-using driver::TempFolder;
 using driver::Keys;
 
 const char DefaultsLine[] = "BgColor=16777088 hiki=2 dx0=8 dy0=5 weight=25";
 
-struct Probe {
+struct Probe : driver::ScrCopy {
     explicit Probe(const std::string& folderName, const std::string& exeName = "")
-        : copy(folderName, "settings_probe.exe", exeName), folder(copy.folder()), exe(copy.path()) {}
+        : ScrCopy(folderName, "settings_probe.exe", exeName) {}
     std::string run(const std::string& arguments) {
-        const driver::Captured captured = driver::RunCapture(exe, driver::Quoted(exe) + " " + arguments, 20000);
+        const driver::Captured captured = driver::RunCapture(path(), driver::Quoted(path()) + " " + arguments, 20000);
         EXPECT_TRUE(captured.ended) << "probe " << arguments << " did not end";
         std::string output = captured.output;
         output.erase(std::remove(output.begin(), output.end(), '\r'), output.end());
@@ -31,11 +30,6 @@ struct Probe {
         const std::string output = run("load");
         return output.substr(0, output.find('\n'));
     }
-    std::string ini() const { return folder.file("pok_v3.ini"); }
-
-    driver::ScrCopy copy;
-    const TempFolder& folder;
-    const std::string& exe;
 };
 
 TEST(SettingsFile, NoFileGivesEveryDefaultAndCreatesNothing) {
@@ -55,23 +49,20 @@ TEST(SettingsFile, MissingKeysTakeTheirOwnDefaults) {
     };
     for (const auto& c : cases) {
         Probe probe("partial");
-        driver::WriteFile(probe.ini(), c.file);
+        probe.writeIni(c.file);
         EXPECT_EQ(probe.load(), c.loaded) << c.file;
     }
 }
 
 TEST(SettingsFile, ValuesOutsideTheSlidersGoBackUnchanged) {
-    const struct { const char* file; const char* loaded; } cases[] = {
-        {"[settei]\r\nBgColor=-1\r\nhiki=50\r\ndx0=1\r\ndy0=99\r\nweight=204\r\n",
-         "BgColor=-1 hiki=50 dx0=1 dy0=99 weight=204"},
-        {"[settei]\r\nBgColor=0\r\nhiki=9\r\ndx0=2\r\ndy0=0\r\nweight=0\r\n",
-         "BgColor=0 hiki=9 dx0=2 dy0=0 weight=0"},
-        {"[settei]\r\nBgColor=16777215\r\nhiki=2\r\ndx0=20\r\ndy0=20\r\nweight=200\r\n",
-         "BgColor=16777215 hiki=2 dx0=20 dy0=20 weight=200"},
+    const struct { std::string file; const char* loaded; } cases[] = {
+        {driver::SettingsFile(-1, 50, 1, 99, 204), "BgColor=-1 hiki=50 dx0=1 dy0=99 weight=204"},
+        {driver::SettingsFile(0, 9, 2, 0, 0), "BgColor=0 hiki=9 dx0=2 dy0=0 weight=0"},
+        {driver::SettingsFile(16777215, 2, 20, 20, 200), "BgColor=16777215 hiki=2 dx0=20 dy0=20 weight=200"},
     };
     for (const auto& c : cases) {
         Probe probe("roundtrip");
-        driver::WriteFile(probe.ini(), c.file);
+        probe.writeIni(c.file);
         EXPECT_EQ(probe.load(), c.loaded);
         EXPECT_EQ(probe.run("loadsave"), "saved=1\n");
         EXPECT_EQ(driver::IniKeys(driver::ReadFile(probe.ini()), "settei"), driver::IniKeys(c.file, "settei"))
@@ -94,7 +85,7 @@ TEST(SettingsFile, NewFileHoldsTheKeysInTheirFixedOrder) {
 
 TEST(SettingsFile, ExistingFileKeepsItsOtherLinesAndKeyPlaces) {
     Probe probe("existing");
-    driver::WriteFile(probe.ini(), "; mine\r\n[settei]\r\nweight=3\r\nhiki=1\r\n[other]\r\nx=1\r\n");
+    probe.writeIni("; mine\r\n[settei]\r\nweight=3\r\nhiki=1\r\n[other]\r\nx=1\r\n");
     probe.run("save 0 4 5 6 7");
     const std::string text = driver::ReadFile(probe.ini());
     EXPECT_NE(text.find("; mine"), std::string::npos);
@@ -105,7 +96,7 @@ TEST(SettingsFile, ExistingFileKeepsItsOtherLinesAndKeyPlaces) {
     // Byte for byte what the build that spoke Shift-JIS through the ANSI
     // functions wrote into this file (the platform drops the blank line).
     Probe recorded("recorded");
-    driver::WriteFile(recorded.ini(), "; kept as it is\r\n[other]\r\nx=1\r\n\r\n[settei]\r\nweight=3\r\nhiki=1\r\n");
+    recorded.writeIni("; kept as it is\r\n[other]\r\nx=1\r\n\r\n[settei]\r\nweight=3\r\nhiki=1\r\n");
     recorded.run("save 255 3 12 6 150");
     EXPECT_EQ(driver::ReadFile(recorded.ini()),
               "; kept as it is\r\n[other]\r\nx=1\r\n[settei]\r\nweight=150\r\nhiki=3\r\nBgColor=255\r\ndx0=12\r\ndy0=6\r\n");
@@ -123,11 +114,11 @@ TEST(SettingsFile, FoundBesideAnExecutableWithJapaneseNames) {
     };
     for (const auto& c : cases) {
         Probe probe(c.folder, c.exe);
-        driver::WriteFile(probe.ini(), "[settei]\r\nhiki=7\r\n");
+        probe.writeIni("[settei]\r\nhiki=7\r\n");
         const std::string output = probe.run("load");
         EXPECT_EQ(output.substr(0, output.find('\n')), "BgColor=16777088 hiki=7 dx0=8 dy0=5 weight=25")
             << c.folder << "\\" << c.exe;
-        EXPECT_NE(output.find("dir=" + probe.folder.path() + "\n"), std::string::npos) << output;
+        EXPECT_NE(output.find("dir=" + probe.folder().path() + "\n"), std::string::npos) << output;
 
         // And saving lands in the same file.
         DeleteFileW(driver::Widen(probe.ini()).c_str());
@@ -139,7 +130,7 @@ TEST(SettingsFile, FoundBesideAnExecutableWithJapaneseNames) {
 TEST(SettingsFile, AFailedWriteIsReportedAndLeavesTheFileAlone) {
     Probe probe("locked");
     const std::string before = "[settei]\r\nhiki=3\r\n";
-    driver::WriteFile(probe.ini(), before);
+    probe.writeIni(before);
     // Held open without write sharing, the file cannot be written (running
     // as root, a read-only attribute would not stop Wine).
     HANDLE held = driver::HoldOpen(probe.ini());

@@ -6,46 +6,39 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
+#include <string>
 
 #include "driver.h"
 #include "settings/settings.h"
 
 namespace {
 
-void Print() {
-    std::printf("BgColor=%ld hiki=%lu dx0=%lu dy0=%lu weight=%lu\ndir=%s\n",
-                static_cast<long>(SaverSettings.BgColor), static_cast<unsigned long>(SaverSettings.hiki),
-                static_cast<unsigned long>(SaverSettings.dx0), static_cast<unsigned long>(SaverSettings.dy0),
-                static_cast<unsigned long>(SaverSettings.weight),
-                driver::Utf8(ModuleDirectory).c_str());  // UTF-8 whatever the code page
-}
-
 std::uint32_t Unsigned(const char* text) { return static_cast<std::uint32_t>(std::strtoul(text, nullptr, 10)); }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc >= 2 && std::strcmp(argv[1], "load") == 0) {
+    const std::string command = argc >= 2 ? argv[1] : "";
+    if (command == "load" || command == "loadsave") {
         LoadSettings();
-        Print();
-        return 0;
-    }
-    if (argc >= 2 && std::strcmp(argv[1], "loadsave") == 0) {
-        LoadSettings();
-        std::printf("saved=%d\n", SaveSettings() ? 1 : 0);
-        return 0;
-    }
-    if (argc == 7 && std::strcmp(argv[1], "save") == 0) {
+    } else if (command == "save" && argc == 7) {
         FindModuleDirectory();
         SaverSettings.BgColor = static_cast<std::int32_t>(std::strtol(argv[2], nullptr, 10));
         SaverSettings.hiki = Unsigned(argv[3]);
         SaverSettings.dx0 = Unsigned(argv[4]);
         SaverSettings.dy0 = Unsigned(argv[5]);
         SaverSettings.weight = Unsigned(argv[6]);
-        std::printf("saved=%d\n", SaveSettings() ? 1 : 0);
-        return 0;
+    } else {
+        std::fprintf(stderr, "usage: settings_probe load | loadsave | save B h dx dy w\n");
+        return 2;
     }
-    std::fprintf(stderr, "usage: settings_probe load | loadsave | save B h dx dy w\n");
-    return 2;
+    if (command == "load")
+        std::printf("BgColor=%ld hiki=%lu dx0=%lu dy0=%lu weight=%lu\ndir=%s\n",
+                    static_cast<long>(SaverSettings.BgColor), static_cast<unsigned long>(SaverSettings.hiki),
+                    static_cast<unsigned long>(SaverSettings.dx0), static_cast<unsigned long>(SaverSettings.dy0),
+                    static_cast<unsigned long>(SaverSettings.weight),
+                    driver::Utf8(ModuleDirectory).c_str());  // UTF-8 whatever the code page
+    else
+        std::printf("saved=%d\n", SaveSettings() ? 1 : 0);
+    return 0;
 }
