@@ -15,13 +15,11 @@ namespace {
 
 using namespace settings_test;
 
-constexpr COLORREF Black = RGB(0, 0, 0);
-
 // Lays a black window over the whole settings window, waits until it shows,
 // and takes it away again: the settings window must repaint.
 bool CoverAndUncover(const SettingsSession& session) {
     HWND cover = driver::ShowCover(driver::Inspect(session.window()).rect);
-    const bool covered = WaitPixels(session.swatchInside(), Black);
+    const bool covered = WaitPixels(session.swatchInside(), RGB(0, 0, 0));
     DestroyWindow(cover);
     driver::PumpMessages();
     return covered;

@@ -163,7 +163,7 @@ COLORREF PlatformPaints(std::int32_t bgColor) {
 // platform, by the product's own LoadSettings, and against the table.
 void ExpectReadsAsTabled(const Case& c, const driver::ScrCopy& copy) {
     EXPECT_EQ(PlatformReading(copy.ini()), c.loaded) << c.name << ": the platform's reading";
-    // LoadSettings reads through a probe built of the settings store and run beside the file.
+    // What LoadSettings read, from a probe built of the settings store and run beside the file.
     const std::string exe = copy.folder().file("settings_probe.exe");
     driver::CopyInto(driver::ModuleDirectory() + "settings_probe.exe", exe);
     const driver::Captured captured = driver::RunCapture(exe, driver::Quoted(exe) + " load", 60000);
