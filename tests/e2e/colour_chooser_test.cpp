@@ -120,9 +120,9 @@ long IdleGdiCount(SettingsSession& session) {
     return now;
 }
 
-TEST(DrawingResources, FiftyColourDialogsAndFiftyRepaintsLeaveTheGdiCountAlone) {
-    SettingsSession session("gdi_count");
-    ASSERT_TRUE(session.open());
+using DrawingResources = OpenSettings;
+
+TEST_F(DrawingResources, FiftyColourDialogsAndFiftyRepaintsLeaveTheGdiCountAlone) {
     ASSERT_TRUE(WaitPixels(session.swatchInside(), LightCyan));
     ASSERT_GT(IdleGdiCount(session), 0) << "the process's GDI objects cannot be counted";
 
@@ -145,8 +145,6 @@ TEST(DrawingResources, FiftyColourDialogsAndFiftyRepaintsLeaveTheGdiCountAlone) 
         ASSERT_TRUE(WaitPixels(session.swatchInside(), LightCyan)) << "repaint " << round;
     }
     EXPECT_EQ(IdleGdiCount(session), before);
-
-    EXPECT_TRUE(session.cancel());
 }
 
 }  // namespace

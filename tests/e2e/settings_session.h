@@ -148,6 +148,15 @@ private:
     int marker_ = 0;
 };
 
+// A test run with the settings window open over no settings file, which
+// CANCEL closes after the test unless a fatal failure stopped it.
+class OpenSettings : public testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(session.open()); }
+    void TearDown() override { EXPECT_TRUE(HasFatalFailure() || session.cancel()); }
+    SettingsSession session{"open"};
+};
+
 // The colour dialog as a person meets it.
 class ColourDialog {
 public:

@@ -22,6 +22,7 @@ namespace {
 
 using namespace settings_test;
 using driver::DisplayScale;
+using SettingsLayout = OpenSettings;
 
 // Every control of the window's table, as the real window reports it, laid
 // out at this scale.
@@ -46,9 +47,7 @@ void ExpectControlsAt(HWND window, const Scale& scale) {
     }
 }
 
-TEST(SettingsLayout, EveryControlHasItsIdClassTextStylesAndRectangle) {
-    SettingsSession session("layout");
-    ASSERT_TRUE(session.open());
+TEST_F(SettingsLayout, EveryControlHasItsIdClassTextStylesAndRectangle) {
     const Scale scale = DisplayScale();
     const driver::WindowInfo window = driver::Inspect(session.window());
     if (scale.isDesignSize()) {
@@ -76,7 +75,6 @@ TEST(SettingsLayout, EveryControlHasItsIdClassTextStylesAndRectangle) {
     SelectObject(dc, old);
     ReleaseDC(nullptr, dc);
     DeleteObject(font);
-    EXPECT_TRUE(session.cancel());
 }
 
 // The text controls again, in a window of this process, drawn by the same
@@ -144,9 +142,7 @@ void ExpectTextsInFont(const SettingsSession& session, const Scale& scale) {
     }
 }
 
-TEST(SettingsLayout, EveryTextIsInTheTwelveUnitJapaneseFont) {
-    SettingsSession session("font");
-    ASSERT_TRUE(session.open());
+TEST_F(SettingsLayout, EveryTextIsInTheTwelveUnitJapaneseFont) {
     ExpectTextsInFont(session, DisplayScale());
     {
         // The comparison sees a control left in the system's font, once it shows its letters.
@@ -164,7 +160,6 @@ TEST(SettingsLayout, EveryTextIsInTheTwelveUnitJapaneseFont) {
         const double ratio = double(InkRows(session.clientScreenRect(DogLabelId))) / designRows;
         EXPECT_NEAR(ratio, DisplayScale().dpi / 96.0, 0.2) << "the letters are not scaled with the display";
     }
-    EXPECT_TRUE(session.cancel());
 }
 
 // On Windows the picture control keeps its 154 x 114 (times the scale) with
@@ -181,12 +176,9 @@ void ExpectPictureWhole(const SettingsSession& session) {
     EXPECT_EQ(differences, "") << "the picture control does not show bitmap 102";
 }
 
-TEST(SettingsLayout, PictureControlShowsThePreviewPictureWhole) {
-    SettingsSession session("picture");
-    ASSERT_TRUE(session.open());
+TEST_F(SettingsLayout, PictureControlShowsThePreviewPictureWhole) {
     ExpectPictureWhole(session);
     EXPECT_TRUE(driver::NotEnlarged(session.clientScreenRect(PictureId))) << "the picture";
-    EXPECT_TRUE(session.cancel());
 }
 
 // Icon 104 of a built executable as a title bar draws it: the small size,
@@ -225,9 +217,7 @@ bool IconIn(const RECT& area, const std::vector<std::optional<COLORREF>>& icon, 
     return false;
 }
 
-TEST(SettingsLayout, TitleBarHasIcon104AndACloseBoxButNoOtherBoxOrSizingBorder) {
-    SettingsSession session("frame");
-    ASSERT_TRUE(session.open());
+TEST_F(SettingsLayout, TitleBarHasIcon104AndACloseBoxButNoOtherBoxOrSizingBorder) {
     const driver::WindowInfo window = driver::Inspect(session.window());
     // The system adds WS_CLIPSIBLINGS to every top-level window.
     EXPECT_EQ(window.style & ~(WS_VISIBLE | WS_CLIPSIBLINGS), static_cast<LONG>(WS_POPUP | WS_CAPTION | WS_SYSMENU))
@@ -245,15 +235,12 @@ TEST(SettingsLayout, TitleBarHasIcon104AndACloseBoxButNoOtherBoxOrSizingBorder) 
     const RECT titleStart = {window.rect.left, window.rect.top, window.rect.left + 3 * size, window.clientRect.top};
     EXPECT_TRUE(driver::WaitUntil([&] { return IconIn(titleStart, icon, size); }, Reaction))
         << "the title bar does not show icon 104";
-    EXPECT_TRUE(session.cancel());
 }
 
 // No bed has monitors of two scales, so the window is told of a move as
 // Windows tells it: half a step up from the bed's scale (down from 200 %),
 // with the window's rectangle at that scale, by the screen's right edge.
-TEST(SettingsLayout, MovedToAMonitorOfAnotherScaleItStandsWhereSuggestedAndRedrawsAtThatScale) {
-    SettingsSession session("dpi_changed");
-    ASSERT_TRUE(session.open());
+TEST_F(SettingsLayout, MovedToAMonitorOfAnotherScaleItStandsWhereSuggestedAndRedrawsAtThatScale) {
     const Scale shown = DisplayScale();
     const Scale target = ScaleForDpi(shown.dpi == 192 ? 96 : shown.dpi + 48);
     const driver::WindowInfo was = driver::Inspect(session.window());
@@ -285,8 +272,6 @@ TEST(SettingsLayout, MovedToAMonitorOfAnotherScaleItStandsWhereSuggestedAndRedra
     ASSERT_TRUE(driver::DeliverDpiChanged(session.window(), target.dpi, suggested));
     EXPECT_TRUE(driver::WaitUntil([&] { return driver::GdiObjectCount(process) == objects; }, Reaction))
         << driver::GdiObjectCount(process) - objects << " GDI objects more after two moves";
-
-    EXPECT_TRUE(session.cancel());
 }
 
 // Every slider beyond its range: the focus passing over a slider stores
