@@ -15,23 +15,18 @@ namespace {
 
 using namespace settings_test;
 
-constexpr COLORREF Black = RGB(0, 0, 0);
-
 // Lays a black window over the whole settings window, waits until it shows,
 // and takes it away again: the settings window must repaint.
 bool CoverAndUncover(const SettingsSession& session) {
-    RECT rect = {};
-    GetWindowRect(session.window(), &rect);
-    HWND cover = driver::ShowCover(rect);
-    const bool covered = WaitPixels(session.swatchInside(), Black);
+    HWND cover = driver::ShowCover(driver::Inspect(session.window()).rect);
+    const bool covered = WaitPixels(session.swatchInside(), RGB(0, 0, 0));
     DestroyWindow(cover);
     driver::PumpMessages();
     return covered;
 }
 
 TEST(ColourChooser, OpensExpandedOnTheCurrentColourWithTheSixteenGreysEveryTime) {
-    SettingsSession session("colour_dialog");
-    session.writeIni("[settei]\r\nBgColor=2113664\r\n");  // red 128, green 64, blue 32
+    SettingsSession session("colour_dialog", "[settei]\r\nBgColor=2113664\r\n");  // red 128, green 64, blue 32
     ASSERT_TRUE(session.open());
 
     std::optional<ColourDialog> dialog = OpenColourDialog(session);
@@ -51,8 +46,7 @@ TEST(ColourChooser, OpensExpandedOnTheCurrentColourWithTheSixteenGreysEveryTime)
         return std::find(colours.begin(), colours.end(), red) != colours.end();
     };
     ASSERT_TRUE(driver::WaitUntil(holdsRed, Reaction)) << "the custom colour was not replaced";
-    ASSERT_TRUE(dialog->click(IDOK));
-    ASSERT_TRUE(dialog->waitGone());
+    ASSERT_TRUE(dialog->close(IDOK));
     EXPECT_TRUE(WaitPixels(session.swatchInside(), red));
 
     // ...and the next time the greys are offered again, red selected.
@@ -60,8 +54,7 @@ TEST(ColourChooser, OpensExpandedOnTheCurrentColourWithTheSixteenGreysEveryTime)
     ASSERT_TRUE(dialog);
     EXPECT_EQ(dialog->shown(), L"255 0 0");
     EXPECT_TRUE(dialog->waitGreys()) << "the custom colours edited last time came back";
-    ASSERT_TRUE(dialog->click(IDCANCEL));
-    ASSERT_TRUE(dialog->waitGone());
+    ASSERT_TRUE(dialog->close(IDCANCEL));
 
     EXPECT_TRUE(session.cancel());
 }
@@ -89,13 +82,11 @@ TEST(ColourChooser, CancelInTheDialogLeavesColourAndSwatchAlone) {
     std::optional<ColourDialog> dialog = OpenColourDialog(session);
     ASSERT_TRUE(dialog);
     ASSERT_TRUE(dialog->typeColour(PureBlue));
-    ASSERT_TRUE(dialog->click(IDCANCEL));
-    ASSERT_TRUE(dialog->waitGone());
+    ASSERT_TRUE(dialog->close(IDCANCEL));
     ASSERT_TRUE(session.settle());
     EXPECT_TRUE(WaitPixels(session.swatchInside(), LightCyan));
 
-    ASSERT_TRUE(session.click(OkButtonId));
-    EXPECT_TRUE(session.waitExit().ended);
+    EXPECT_TRUE(session.ok());
     EXPECT_EQ(session.iniBytes(), FreshFile);
 }
 
@@ -129,9 +120,9 @@ long IdleGdiCount(SettingsSession& session) {
     return now;
 }
 
-TEST(DrawingResources, FiftyColourDialogsAndFiftyRepaintsLeaveTheGdiCountAlone) {
-    SettingsSession session("gdi_count");
-    ASSERT_TRUE(session.open());
+using DrawingResources = OpenSettings;
+
+TEST_F(DrawingResources, FiftyColourDialogsAndFiftyRepaintsLeaveTheGdiCountAlone) {
     ASSERT_TRUE(WaitPixels(session.swatchInside(), LightCyan));
     ASSERT_GT(IdleGdiCount(session), 0) << "the process's GDI objects cannot be counted";
 
@@ -154,8 +145,6 @@ TEST(DrawingResources, FiftyColourDialogsAndFiftyRepaintsLeaveTheGdiCountAlone) 
         ASSERT_TRUE(WaitPixels(session.swatchInside(), LightCyan)) << "repaint " << round;
     }
     EXPECT_EQ(IdleGdiCount(session), before);
-
-    EXPECT_TRUE(session.cancel());
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <ostream>
@@ -70,57 +71,54 @@ std::string HugeFile() {
 // brush paints it black.
 constexpr COLORREF NotPlain = RGB(0, 0, 0);
 
-const std::vector<Case>& Cases() {
-    static const std::vector<Case> cases = {
-        {"words", "[settei]\r\nBgColor=blue\r\nhiki=many\r\ndx0=fast\r\ndy0=high\r\nweight=slow\r\n",
-         {0, 0, 0, 0, 0}, RGB(0, 0, 0), Then::DogsHop, "a", {}},
-        {"words_after_numbers", "[settei]\r\nBgColor=255 red\r\nhiki=3 dogs\r\ndx0=12px\r\ndy0=6 (six)\r\nweight=200!\r\n",
-         {255, 3, 12, 6, 200}, RGB(255, 0, 0), Then::DogsHop, "click:1", {}},
-        // As Notepad on a Japanese Windows writes it: Shift-JIS.
-        {"japanese_words", driver::Encode(L"; いぬの数など\r\n[settei]\r\nBgColor=白\r\nhiki=三\r\ndx0=５\r\ndy0=１２\r\n", 932),
-         {0, 0, 0, 0, 25}, RGB(0, 0, 0), Then::DogsHop, "Escape", {driver::Encode(L"; いぬの数など", 932)}},
-        {"fractions", "[settei]\r\nBgColor=32768.5\r\nhiki=4.9\r\ndx0=2.5\r\ndy0=0.75\r\nweight=199.99\r\n",
-         {32768, 4, 2, 0, 199}, RGB(0, 128, 0), Then::DogsHop, "click:3", {}},
-        {"signs", "[settei]\r\nBgColor=+16711680\r\nhiki=-1\r\ndx0=+8\r\ndy0=-5\r\nweight=-5\r\n",
-         {16711680, 4294967295u, 8, 4294967291u, 4294967291u}, RGB(0, 0, 255), Then::BareBackground, "space", {}},
-        {"negative_colour_walking_backwards", "[settei]\r\nBgColor=-16744448\r\nhiki=+3\r\ndx0=-8\r\ndy0=-20\r\nweight=+150\r\n",
-         {-16744448, 3, 4294967288u, 4294967276u, 150}, NotPlain, Then::DogsHop, "b", {}},
-        {"sign_that_makes_a_frame_last_weeks", "[settei]\r\nweight=-2147483442\r\n",
-         {16777088, 2, 8, 5, 2147483854u}, RGB(128, 255, 255), Then::NothingYet, "click:1", {}},
-        {"beyond_32_bits",
-         "[settei]\r\nBgColor=4278190335\r\nhiki=4294967305\r\ndx0=4294967304\r\ndy0=4294967296\r\n"
-         "weight=99999999999999999999\r\n",
-         {-16776961, 9, 8, 0, 1661992959u}, NotPlain, Then::DogsHop, "Return", {}},
-        {"beyond_32_bits_negative",
-         "[settei]\r\nBgColor=-4294967041\r\nhiki=-4294967295\r\ndx0=-4294967276\r\nweight=-4294967096\r\n",
-         {255, 1, 20, 5, 200}, RGB(255, 0, 0), Then::DogsHop, "click:1", {}},
-        {"empty_values", "[settei]\r\nBgColor=\r\nhiki=\r\ndx0=\r\ndy0=\r\nweight=\r\n",
-         Defaults, RGB(128, 255, 255), Then::DogsHop, "Escape", {}},
-        {"spaces_and_quotes",
-         "[ settei ]\r\n BgColor = 8421504 \r\n\thiki\t=\t6\r\ndx0 = 10 \r\ndy0=\" 7\"\r\nweight = 1 9 0\r\n",
-         {8421504, 6, 10, 7, 1}, RGB(128, 128, 128), Then::DogsHop, "a", {}},
-        {"hexadecimal_looking", "[settei]\r\nBgColor=0xFF\r\nhiki=0x9\r\ndx0=0X10\r\ndy0=010\r\nweight=0b11001000\r\n",
-         {255, 9, 0, 10, 200}, RGB(255, 0, 0), Then::DogsHop, "click:3", {}},
-        {"utf8_byte_order_mark", "\xEF\xBB\xBF[settei]\r\nBgColor=8421376\r\nhiki=9\r\ndx0=20\r\ndy0=20\r\nweight=200\r\n",
-         {8421376, 9, 20, 20, 200}, RGB(0, 128, 128), Then::DogsHop, "space", {"\xEF\xBB\xBF[settei]"}},
-        {"duplicate_keys", "[settei]\r\nhiki=1\r\nBgColor=255\r\nhiki=7\r\nBgColor=65280\r\n",
-         {255, 1, 8, 5, 25}, RGB(255, 0, 0), Then::DogsHop, "Escape", {"hiki=7", "BgColor=65280"}},
-        {"duplicate_sections", "[settei]\r\nhiki=1\r\nBgColor=16711935\r\n[other]\r\nx=1\r\n[SETTEI]\r\ndx0=3\r\nhiki=8\r\n",
-         {16711935, 1, 8, 5, 25}, RGB(255, 0, 255), Then::DogsHop, "click:1", {"[SETTEI]", "dx0=3", "hiki=8", "x=1"}},
-        {"lf_only_lines", "[settei]\nBgColor=4210752\nhiki=5\ndx0=6\ndy0=12\nweight=180\n",
-         {4210752, 5, 6, 12, 180}, RGB(64, 64, 64), Then::DogsHop, "a", {}},
-        {"huge_file", HugeFile(), {8388736, 9, 12, 15, 150}, RGB(128, 0, 128), Then::DogsHop, "click:1",
-         {"[s00000]", "[s99999]\r\na=99999"}},
-        {"no_dog_and_a_frame_count_below_zero", "[settei]\r\nhiki=-1\r\nweight=300\r\n",
-         {16777088, 4294967295u, 8, 5, 300}, RGB(128, 255, 255), Then::BareBackground, "Escape", {}},
-        {"many_dogs_stepping_back_with_the_lowest_hop",
-         "[settei]\r\nhiki=50\r\ndx0=-1\r\ndy0=-2147483648\r\nweight=2147483647\r\n",
-         {16777088, 50, 4294967295u, 2147483648u, 2147483647u}, RGB(128, 255, 255), Then::DogsHop, "Escape", {}},
-        {"very_long_value", "[settei]\r\nhiki=" + std::string(2000000, '7') + "\r\nBgColor=12632256\r\n",
-         {12632256, 3519487089u, 8, 5, 25}, RGB(192, 192, 192), Then::BareBackground, "Escape", {}},
-    };
-    return cases;
-}
+const std::vector<Case> Cases = {
+    {"words", "[settei]\r\nBgColor=blue\r\nhiki=many\r\ndx0=fast\r\ndy0=high\r\nweight=slow\r\n",
+     {0, 0, 0, 0, 0}, RGB(0, 0, 0), Then::DogsHop, "a", {}},
+    {"words_after_numbers", "[settei]\r\nBgColor=255 red\r\nhiki=3 dogs\r\ndx0=12px\r\ndy0=6 (six)\r\nweight=200!\r\n",
+     {255, 3, 12, 6, 200}, RGB(255, 0, 0), Then::DogsHop, "click:1", {}},
+    // As Notepad on a Japanese Windows writes it: Shift-JIS.
+    {"japanese_words", driver::Encode(L"; いぬの数など\r\n[settei]\r\nBgColor=白\r\nhiki=三\r\ndx0=５\r\ndy0=１２\r\n", 932),
+     {0, 0, 0, 0, 25}, RGB(0, 0, 0), Then::DogsHop, "Escape", {driver::Encode(L"; いぬの数など", 932)}},
+    {"fractions", "[settei]\r\nBgColor=32768.5\r\nhiki=4.9\r\ndx0=2.5\r\ndy0=0.75\r\nweight=199.99\r\n",
+     {32768, 4, 2, 0, 199}, RGB(0, 128, 0), Then::DogsHop, "click:3", {}},
+    {"signs", "[settei]\r\nBgColor=+16711680\r\nhiki=-1\r\ndx0=+8\r\ndy0=-5\r\nweight=-5\r\n",
+     {16711680, 4294967295u, 8, 4294967291u, 4294967291u}, RGB(0, 0, 255), Then::BareBackground, "space", {}},
+    {"negative_colour_walking_backwards", "[settei]\r\nBgColor=-16744448\r\nhiki=+3\r\ndx0=-8\r\ndy0=-20\r\nweight=+150\r\n",
+     {-16744448, 3, 4294967288u, 4294967276u, 150}, NotPlain, Then::DogsHop, "b", {}},
+    {"sign_that_makes_a_frame_last_weeks", "[settei]\r\nweight=-2147483442\r\n",
+     {16777088, 2, 8, 5, 2147483854u}, RGB(128, 255, 255), Then::NothingYet, "click:1", {}},
+    {"beyond_32_bits",
+     "[settei]\r\nBgColor=4278190335\r\nhiki=4294967305\r\ndx0=4294967304\r\ndy0=4294967296\r\n"
+     "weight=99999999999999999999\r\n",
+     {-16776961, 9, 8, 0, 1661992959u}, NotPlain, Then::DogsHop, "Return", {}},
+    {"beyond_32_bits_negative",
+     "[settei]\r\nBgColor=-4294967041\r\nhiki=-4294967295\r\ndx0=-4294967276\r\nweight=-4294967096\r\n",
+     {255, 1, 20, 5, 200}, RGB(255, 0, 0), Then::DogsHop, "click:1", {}},
+    {"empty_values", "[settei]\r\nBgColor=\r\nhiki=\r\ndx0=\r\ndy0=\r\nweight=\r\n",
+     Defaults, RGB(128, 255, 255), Then::DogsHop, "Escape", {}},
+    {"spaces_and_quotes",
+     "[ settei ]\r\n BgColor = 8421504 \r\n\thiki\t=\t6\r\ndx0 = 10 \r\ndy0=\" 7\"\r\nweight = 1 9 0\r\n",
+     {8421504, 6, 10, 7, 1}, RGB(128, 128, 128), Then::DogsHop, "a", {}},
+    {"hexadecimal_looking", "[settei]\r\nBgColor=0xFF\r\nhiki=0x9\r\ndx0=0X10\r\ndy0=010\r\nweight=0b11001000\r\n",
+     {255, 9, 0, 10, 200}, RGB(255, 0, 0), Then::DogsHop, "click:3", {}},
+    {"utf8_byte_order_mark", "\xEF\xBB\xBF[settei]\r\nBgColor=8421376\r\nhiki=9\r\ndx0=20\r\ndy0=20\r\nweight=200\r\n",
+     {8421376, 9, 20, 20, 200}, RGB(0, 128, 128), Then::DogsHop, "space", {"\xEF\xBB\xBF[settei]"}},
+    {"duplicate_keys", "[settei]\r\nhiki=1\r\nBgColor=255\r\nhiki=7\r\nBgColor=65280\r\n",
+     {255, 1, 8, 5, 25}, RGB(255, 0, 0), Then::DogsHop, "Escape", {"hiki=7", "BgColor=65280"}},
+    {"duplicate_sections", "[settei]\r\nhiki=1\r\nBgColor=16711935\r\n[other]\r\nx=1\r\n[SETTEI]\r\ndx0=3\r\nhiki=8\r\n",
+     {16711935, 1, 8, 5, 25}, RGB(255, 0, 255), Then::DogsHop, "click:1", {"[SETTEI]", "dx0=3", "hiki=8", "x=1"}},
+    {"lf_only_lines", "[settei]\nBgColor=4210752\nhiki=5\ndx0=6\ndy0=12\nweight=180\n",
+     {4210752, 5, 6, 12, 180}, RGB(64, 64, 64), Then::DogsHop, "a", {}},
+    {"huge_file", HugeFile(), {8388736, 9, 12, 15, 150}, RGB(128, 0, 128), Then::DogsHop, "click:1",
+     {"[s00000]", "[s99999]\r\na=99999"}},
+    {"no_dog_and_a_frame_count_below_zero", "[settei]\r\nhiki=-1\r\nweight=300\r\n",
+     {16777088, 4294967295u, 8, 5, 300}, RGB(128, 255, 255), Then::BareBackground, "Escape", {}},
+    {"many_dogs_stepping_back_with_the_lowest_hop",
+     "[settei]\r\nhiki=50\r\ndx0=-1\r\ndy0=-2147483648\r\nweight=2147483647\r\n",
+     {16777088, 50, 4294967295u, 2147483648u, 2147483647u}, RGB(128, 255, 255), Then::DogsHop, "Escape", {}},
+    {"very_long_value", "[settei]\r\nhiki=" + std::string(2000000, '7') + "\r\nBgColor=12632256\r\n",
+     {12632256, 3519487089u, 8, 5, 25}, RGB(192, 192, 192), Then::BareBackground, "Escape", {}},
+};
 
 // ---- Reading the file ------------------------------------------------------
 
@@ -140,16 +138,6 @@ std::string PlatformText(const std::string& ini, const char* key) {
     wchar_t text[64] = {};
     GetPrivateProfileStringW(L"settei", driver::Widen(key).c_str(), L"", text, 64, driver::Widen(ini).c_str());
     return driver::Utf8(text);
-}
-
-// What LoadSettings read, from a probe built of the settings store and run
-// beside the file.
-bool ProbeLoad(const std::string& folder, Loaded& loaded) {
-    const std::string exe = folder + "settings_probe.exe";
-    driver::CopyInto(driver::ModuleDirectory() + "settings_probe.exe", exe);
-    const driver::Captured captured = driver::RunCapture(exe, driver::Quoted(exe) + " load", 60000);
-    return captured.ended && std::sscanf(captured.output.c_str(), "BgColor=%d hiki=%u dx0=%u dy0=%u weight=%u",
-                                         &loaded.BgColor, &loaded.hiki, &loaded.dx0, &loaded.dy0, &loaded.weight) == 5;
 }
 
 // The colour the platform paints for a COLORREF, in a bitmap made like the
@@ -173,25 +161,28 @@ COLORREF PlatformPaints(std::int32_t bgColor) {
 
 // The file's reading is checked once per case, before it is run: by the
 // platform, by the product's own LoadSettings, and against the table.
-void ExpectReadsAsTabled(const Case& c, const std::string& folder) {
-    const std::string ini = folder + "pok_v3.ini";
-    EXPECT_EQ(PlatformReading(ini), c.loaded) << c.name << ": the platform's reading";
+void ExpectReadsAsTabled(const Case& c, const driver::ScrCopy& copy) {
+    EXPECT_EQ(PlatformReading(copy.ini()), c.loaded) << c.name << ": the platform's reading";
+    // What LoadSettings read, from a probe built of the settings store and run beside the file.
+    const std::string exe = copy.folder().file("settings_probe.exe");
+    driver::CopyInto(driver::ModuleDirectory() + "settings_probe.exe", exe);
+    const driver::Captured captured = driver::RunCapture(exe, driver::Quoted(exe) + " load", 60000);
     Loaded probe = {};
-    ASSERT_TRUE(ProbeLoad(folder, probe)) << c.name << ": the settings probe gave no reading";
+    ASSERT_TRUE(captured.ended && std::sscanf(captured.output.c_str(), "BgColor=%d hiki=%u dx0=%u dy0=%u weight=%u",
+                                              &probe.BgColor, &probe.hiki, &probe.dx0, &probe.dy0, &probe.weight) == 5)
+        << c.name << ": the settings probe gave no reading";
     EXPECT_EQ(probe, c.loaded) << c.name << ": LoadSettings must store what the platform reads";
 }
 
-// ---- The saver ------------------------------------------------------------
-
 class HandEditedSettings : public testing::TestWithParam<size_t> {
 protected:
-    const Case& c = Cases()[GetParam()];
+    const Case& c = Cases[GetParam()];
 };
 
 TEST_P(HandEditedSettings, TheSaverRunsAndEndsOnInput) {
     const driver::ScrCopy scr(std::string("hand_saver_") + c.name);
     scr.writeIni(c.file);
-    ExpectReadsAsTabled(c, scr.folder().path());
+    ExpectReadsAsTabled(c, scr);
     EXPECT_EQ(PlatformPaints(c.loaded.BgColor), c.background)
         << "the table's colour must be what the platform paints for BgColor " << c.loaded.BgColor;
 
@@ -216,38 +207,30 @@ TEST_P(HandEditedSettings, TheSaverRunsAndEndsOnInput) {
     EXPECT_EQ(saver.waitExit().problem(), "") << "after " << c.endWith;
 }
 
-// ---- The settings window --------------------------------------------------
-
-// The fields are unsigned: a hand-written -1 stands at the top end.
-int Clamped(std::uint32_t value, std::uint32_t low, std::uint32_t high) {
-    return static_cast<int>(value < low ? low : value > high ? high : value);
-}
-
 TEST_P(HandEditedSettings, TheSettingsWindowOpensAndOkWritesBackWhatItLoaded) {
     using namespace settings_test;
-    SettingsSession session(std::string("hand_window_") + c.name);
-    session.writeIni(c.file);
-    ExpectReadsAsTabled(c, session.folder());
+    SettingsSession session(std::string("hand_window_") + c.name, c.file);
+    ExpectReadsAsTabled(c, session);
 
     ASSERT_TRUE(session.open()) << "the settings window did not open";
-    // Each slider shows its loaded value at the nearest end of its range.
-    EXPECT_EQ(session.position(DogSliderId), Clamped(c.loaded.hiki, 0, 9));
-    EXPECT_EQ(session.position(StepSliderId), Clamped(c.loaded.dx0, 2, 20));
-    EXPECT_EQ(session.position(HopSliderId), Clamped(c.loaded.dy0, 0, 20));
-    EXPECT_EQ(session.position(SpeedSliderId), Clamped(c.loaded.weight, 0, 200));
+    // Each slider shows its loaded value at the nearest end of its range; the
+    // fields are unsigned, so a hand-written -1 stands at the top end.
+    EXPECT_EQ(session.position(DogSliderId), int(std::clamp(c.loaded.hiki, 0u, 9u)));
+    EXPECT_EQ(session.position(StepSliderId), int(std::clamp(c.loaded.dx0, 2u, 20u)));
+    EXPECT_EQ(session.position(HopSliderId), int(std::clamp(c.loaded.dy0, 0u, 20u)));
+    EXPECT_EQ(session.position(SpeedSliderId), int(std::clamp(c.loaded.weight, 0u, 200u)));
     ASSERT_TRUE(session.click(OkButtonId));
     ASSERT_EQ(session.waitExit().problem(), "") << "after OK";
 
-    const std::string ini = session.iniPath();
-    EXPECT_EQ(PlatformReading(ini), c.loaded) << "OK must write back what was loaded";
+    EXPECT_EQ(PlatformReading(session.ini()), c.loaded) << "OK must write back what was loaded";
     for (const auto& [key, text] : driver::IniKeys(c.loaded.file(), "settei"))
-        EXPECT_EQ(PlatformText(ini, key.c_str()), text) << key << " as plain decimal text";
+        EXPECT_EQ(PlatformText(session.ini(), key.c_str()), text) << key << " as plain decimal text";
     const std::string bytes = session.iniBytes();
     for (const std::string& line : c.survivors)
         EXPECT_NE(bytes.find(line), std::string::npos) << "OK lost \"" << line << "\" from the file";
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, HandEditedSettings, testing::Range<size_t>(0, Cases().size()),
-                         [](const testing::TestParamInfo<size_t>& info) { return std::string(Cases()[info.param].name); });
+INSTANTIATE_TEST_SUITE_P(Cases, HandEditedSettings, testing::Range<size_t>(0, Cases.size()),
+                         [](const testing::TestParamInfo<size_t>& info) { return std::string(Cases[info.param].name); });
 
 }  // namespace

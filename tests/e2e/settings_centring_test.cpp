@@ -14,7 +14,9 @@ namespace {
 
 using namespace settings_test;
 
-TEST(Centring, WindowStandsInTheMiddleOfTheScreenHalvesGoingToEven) {
+using Centring = OpenSettings;
+
+TEST_F(Centring, WindowStandsInTheMiddleOfTheScreenHalvesGoingToEven) {
     const struct { int screenWidth, screenHeight, x, y; } cases[] = {
         {1024, 768, 427, 160},   // 160.5 gives 160
         {1023, 768, 426, 160},   // 426.5 gives 426
@@ -26,15 +28,11 @@ TEST(Centring, WindowStandsInTheMiddleOfTheScreenHalvesGoingToEven) {
     });
     ASSERT_NE(expected, std::end(cases)) << "no expectation for a " << width << " x " << height << " screen";
 
-    SettingsSession session("centring");
-    ASSERT_TRUE(session.open());
     const driver::WindowInfo window = driver::Inspect(session.window());
     EXPECT_EQ(window.rect.left, expected->x);
     EXPECT_EQ(window.rect.top, expected->y);
     EXPECT_EQ(window.width(), 170);
     EXPECT_EQ(window.height(), 447);
-
-    EXPECT_TRUE(session.cancel());
 }
 
 }  // namespace

@@ -30,28 +30,26 @@ inline RECT Inset(const RECT& r, int by) { return {r.left + by, r.top + by, r.ri
 
 // A private copy of the saver, so that each test has its own settings file,
 // and its settings window opened with "/c".
-class SettingsSession {
+class SettingsSession : public driver::ScrCopy {
 public:
-    explicit SettingsSession(const std::string& name) : copy_(name) {}
+    // Over a settings file of these bytes, if given.
+    explicit SettingsSession(const std::string& name, const std::optional<std::string>& ini = {}) : ScrCopy(name) {
+        if (ini) writeIni(*ini);
+    }
 
-    std::string iniPath() const { return copy_.ini(); }
-    std::string iniBytes() const { return driver::ReadFile(iniPath()); }
-    bool iniExists() const { return driver::FileExists(iniPath()); }
-    void writeIni(const std::string& bytes) const { driver::WriteFile(iniPath(), bytes); }
-    const std::string& scr() const { return copy_.path(); }
-    const std::string& folder() const { return copy_.folder().path(); }
+    std::string iniBytes() const { return driver::ReadFile(ini()); }
+    bool iniExists() const { return driver::FileExists(ini()); }
 
     // Starts the process and waits until its window is shown and its owner,
     // the hidden main window, disabled; else says what was seen instead.
     testing::AssertionResult open() {
-        process_ = copy_.start("/c");
+        process_ = start("/c");
         window_ = process_.window(driver::SettingsTitle);
         if (!window_) {
             const driver::ExitReport exit = process_.waitExit(0);
             if (exit.ended) return testing::AssertionFailure() << "the process ended with code " << exit.code;
-            int visible = 0;
             const std::vector<driver::WindowInfo> windows = driver::TopLevelWindows(process_.id());
-            for (const driver::WindowInfo& info : windows) visible += info.visible;
+            const auto visible = std::count_if(windows.begin(), windows.end(), [](const auto& w) { return w.visible; });
             return testing::AssertionFailure() << "no settings window after " << WindowAppears << " ms; the process runs on "
                                                << driver::DesktopOf(process_.id()) << " with " << windows.size()
                                                << " top-level windows, " << visible << " visible";
@@ -127,8 +125,7 @@ public:
 
     // A point of the title bar that answers as the close box.
     std::optional<POINT> closeBox() const {
-        RECT rect = {};
-        GetWindowRect(window_, &rect);
+        const RECT rect = driver::Inspect(window_).rect;
         const int y = rect.top + GetSystemMetrics(SM_CYFIXEDFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2;
         for (int x = rect.right - 1; x > rect.left; --x) {
             const LRESULT hit = SendMessageW(window_, WM_NCHITTEST, 0, MAKELPARAM(x, y));
@@ -146,18 +143,19 @@ public:
     bool cancel() { return click(CancelButtonId) && waitExit().ended; }
 
 private:
-    driver::ScrCopy copy_;
     driver::Process process_;
     HWND window_ = nullptr;
     int marker_ = 0;
 };
 
-inline std::vector<COLORREF> SixteenGreys() {
-    std::vector<COLORREF> greys;
-    for (int level = 0; level <= 225; level += 15) greys.push_back(RGB(level, level, level));
-    std::sort(greys.begin(), greys.end());
-    return greys;
-}
+// A test run with the settings window open over no settings file, which
+// CANCEL closes after the test unless a fatal failure stopped it.
+class OpenSettings : public testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(session.open()); }
+    void TearDown() override { EXPECT_TRUE(HasFatalFailure() || session.cancel()); }
+    SettingsSession session{"open"};
+};
 
 // The colour dialog as a person meets it.
 class ColourDialog {
@@ -177,6 +175,8 @@ public:
     }
 
     bool click(int id) const { return driver::XClickCentre(GetDlgItem(window_, id)); }
+    // Its OK or Cancel, pressed until it has gone.
+    bool close(int button) const { return click(button) && waitGone(); }
 
     // Clicks into an edit box, clears its (at most three) digits and types value.
     bool type(int edit, int value) const {
@@ -209,8 +209,13 @@ public:
     }
 
     bool waitGone() const { return driver::WaitWindowGone(window_, Reaction); }
-    // Whether it offers the sixteen greys as its custom colours, once drawn.
-    bool waitGreys() const { return driver::WaitUntil([&] { return customColours() == SixteenGreys(); }, Reaction); }
+    // Whether it offers the sixteen greys as its custom colours, once drawn;
+    // made darkest first, they come in the order customColours sorts to.
+    bool waitGreys() const {
+        std::vector<COLORREF> greys;
+        for (int level = 0; level <= 225; level += 15) greys.push_back(RGB(level, level, level));
+        return driver::WaitUntil([&] { return customColours() == greys; }, Reaction);
+    }
 
 private:
     HWND window_;
@@ -218,16 +223,14 @@ private:
 
 // Opens the colour dialog with the colour button, as a person does.
 inline std::optional<ColourDialog> OpenColourDialog(SettingsSession& session) {
-    if (!session.click(ColourButtonId)) return std::nullopt;
-    HWND dialog = session.waitStandardDialog();
-    if (!dialog) return std::nullopt;
-    return ColourDialog(dialog);
+    const HWND dialog = session.click(ColourButtonId) ? session.waitStandardDialog() : nullptr;
+    return dialog ? std::optional<ColourDialog>(dialog) : std::nullopt;
 }
 
 // Chooses a colour in the dialog and presses its OK.
 inline bool ChooseColour(SettingsSession& session, COLORREF colour) {
     const std::optional<ColourDialog> dialog = OpenColourDialog(session);
-    return dialog && dialog->typeColour(colour) && dialog->click(IDOK) && dialog->waitGone() && session.settle();
+    return dialog && dialog->typeColour(colour) && dialog->close(IDOK) && session.settle();
 }
 
 }  // namespace settings_test

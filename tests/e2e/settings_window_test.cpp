@@ -22,8 +22,7 @@ namespace {
 
 using namespace settings_test;
 using driver::DisplayScale;
-
-// ---- Layout ------------------------------------------------------------
+using SettingsLayout = OpenSettings;
 
 // Every control of the window's table, as the real window reports it, laid
 // out at this scale.
@@ -48,9 +47,7 @@ void ExpectControlsAt(HWND window, const Scale& scale) {
     }
 }
 
-TEST(SettingsLayout, EveryControlHasItsIdClassTextStylesAndRectangle) {
-    SettingsSession session("layout");
-    ASSERT_TRUE(session.open());
+TEST_F(SettingsLayout, EveryControlHasItsIdClassTextStylesAndRectangle) {
     const Scale scale = DisplayScale();
     const driver::WindowInfo window = driver::Inspect(session.window());
     if (scale.isDesignSize()) {
@@ -59,9 +56,8 @@ TEST(SettingsLayout, EveryControlHasItsIdClassTextStylesAndRectangle) {
     }
     // The whole table fits whatever the caption's height, at the size a
     // person expects on that display.
-    const int clientWidth = window.clientRect.right - window.clientRect.left;
     const int clientHeight = window.clientRect.bottom - window.clientRect.top;
-    EXPECT_EQ(clientWidth, scale(164));
+    EXPECT_EQ(window.clientRect.right - window.clientRect.left, scale(164));
     EXPECT_EQ(clientHeight, scale(422));
     EXPECT_NEAR(clientHeight, 422.0 * scale.dpi / 96, 1.0) << "not the 96-dpi height times the scale";
     ExpectControlsAt(session.window(), scale);
@@ -79,7 +75,6 @@ TEST(SettingsLayout, EveryControlHasItsIdClassTextStylesAndRectangle) {
     SelectObject(dc, old);
     ReleaseDC(nullptr, dc);
     DeleteObject(font);
-    EXPECT_TRUE(session.cancel());
 }
 
 // The text controls again, in a window of this process, drawn by the same
@@ -147,9 +142,7 @@ void ExpectTextsInFont(const SettingsSession& session, const Scale& scale) {
     }
 }
 
-TEST(SettingsLayout, EveryTextIsInTheTwelveUnitJapaneseFont) {
-    SettingsSession session("font");
-    ASSERT_TRUE(session.open());
+TEST_F(SettingsLayout, EveryTextIsInTheTwelveUnitJapaneseFont) {
     ExpectTextsInFont(session, DisplayScale());
     {
         // The comparison sees a control left in the system's font, once it shows its letters.
@@ -167,7 +160,6 @@ TEST(SettingsLayout, EveryTextIsInTheTwelveUnitJapaneseFont) {
         const double ratio = double(InkRows(session.clientScreenRect(DogLabelId))) / designRows;
         EXPECT_NEAR(ratio, DisplayScale().dpi / 96.0, 0.2) << "the letters are not scaled with the display";
     }
-    EXPECT_TRUE(session.cancel());
 }
 
 // On Windows the picture control keeps its 154 x 114 (times the scale) with
@@ -176,7 +168,7 @@ TEST(SettingsLayout, EveryTextIsInTheTwelveUnitJapaneseFont) {
 void ExpectPictureWhole(const SettingsSession& session) {
     const RECT inside = session.clientScreenRect(PictureId);
     driver::Pixels picture;
-    ASSERT_TRUE(driver::PictureShown(session.scr(), PreviewPictureId, picture, inside.right - inside.left,
+    ASSERT_TRUE(driver::PictureShown(session.path(), PreviewPictureId, picture, inside.right - inside.left,
                                      inside.bottom - inside.top));
     std::string differences;
     driver::WaitUntil([&] { return (differences = driver::Differences(driver::GrabScreen(inside), picture)).empty(); },
@@ -184,12 +176,9 @@ void ExpectPictureWhole(const SettingsSession& session) {
     EXPECT_EQ(differences, "") << "the picture control does not show bitmap 102";
 }
 
-TEST(SettingsLayout, PictureControlShowsThePreviewPictureWhole) {
-    SettingsSession session("picture");
-    ASSERT_TRUE(session.open());
+TEST_F(SettingsLayout, PictureControlShowsThePreviewPictureWhole) {
     ExpectPictureWhole(session);
     EXPECT_TRUE(driver::NotEnlarged(session.clientScreenRect(PictureId))) << "the picture";
-    EXPECT_TRUE(session.cancel());
 }
 
 // Icon 104 of a built executable as a title bar draws it: the small size,
@@ -199,15 +188,14 @@ std::vector<std::optional<COLORREF>> SmallIconPixels(const std::string& file, in
     std::vector<std::optional<COLORREF>> pixels;
     HMODULE module = LoadLibraryExW(driver::Widen(file).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     auto icon = static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(104), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
-    const auto on = [&](int ground) {
+    const auto on = [&](DWORD ground) {
         return driver::Painted(size, size, [&](HDC dc) {
-            const RECT all = {0, 0, size, size};
-            FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(ground)));
+            PatBlt(dc, 0, 0, size, size, ground);
             DrawIconEx(dc, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
         }).data;
     };
     if (module && icon) {
-        const std::vector<COLORREF> onBlack = on(BLACK_BRUSH), onWhite = on(WHITE_BRUSH);
+        const std::vector<COLORREF> onBlack = on(BLACKNESS), onWhite = on(WHITENESS);
         for (size_t i = 0; i < onBlack.size(); ++i)
             pixels.push_back(onBlack[i] == onWhite[i] ? std::optional<COLORREF>(onBlack[i]) : std::nullopt);
         DestroyIcon(icon);
@@ -216,18 +204,20 @@ std::vector<std::optional<COLORREF>> SmallIconPixels(const std::string& file, in
     return pixels;
 }
 
-bool IconAt(const driver::Pixels& screen, const std::vector<std::optional<COLORREF>>& icon, int size, int x, int y) {
-    for (int row = 0; row < size; ++row)
-        for (int column = 0; column < size; ++column) {
-            const std::optional<COLORREF>& pixel = icon[static_cast<size_t>(row * size + column)];
-            if (pixel && screen.at(x + column, y + row) != *pixel) return false;
+// Whether the area shows the icon anywhere, its hidden pixels aside.
+bool IconIn(const RECT& area, const std::vector<std::optional<COLORREF>>& icon, int size) {
+    const driver::Pixels screen = driver::GrabScreen(area);
+    for (int y = area.top; y + size <= area.bottom; ++y)
+        for (int x = area.left; x + size <= area.right; ++x) {
+            bool shown = true;
+            for (int i = 0; shown && i < size * size; ++i)
+                shown = !icon[size_t(i)] || screen.at(x + i % size, y + i / size) == *icon[size_t(i)];
+            if (shown) return true;
         }
-    return true;
+    return false;
 }
 
-TEST(SettingsLayout, TitleBarHasIcon104AndACloseBoxButNoOtherBoxOrSizingBorder) {
-    SettingsSession session("frame");
-    ASSERT_TRUE(session.open());
+TEST_F(SettingsLayout, TitleBarHasIcon104AndACloseBoxButNoOtherBoxOrSizingBorder) {
     const driver::WindowInfo window = driver::Inspect(session.window());
     // The system adds WS_CLIPSIBLINGS to every top-level window.
     EXPECT_EQ(window.style & ~(WS_VISIBLE | WS_CLIPSIBLINGS), static_cast<LONG>(WS_POPUP | WS_CAPTION | WS_SYSMENU))
@@ -236,33 +226,21 @@ TEST(SettingsLayout, TitleBarHasIcon104AndACloseBoxButNoOtherBoxOrSizingBorder) 
     EXPECT_TRUE(session.closeBox().has_value()) << "no close box";
 
     const int size = GetSystemMetrics(SM_CXSMICON);
-    const auto icon = SmallIconPixels(session.scr(), size);
+    const auto icon = SmallIconPixels(session.path(), size);
     ASSERT_FALSE(icon.empty()) << "the built pok_v3.scr holds no icon 104";
-    int opaque = 0;
-    for (const auto& pixel : icon) opaque += pixel.has_value();
+    const auto opaque = std::count_if(icon.begin(), icon.end(), [](const auto& pixel) { return pixel.has_value(); });
     ASSERT_GT(opaque, size * size / 4) << "icon 104 is almost all transparent; nothing to look for";
 
     // Somewhere at the left end of the title bar, where the system draws it.
     const RECT titleStart = {window.rect.left, window.rect.top, window.rect.left + 3 * size, window.clientRect.top};
-    const bool found = driver::WaitUntil(
-        [&] {
-            const driver::Pixels screen = driver::GrabScreen(titleStart);
-            for (int y = titleStart.top; y + size <= titleStart.bottom; ++y)
-                for (int x = titleStart.left; x + size <= titleStart.right; ++x)
-                    if (IconAt(screen, icon, size, x, y)) return true;
-            return false;
-        },
-        Reaction);
-    EXPECT_TRUE(found) << "the title bar does not show icon 104";
-    EXPECT_TRUE(session.cancel());
+    EXPECT_TRUE(driver::WaitUntil([&] { return IconIn(titleStart, icon, size); }, Reaction))
+        << "the title bar does not show icon 104";
 }
 
 // No bed has monitors of two scales, so the window is told of a move as
 // Windows tells it: half a step up from the bed's scale (down from 200 %),
 // with the window's rectangle at that scale, by the screen's right edge.
-TEST(SettingsLayout, MovedToAMonitorOfAnotherScaleItStandsWhereSuggestedAndRedrawsAtThatScale) {
-    SettingsSession session("dpi_changed");
-    ASSERT_TRUE(session.open());
+TEST_F(SettingsLayout, MovedToAMonitorOfAnotherScaleItStandsWhereSuggestedAndRedrawsAtThatScale) {
     const Scale shown = DisplayScale();
     const Scale target = ScaleForDpi(shown.dpi == 192 ? 96 : shown.dpi + 48);
     const driver::WindowInfo was = driver::Inspect(session.window());
@@ -294,11 +272,7 @@ TEST(SettingsLayout, MovedToAMonitorOfAnotherScaleItStandsWhereSuggestedAndRedra
     ASSERT_TRUE(driver::DeliverDpiChanged(session.window(), target.dpi, suggested));
     EXPECT_TRUE(driver::WaitUntil([&] { return driver::GdiObjectCount(process) == objects; }, Reaction))
         << driver::GdiObjectCount(process) - objects << " GDI objects more after two moves";
-
-    EXPECT_TRUE(session.cancel());
 }
-
-// ---- Sliders -----------------------------------------------------------
 
 // Every slider beyond its range: the focus passing over a slider stores
 // nothing, a key that moves one stores what it shows.
@@ -323,8 +297,7 @@ TEST(Sliders, StandAtTheDefaultsWithoutAFileAndCoverTheirRanges) {
 }
 
 TEST(Sliders, ValuesBeyondTheirRangeShowAtTheNearestEndAndGoBackUnchanged) {
-    SettingsSession session("slider_beyond");
-    session.writeIni(BeyondEveryRange);
+    SettingsSession session("slider_beyond", BeyondEveryRange);
     ASSERT_TRUE(session.open());
     for (const auto& c : SliderTable) EXPECT_EQ(session.position(c.slider), c.beyond) << "slider " << c.slider;
     EXPECT_TRUE(session.ok());
@@ -357,17 +330,14 @@ TEST(Sliders, ArrowKeysAfterAClickMoveTheThumbAndTheSetting) {
         << "the speed must be where the keys left the thumb, not where the mouse let go";
 }
 
-// ---- Closing -----------------------------------------------------------
-
 // Every way out: the process ends with code 0, and the main window was
 // enabled again before the settings window went.
 void ExpectClosedProperly(SettingsSession& session, const driver::DestroyWatch& watch, const std::string& way) {
     EXPECT_EQ(session.waitExit().problem(), "") << way;
-    std::optional<bool> ownerEnabled;
-    driver::WaitUntil([&] { return (ownerEnabled = watch.ownerEnabledAtDestroy(session.window())).has_value(); },
-                      Reaction);
-    ASSERT_TRUE(ownerEnabled.has_value()) << way << ": the window's destruction was not seen";
-    EXPECT_TRUE(*ownerEnabled) << way << ": the main window was still disabled when the settings window went";
+    const auto ownerEnabled = [&] { return watch.ownerEnabledAtDestroy(session.window()); };
+    ASSERT_TRUE(driver::WaitUntil([&] { return ownerEnabled().has_value(); }, Reaction))
+        << way << ": the window's destruction was not seen";
+    EXPECT_TRUE(*ownerEnabled()) << way << ": the main window was still disabled when the settings window went";
 }
 
 TEST(Closing, OkWritesAllFiveKeysInTheirOrder) {
@@ -401,8 +371,7 @@ TEST(Closing, CancelCloseBoxAndAltF4LeaveTheFileAsItWas) {
         SCOPED_TRACE(way.way);
         driver::DestroyWatch watch;
         ASSERT_TRUE(watch.installed());
-        SettingsSession session("close_other");
-        session.writeIni(before);
+        SettingsSession session("close_other", before);
         ASSERT_TRUE(session.open());
         ASSERT_TRUE(session.dragStepToItsEnd());
         ASSERT_TRUE(ChooseColour(session, PureBlue));
@@ -426,8 +395,7 @@ TEST(Closing, CommandFromOkWithNotificationCodeOneNeitherSavesNorCloses) {
 }
 
 TEST(Closing, FocusStartsOnTheColourButtonTabGoesRoundBothWaysAndEnterOnASliderSaves) {
-    SettingsSession session("dialog_keys");
-    session.writeIni(BeyondEveryRange);
+    SettingsSession session("dialog_keys", BeyondEveryRange);
     ASSERT_TRUE(session.open());
     const std::vector<int> ring = ReadingOrderRing(ControlRows);
     const int n = static_cast<int>(ring.size());
@@ -447,15 +415,12 @@ TEST(Closing, FocusStartsOnTheColourButtonTabGoesRoundBothWaysAndEnterOnASliderS
               driver::IniKeys(driver::SettingsFile(255, 50, 20, 99, 4294967295), "settei"));
 }
 
-// ---- A settings file that cannot be written -----------------------------
-
 TEST(UnwritableFile, OkSaysSoInJapaneseAndKeepsTheWindowOpen) {
-    SettingsSession session("unwritable");
     const std::string before = "[settei]\r\nhiki=3\r\n";
-    session.writeIni(before);
+    SettingsSession session("unwritable", before);
     ASSERT_TRUE(session.open());
     ASSERT_TRUE(session.dragStepToItsEnd());
-    const HANDLE held = driver::HoldOpen(session.iniPath());
+    const HANDLE held = driver::HoldOpen(session.ini());
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     ASSERT_TRUE(session.click(OkButtonId));
     HWND message = session.waitStandardDialog();
