@@ -524,10 +524,7 @@ LRESULT CALLBACK DestroyWatch::Listen(HWND window, UINT message, WPARAM wParam, 
 }
 
 bool DeliverDpiChanged(HWND window, int dpi, const RECT& suggested) {
-    struct DpiChange {  // as the hook reads and writes it
-        RECT suggested;
-        LONG handled;
-    } change = {suggested, 0};
+    struct { RECT suggested; LONG handled; } change = {suggested, 0};  // as the hook reads and writes it
     DWORD processId = 0;
     const DWORD thread = GetWindowThreadProcessId(window, &processId);
     HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);

@@ -164,16 +164,14 @@ TEST(ModeWindows, ClosingTheHiddenMainWindowEndsTheSettingsProcess) {
 TEST(SingleInstance, WhileOneRunsEveryLaterStartEndsAtOnce) {
     driver::ScrCopy saver("single_instance");
     PreviewHost host;
-    const auto runningSaver = [](const Process& p) {
-        return driver::RunBegins(p) ? p.window(driver::SaverTitle) : nullptr;
-    };
     const auto close = [](Process& p, HWND window) { CloseAndExpectCodeZero(p, window, "WM_CLOSE"); };
     const struct {
         std::string arguments;
         std::function<HWND(const Process&)> window;  // the start's window, once shown
         std::function<void(Process&, HWND)> end;
     } modes[] = {
-        {"/s", runningSaver, [](Process& p, HWND) { EndSaverWithClick(p, "saver"); }},
+        {"/s", [](const Process& p) { return driver::RunBegins(p) ? p.window(driver::SaverTitle) : nullptr; },
+         [](Process& p, HWND) { EndSaverWithClick(p, "saver"); }},
         {"/c", [](const Process& p) { return p.window(driver::SettingsTitle); }, close},
         {"/p " + host.handleText(), [&](const Process&) { return host.waitPreviewChild(); }, close},
     };
