@@ -218,7 +218,6 @@ std::string DesktopOf(DWORD processId);
 // Waits for a visible top-level window of the process with this class and/or
 // title (an empty one matches anything); nullptr if none came in time.
 HWND WaitWindow(DWORD processId, const std::wstring& className, const std::wstring& title, DWORD timeoutMs);
-// Waits until the window is destroyed; false if it is still there in time.
 bool WaitWindowGone(HWND window, DWORD timeoutMs);
 
 void PostClose(HWND window);

@@ -180,9 +180,7 @@ TEST_F(SaverRun, OnePixelMovesDoNotEndItTwoPixelsDo) {
     // after that is seen as a move).
     // The pixels are 96-dpi ones: twice as many of the screen's at 192 dpi.
     const Scale scale = DisplayScale();
-    const struct {
-        int dx, dy;
-    } tremble[] = {{1, 0}, {0, 1}, {1, 1}, {-1, 0}, {0, -1}, {-1, -1}, {1, -1}, {-1, 1}};
+    const struct { int dx, dy; } tremble[] = {{1, 0}, {0, 1}, {1, 1}, {-1, 0}, {0, -1}, {-1, -1}, {1, -1}, {-1, 1}};
     for (const auto& move : tremble) {
         ASSERT_TRUE(WaitForARowToChangeTwice(IntroStep)) << "the dog stopped hopping";
         ASSERT_TRUE(driver::XMovePointerBy(scale(move.dx), scale(move.dy)));
