@@ -1,8 +1,9 @@
 #include "driver.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <sstream>
 #include <utility>
 
@@ -70,20 +71,12 @@ std::string ShellQuoted(const std::string& word) {
 }
 
 std::string ReadFile(const std::string& path) {
-    std::string bytes;
-    if (FILE* file = _wfopen(Widen(path).c_str(), L"rb")) {
-        char buffer[4096];
-        for (size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;) bytes.append(buffer, got);
-        std::fclose(file);
-    }
-    return bytes;
+    std::ifstream file(Widen(path).c_str(), std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
 void WriteFile(const std::string& path, const std::string& bytes) {
-    if (FILE* file = _wfopen(Widen(path).c_str(), L"wb")) {
-        std::fwrite(bytes.data(), 1, bytes.size(), file);
-        std::fclose(file);
-    }
+    std::ofstream(Widen(path).c_str(), std::ios::binary) << bytes;
 }
 
 bool FileExists(const std::string& path) { return GetFileAttributesW(Widen(path).c_str()) != INVALID_FILE_ATTRIBUTES; }
@@ -385,7 +378,6 @@ WindowInfo Inspect(HWND window) {
     info.owner = GetWindow(window, GW_OWNER);
     info.parent = GetAncestor(window, GA_PARENT);
     info.id = static_cast<int>(GetWindowLongPtrW(window, GWLP_ID));
-    info.enabled = IsWindowEnabled(window) != FALSE;
     info.visible = IsWindowVisible(window) != FALSE;
     info.zoomed = IsZoomed(window) != FALSE;
     return info;
@@ -436,14 +428,13 @@ std::string DesktopOf(DWORD processId) {
     return search.desktop.empty() ? "no desktop" : "desktop " + search.desktop;
 }
 
-HWND WaitWindow(DWORD processId, const std::wstring& className, const std::wstring& title, DWORD timeoutMs,
-                bool mustBeVisible) {
+HWND WaitWindow(DWORD processId, const std::wstring& className, const std::wstring& title, DWORD timeoutMs) {
     HWND found = nullptr;
     WaitUntil(
         [&] {
             for (const WindowInfo& info : TopLevelWindows(processId))
-                if ((className.empty() || info.className == className) && (title.empty() || info.text == title) &&
-                    (info.visible || !mustBeVisible))
+                if (info.visible && (className.empty() || info.className == className) &&
+                    (title.empty() || info.text == title))
                     return (found = info.handle) != nullptr;
             return false;
         },
@@ -533,10 +524,7 @@ LRESULT CALLBACK DestroyWatch::Listen(HWND window, UINT message, WPARAM wParam, 
 }
 
 bool DeliverDpiChanged(HWND window, int dpi, const RECT& suggested) {
-    struct DpiChange {  // as the hook reads and writes it
-        RECT suggested;
-        LONG handled;
-    } change = {suggested, 0};
+    struct { RECT suggested; LONG handled; } change = {suggested, 0};  // as the hook reads and writes it
     DWORD processId = 0;
     const DWORD thread = GetWindowThreadProcessId(window, &processId);
     HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);

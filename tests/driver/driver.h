@@ -202,7 +202,7 @@ struct WindowInfo {
     LONG style = 0, exStyle = 0;
     HWND owner = nullptr, parent = nullptr;
     int id = 0;
-    bool enabled = false, visible = false, zoomed = false;
+    bool visible = false, zoomed = false;
     int width() const { return rect.right - rect.left; }
     int height() const { return rect.bottom - rect.top; }
 };
@@ -215,11 +215,9 @@ std::vector<WindowInfo> Children(HWND window);             // direct children, z
 // desktop": where a start whose window never showed went.
 std::string DesktopOf(DWORD processId);
 
-// Waits for a top-level window of the process with this class and/or title
-// (an empty one matches anything); nullptr if none came in time.
-HWND WaitWindow(DWORD processId, const std::wstring& className, const std::wstring& title,
-                DWORD timeoutMs, bool mustBeVisible = true);
-// Waits until the window is destroyed; false if it is still there in time.
+// Waits for a visible top-level window of the process with this class and/or
+// title (an empty one matches anything); nullptr if none came in time.
+HWND WaitWindow(DWORD processId, const std::wstring& className, const std::wstring& title, DWORD timeoutMs);
 bool WaitWindowGone(HWND window, DWORD timeoutMs);
 
 void PostClose(HWND window);

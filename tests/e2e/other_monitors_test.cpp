@@ -80,9 +80,7 @@ TEST_F(TwoMonitors, EachRunsTheShowOnItsOwnSize) {
     ASSERT_TRUE(driver::XMovePointer(1400, 300));
     const DWORD latency = StartRunning();
     EXPECT_LE(latency, 1000u) << "the other monitor later than a second after the saver window";
-    RECT saverArea = {};
-    GetWindowRect(window_, &saverArea);
-    EXPECT_EQ(Text(saverArea), Text(Primary)) << "the saver window stays on the primary alone";
+    EXPECT_EQ(Text(driver::Inspect(window_).rect), Text(Primary)) << "the saver window stays on the primary alone";
 
     for (const RECT& monitor : {Primary, Other})
         EXPECT_NE(WaitForAnyScreen({TitleScreen(Background, card, SizeOf(monitor))}, driver::IntroStep, monitor), 0u)
@@ -99,13 +97,6 @@ TEST_F(TwoMonitors, EachRunsTheShowOnItsOwnSize) {
     EXPECT_EQ(saver_.waitExit().problem(), "");
 }
 
-struct Input {
-    const char* what;
-    POINT pointerFirst;
-    std::function<bool(int attempt)> act;
-    int attempts;
-};
-
 // The saver compares the pointer at each wake with its last reading.
 // Outside a virtual desktop Wine hands a new position to the saver's own
 // thread only as it reads its queue, and a single move may go unseen (on the
@@ -113,7 +104,7 @@ struct Input {
 // the last had time to be seen; keys and buttons wait in the queue and are
 // made once.
 TEST_F(TwoMonitors, InputOverEitherMonitorEndsTheSaver) {
-    const std::vector<Input> inputs = {
+    const struct { const char* what; POINT pointerAt; std::function<bool(int attempt)> act; int attempts; } inputs[] = {
         {"a two-pixel move within the other monitor", {1400, 300},
          [](int attempt) { return driver::XMovePointerBy(attempt % 2 ? -2 : 2, 0); }, 12},
         {"a move from the primary onto the other", {1000, 300},
@@ -121,9 +112,9 @@ TEST_F(TwoMonitors, InputOverEitherMonitorEndsTheSaver) {
         {"a key with the pointer on the other", {1400, 300}, [](int) { return driver::XKey("a"); }, 1},
         {"a click on the other", {1400, 300}, [](int) { return driver::XClick(1); }, 1},
     };
-    for (const Input& input : inputs) {
+    for (const auto& input : inputs) {
         SCOPED_TRACE(input.what);
-        ASSERT_TRUE(driver::XMovePointer(input.pointerFirst.x, input.pointerFirst.y));
+        ASSERT_TRUE(driver::XMovePointer(input.pointerAt.x, input.pointerAt.y));
         StartRunning();
         int attempt = 0;
         for (; attempt < input.attempts; ++attempt) {

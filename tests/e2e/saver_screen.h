@@ -82,35 +82,23 @@ inline int FirstDogY(SIZE size = MainScreen()) {
 
 // The screens of that dog hopping on the spot (dx0 0, dy0 0), one per pose.
 inline std::vector<Screen> DogOnTheSpot(COLORREF background, const driver::Pixels& sheet, SIZE size = MainScreen()) {
-    std::vector<Screen> poses;
-    for (int pose = 0; pose < 3; ++pose) {
-        poses.emplace_back(background, size);
-        PutDog(poses.back(), sheet, FirstDogX(size), FirstDogY(size), pose);
-    }
+    std::vector<Screen> poses(3, Screen(background, size));
+    for (int pose = 0; pose < 3; ++pose) PutDog(poses[pose], sheet, FirstDogX(size), FirstDogY(size), pose);
     return poses;
 }
 
 inline bool Matches(const driver::Pixels& grabbed, const Screen& expected) {
-    if (grabbed.width != expected.width || grabbed.height != expected.height) return false;
-    return grabbed.data == expected.pixels;
+    return grabbed.width == expected.width && grabbed.height == expected.height && grabbed.data == expected.pixels;
 }
 
 // Polls the screen (or one monitor's area of it) until it shows one of the
 // pictures; the tick it was first seen, or 0 if the time ran out.
 inline DWORD WaitForAnyScreen(const std::vector<Screen>& any, DWORD timeoutMs, const RECT& area = WholeScreen()) {
-    DWORD seen = 0;
-    driver::WaitUntil(
-        [&] {
-            const driver::Pixels grabbed = driver::GrabScreen(area);
-            for (const Screen& expected : any)
-                if (Matches(grabbed, expected)) {
-                    seen = GetTickCount();
-                    return true;
-                }
-            return false;
-        },
-        timeoutMs);
-    return seen;
+    const auto shown = [&] {
+        const driver::Pixels grabbed = driver::GrabScreen(area);
+        return std::any_of(any.begin(), any.end(), [&](const Screen& expected) { return Matches(grabbed, expected); });
+    };
+    return driver::WaitUntil(shown, timeoutMs) ? GetTickCount() : 0;
 }
 
 inline bool WaitForScreen(const Screen& expected, DWORD timeoutMs) {

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -163,20 +164,15 @@ TEST(ModeWindows, ClosingTheHiddenMainWindowEndsTheSettingsProcess) {
 TEST(SingleInstance, WhileOneRunsEveryLaterStartEndsAtOnce) {
     driver::ScrCopy saver("single_instance");
     PreviewHost host;
-    const auto windowOf = [](const wchar_t* title) {
-        return [title](const Process& p) { return p.window(title); };
-    };
-    const auto runningSaver = [](const Process& p) {
-        return driver::RunBegins(p) ? p.window(driver::SaverTitle) : nullptr;
-    };
     const auto close = [](Process& p, HWND window) { CloseAndExpectCodeZero(p, window, "WM_CLOSE"); };
     const struct {
         std::string arguments;
         std::function<HWND(const Process&)> window;  // the start's window, once shown
         std::function<void(Process&, HWND)> end;
     } modes[] = {
-        {"/s", runningSaver, [](Process& p, HWND) { EndSaverWithClick(p, "saver"); }},
-        {"/c", windowOf(driver::SettingsTitle), close},
+        {"/s", [](const Process& p) { return driver::RunBegins(p) ? p.window(driver::SaverTitle) : nullptr; },
+         [](Process& p, HWND) { EndSaverWithClick(p, "saver"); }},
+        {"/c", [](const Process& p) { return p.window(driver::SettingsTitle); }, close},
         {"/p " + host.handleText(), [&](const Process&) { return host.waitPreviewChild(); }, close},
     };
     const std::string later[] = {"/s", "/c", "/p " + host.handleText(), "/a", ""};
@@ -230,22 +226,18 @@ TEST(FolderName, OutsideTheCodePageStillHoldsTheSettings) {
 // process holds, in this order (" winmm.dll comctl32.dll comdlg32.dll"):
 // what it really loaded, read from outside it.
 std::string SystemLibrariesHeld(const Process& process) {
-    std::vector<std::wstring> modules;
+    std::set<std::wstring> modules;  // in lower case
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, process.id());
     MODULEENTRY32W entry = {};
     entry.dwSize = sizeof entry;
     for (BOOL more = snapshot != INVALID_HANDLE_VALUE && Module32FirstW(snapshot, &entry); more;
          more = Module32NextW(snapshot, &entry))
-        modules.push_back(entry.szModule);
+        modules.insert(CharLowerW(entry.szModule));
     if (snapshot != INVALID_HANDLE_VALUE) CloseHandle(snapshot);
-    const auto holds = [&](const wchar_t* name) {
-        return std::any_of(modules.begin(), modules.end(),
-                           [&](const std::wstring& module) { return lstrcmpiW(module.c_str(), name) == 0; });
-    };
-    if (!holds(L"kernel32.dll")) return "(its modules could not be read)";
+    if (!modules.count(L"kernel32.dll")) return "(its modules could not be read)";
     std::string names;
     for (const wchar_t* name : {L"winmm.dll", L"comctl32.dll", L"comdlg32.dll"})
-        if (holds(name)) names += " " + driver::Utf8(name);
+        if (modules.count(name)) names += " " + driver::Utf8(name);
     return names;
 }
 
@@ -258,8 +250,7 @@ public:
     DllOverridesFor(const std::wstring& program, const std::vector<std::wstring>& libraries, const std::wstring& order)
         : key_(L"Software\\Wine\\AppDefaults\\" + program) {
         HKEY overrides = nullptr;
-        RegCreateKeyExW(HKEY_CURRENT_USER, (key_ + L"\\DllOverrides").c_str(), 0, nullptr, 0, KEY_SET_VALUE,
-                        nullptr, &overrides, nullptr);
+        RegCreateKeyW(HKEY_CURRENT_USER, (key_ + L"\\DllOverrides").c_str(), &overrides);
         for (const std::wstring& library : libraries)
             RegSetValueExW(overrides, library.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(order.c_str()),
                            static_cast<DWORD>((order.size() + 1) * sizeof(wchar_t)));

@@ -87,8 +87,7 @@ LRESULT CALLBACK TopProcedure(HWND window, UINT message, WPARAM wParam, LPARAM l
 
 bool StartSaver(const std::string& scr) {
     // The control panel passes the handle as an unsigned decimal number.
-    const unsigned long handle = HandleToULong(g.area);
-    std::string commandLine = "\"" + scr + "\" /p " + std::to_string(handle);
+    std::string commandLine = driver::Quoted(scr) + " /p " + std::to_string(HandleToULong(g.area));
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     if (!CreateProcessA(scr.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &g.saver))
@@ -100,14 +99,10 @@ bool StartSaver(const std::string& scr) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: preview_host WIDTH HEIGHT SCR\n");
-        return 2;
-    }
-    const int width = std::atoi(argv[1]);
-    const int height = std::atoi(argv[2]);
+    const int width = argc == 4 ? std::atoi(argv[1]) : 0;
+    const int height = argc == 4 ? std::atoi(argv[2]) : 0;
     if (width <= 0 || height <= 0) {
-        std::fprintf(stderr, "preview_host: bad size %s x %s\n", argv[1], argv[2]);
+        std::fprintf(stderr, "usage: preview_host WIDTH HEIGHT SCR, with a width and height above 0\n");
         return 2;
     }
 
