@@ -43,8 +43,8 @@ std::int32_t Signed(std::uint32_t v) { return static_cast<std::int32_t>(v); }
 std::int32_t Stepped(std::int32_t x, int n, std::int32_t dx) {
     return Signed(static_cast<std::uint32_t>(x) + static_cast<std::uint32_t>(n) * static_cast<std::uint32_t>(dx));
 }
-std::int64_t Min64(std::int64_t a, std::int64_t b) { return a < b ? a : b; }
-std::int64_t Max64(std::int64_t a, std::int64_t b) { return a > b ? a : b; }
+// v lies between a and b, whichever of the two is the smaller.
+bool Between(std::int64_t v, std::int64_t a, std::int64_t b) { return a < b ? a <= v && v <= b : b <= v && v <= a; }
 
 // The random generator's state after n further fractions from seed, and the
 // fraction drawn next into *next if asked; the generator is left where it was.
@@ -59,8 +59,7 @@ std::uint32_t SeedAfterFractions(std::uint32_t seed, int n, double* next = nullp
 }
 
 bool InPlacedYRange(std::int32_t y, std::int32_t cy) {
-    const std::int64_t span = static_cast<std::int64_t>(cy) - CellHeight;
-    return y >= Min64(0, span) && y <= Max64(0, span);
+    return Between(y, 0, std::int64_t{cy} - CellHeight);
 }
 
 // A dog's step is always the configured one, forwards or backwards, and it
@@ -68,10 +67,8 @@ bool InPlacedYRange(std::int32_t y, std::int32_t cy) {
 // too small to wrap, a screen of sensible size that keeps its width) facing
 // and direction go together: right-facing cells walk right, left-facing left.
 void CheckFacing(const DogState& dog, std::uint32_t dx0, bool ordinary) {
-    const std::int32_t forward = Signed(dx0);
-    const std::int32_t backward = Signed(0u - dx0);
     Check(dog.frameBase == RightFacingBase || dog.frameBase == LeftFacingBase, "a facing outside the sheet");
-    Check(dog.dx == forward || dog.dx == backward, "a step other than dx0 or -dx0");
+    Check(dog.dx == Signed(dx0) || dog.dx == Signed(0u - dx0), "a step other than dx0 or -dx0");
     if (ordinary)
         Check(dog.frameBase == RightFacingBase ? dog.dx > 0 : dog.dx < 0, "facing and direction out of step");
 }
@@ -124,7 +121,7 @@ void CheckFrame(const DogPack& pack, int phase) {
         if (phase == 2 || phase == 4) {
             const std::int64_t top = static_cast<std::int64_t>(dog.y) - pack.dy0;
             if (top >= INT32_MIN && top <= INT32_MAX)
-                Check(y >= Min64(dog.y, top) && y <= Max64(dog.y, top), "half lift outside the hop");
+                Check(Between(y, dog.y, top), "half lift outside the hop");
         }
         ++drawn;
     });
@@ -173,7 +170,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const DogState& dog = pack.dog[d];
         Check(dog.frameBase == RightFacingBase && dog.dx == Signed(dx0), "every dog starts right-facing with dx0");
         if (d == 0) continue;
-        Check(dog.x >= Min64(-100, cx) && dog.x <= Max64(-100, cx), "placed column beyond the screen's span");
+        Check(Between(dog.x, -100, cx), "placed column beyond the screen's span");
         Check(InPlacedYRange(dog.y, cy), "placed row beyond the screen's span");
     }
     CheckDrawOrder(pack, DepthSort::Placement);
