@@ -75,7 +75,7 @@ TEST(PictureFiles, BitmapHeadersDescribeTheStatedFormat) {
         }
 }
 
-TEST(PictureFiles, IconHoldsOneSixteenColourImageOf32By32) {
+TEST(PictureFiles, IconIsOneSixteenColourHeadOf32By32OnATransparentGround) {
     const std::string b = ReadResource("pok_v3.ico");
     const uint32_t imageBytes = 40 + 16 * 4 + 32 * 16 + 32 * 4;  // header, palette, colour, AND mask
     ASSERT_EQ(b.size(), 6 + 16 + imageBytes);
@@ -93,13 +93,9 @@ TEST(PictureFiles, IconHoldsOneSixteenColourImageOf32By32) {
     EXPECT_EQ(I32(b, 30), 64) << "colour image and mask stacked";
     EXPECT_EQ(U16(b, 36), 4u);
     EXPECT_EQ(U32(b, 38), 0u);
-}
 
-// Transparent pixels must be black in the colour image, or the desktop
-// behind the icon shows through tinted.
-TEST(PictureFiles, IconIsAHeadOnATransparentGround) {
-    const std::string b = ReadResource("pok_v3.ico");
-    ASSERT_EQ(b.size(), 6u + 16 + 40 + 64 + 512 + 128);
+    // Transparent pixels must be black in the colour image, or the desktop
+    // behind the icon shows through tinted.
     const size_t palette = 22 + 40, colour = palette + 64, mask = colour + 512;
     int opaque = 0;
     std::set<int> used;
@@ -226,22 +222,18 @@ int OffGroundOnFrame(const Picture& p, uint32_t ground, int top, int bottom) {
 
 // The card is copied opaque: its ground must run to every edge, and the
 // intro only ever shows rows 1 to 240, so row 0 and rows 241 to 247 hold
-// nothing but ground.
-TEST(PictureFiles, TitleCardGroundReachesEveryEdgeAndFramesTheShownRows) {
+// nothing but ground. The preview stands on the same ground.
+TEST(PictureFiles, TitleCardAndPreviewStandOnOneGroundThatReachesEveryEdge) {
     const Picture card = Decoded("title_card.bmp");
     ASSERT_EQ(card.pixels.size(), 300u * 248u);
     const uint32_t ground = card.at(0, 0);
     EXPECT_GE(std::min({ground >> 16 & 0xFF, ground >> 8 & 0xFF, ground & 0xFF}), 230u) << "ground should be off-white";
     EXPECT_NE(ground, White) << "ground should be off-white, not pure white";
     EXPECT_EQ(OffGroundOnFrame(card, ground, 1, 7), 0) << "drawing on the edges or in rows never shown";
-}
 
-TEST(PictureFiles, PreviewPictureSitsOnTheSameGround) {
-    const Picture card = Decoded("title_card.bmp");
     const Picture preview = Decoded("preview_picture.bmp");
     ASSERT_EQ(preview.pixels.size(), 152u * 112u);
-    ASSERT_FALSE(card.pixels.empty());
-    EXPECT_EQ(OffGroundOnFrame(preview, card.at(0, 0), 1, 1), 0) << "drawing on the edges";
+    EXPECT_EQ(OffGroundOnFrame(preview, ground, 1, 1), 0) << "preview drawing on the edges";
     EXPECT_GT(std::set<uint32_t>(preview.pixels.begin(), preview.pixels.end()).size(), 64u)
         << "a drawing with smooth edges, not a flat fill";
 }
