@@ -52,10 +52,7 @@ TEST(ModeLetter, CommandLineWithoutAnyLetterFindsNothing) {
         EXPECT_FALSE(FindModeLetter(commandLine, Letter).found) << testing::PrintToString(commandLine);
 }
 
-struct HandleCase {
-    std::wstring commandLine;
-    std::uint32_t handle;
-};
+struct HandleCase { std::wstring commandLine; std::uint32_t handle; };
 
 std::uint32_t HandleOf(const std::wstring& commandLine) {
     const ModeLetterFind find = FindModeLetter(commandLine, Letter);

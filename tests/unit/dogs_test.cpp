@@ -274,22 +274,16 @@ TEST(HopCycle, EqualRowsAreDrawnInPlacementThenCycleOrder) {
     DogPack pack = PackAtColumns(2, {0, 100, 200}, 2);
     SortDogsByDepth(pack, DepthSort::Placement);
     const std::vector<Frame> frames = RunCycles(pack, 2);
-    for (int f = 0; f < 4; ++f) {
-        EXPECT_EQ(frames[f][0].x, 200 + 2 * f) << "first cycle: dog 2 at the back";
-        EXPECT_EQ(frames[f][2].x, 0 + 2 * f);
-    }
-    for (int f = 4; f < 8; ++f) {
-        EXPECT_EQ(frames[f][0].x, 0 + 2 * f) << "second cycle: index order";
-        EXPECT_EQ(frames[f][2].x, 200 + 2 * f);
+    // The first cycle draws dog 2 at the back, the second goes in index order.
+    for (int f = 0; f < 8; ++f) {
+        EXPECT_EQ(frames[f][0].x, (f < 4 ? 200 : 0) + 2 * f) << "frame " << f;
+        EXPECT_EQ(frames[f][2].x, (f < 4 ? 0 : 200) + 2 * f) << "frame " << f;
     }
 }
 
 TEST(HopCycle, RightEdgeFollowsTheCurrentScreenWidth) {
     // From 1000 a dog ends its first cycle at 1032 and its second at 1064.
-    const struct {
-        std::int32_t firstWidth, secondWidth;
-        bool turnedAfterFirst, turnedAfterSecond;
-    } cases[] = {
+    const struct { std::int32_t firstWidth, secondWidth; bool turnedAfterFirst, turnedAfterSecond; } cases[] = {
         {1040, 1060, false, true},
         {1040, 1070, false, false},
         {1032, 1070, true, true},
@@ -308,10 +302,8 @@ TEST(HopCycle, RightEdgeFollowsTheCurrentScreenWidth) {
 
 TEST(HopCycle, AScreenThatShrinksKeepsEveryDogOnIt) {
     using Ints = std::vector<std::int32_t>;
-    const struct {
-        std::int32_t cy;
-        Ints rows;
-    } cases[] = {{600, {472, 472, 100}}, {1024, {640, 500, 100}}, {100, {0, 0, 0}}};
+    const struct { std::int32_t cy; Ints rows; } cases[] = {
+        {600, {472, 472, 100}}, {1024, {640, 500, 100}}, {100, {0, 0, 0}}};
     for (const auto& c : cases) {
         DogPack pack = PackWithRows({640, 500, 100});
         FitDogsToHeight(pack, c.cy);

@@ -11,9 +11,7 @@ namespace {
 
 constexpr std::int32_t W = 64, H = 48, Int32Max = std::numeric_limits<std::int32_t>::max();
 
-struct Cell {
-    std::int32_t x, y, w, h;
-};
+struct Cell { std::int32_t x, y, w, h; };
 
 // The saver's copies on plain pixels: cells drawn opaque, so any pixel of a
 // cell the record leaves out shows as wrong.

@@ -54,9 +54,8 @@ TEST(FrameClock, NoDriftOverTenThousandFrames) {
 // not wrap or lose its microseconds.
 TEST(FrameClock, TheCounterReadsInMicrosecondsAfterAYear) {
     constexpr std::int64_t Year = 365LL * 24 * 3600;
-    for (const std::int64_t hz : {3'579'545LL, 10'000'000LL, 2'400'000'000LL}) {
+    for (const std::int64_t hz : {3'579'545LL, 10'000'000LL, 2'400'000'000LL})
         EXPECT_EQ(CounterMicroseconds(Year * hz + hz - 1, hz), Year * 1'000'000 + 999'999) << hz << " Hz";
-    }
 }
 
 TEST(FrameClock, ALateFrameDoesNotMakeTheNextOnesHurry) {
@@ -83,10 +82,7 @@ TEST(FrameClock, LooksAtTheInputAtLeastFiveTimesASecond) {
 }
 
 TEST(CursorTest, OnePixelDoesNotCountTwoDo) {
-    const struct {
-        std::int32_t dx, dy;
-        bool far;
-    } cases[] = {
+    const struct { std::int32_t dx, dy; bool far; } cases[] = {
         {0, 0, false},  {1, 0, false},  {0, 1, false},  {1, 1, false}, {-1, 0, false},
         {0, -1, false}, {-1, 1, false}, {2, 0, true},   {0, 2, true},  {-2, 0, true},
         {0, -2, true},  {2, 1, true},   {1, -2, true},  {300, 0, true},

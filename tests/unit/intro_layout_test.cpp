@@ -2,6 +2,7 @@
 
 #include <map>
 #include <set>
+#include <utility>
 #include <vector>
 
 #include "saver/intro_layout.h"
@@ -9,24 +10,19 @@
 namespace {
 
 TEST(TitleCard, ColumnIsCentredAndRoundedToEven) {
-    EXPECT_EQ(TitleColumn(1024), 362);
-    EXPECT_EQ(TitleColumn(1920), 810);
-    EXPECT_EQ(TitleColumn(1023), 362) << "361.5 goes to the even neighbour";
-    EXPECT_EQ(TitleColumn(1025), 362) << "362.5 goes to the even neighbour";
-    EXPECT_EQ(TitleColumn(800), 250);
+    // From 1023 and 1025, 361.5 and 362.5 go to the even neighbour.
+    for (const auto& [cx, column] : {std::pair{1024, 362}, {1920, 810}, {1023, 362}, {1025, 362}, {800, 250}})
+        EXPECT_EQ(TitleColumn(cx), column) << cx;
 }
 
 TEST(TitleCard, CardRowsLandAroundTheMiddle) {
-    // r = 12 * band + pass
-    EXPECT_EQ(TitleScreenRow(768, 0, 1), 261);
-    EXPECT_EQ(TitleScreenRow(768, 19, 12), 500);
-    EXPECT_EQ(TitleScreenRow(1080, 0, 1), 417);
-    EXPECT_EQ(TitleScreenRow(1080, 10, 4), 416 + 124);
-    // Odd height: rounded after the row is added.
-    EXPECT_EQ(TitleScreenRow(767, 0, 1), 260);
-    EXPECT_EQ(TitleScreenRow(767, 0, 2), 262);
-    EXPECT_EQ(TitleScreenRow(767, 0, 3), 262);
-    EXPECT_EQ(TitleScreenRow(767, 0, 4), 264);
+    // The card row is 12 * band + pass; at an odd height rounded after the row is added.
+    const struct { std::int32_t cy, band, pass, row; } cases[] = {
+        {768, 0, 1, 261}, {768, 19, 12, 500}, {1080, 0, 1, 417}, {1080, 10, 4, 416 + 124},
+        {767, 0, 1, 260}, {767, 0, 2, 262}, {767, 0, 3, 262}, {767, 0, 4, 264},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(TitleScreenRow(c.cy, c.band, c.pass), c.row) << c.cy << ", band " << c.band << ", pass " << c.pass;
 }
 
 struct TitleCopy { std::int32_t cardRow, x, y, pass; };
@@ -152,12 +148,9 @@ TEST(RevealsInPixels, RowsLandAtTheScaleAndMeetWithoutAGap) {
 }
 
 TEST(ClockSeconds, CountedOnTheSecondsFieldAcrossTheMinute) {
-    EXPECT_EQ(ClockSecondsBetween(59, 1), 2);
-    EXPECT_EQ(ClockSecondsBetween(58, 0), 2);
-    EXPECT_EQ(ClockSecondsBetween(10, 12), 2);
-    EXPECT_EQ(ClockSecondsBetween(30, 30), 0);
-    EXPECT_EQ(ClockSecondsBetween(0, 59), 59);
-    EXPECT_EQ(ClockSecondsBetween(1, 0), 59);
+    const struct { unsigned start, now; std::int32_t seconds; } cases[] = {
+        {59, 1, 2}, {58, 0, 2}, {10, 12, 2}, {30, 30, 0}, {0, 59, 59}, {1, 0, 59}};
+    for (const auto& c : cases) EXPECT_EQ(ClockSecondsBetween(c.start, c.now), c.seconds) << c.start << " to " << c.now;
 }
 
 // How often the wait waits, reading the clock's seconds field from the list.

@@ -22,19 +22,16 @@ constexpr ScreenRect Above = {0, -768, 1024, 0};
 Monitor Main(const ScreenRect& r = Primary) { return {r, L"\\\\.\\DISPLAY1", true}; }
 Monitor Other(const ScreenRect& r, const wchar_t* name) { return {r, name, false}; }
 
-// The shown runs as "run:rect" in run order.
-std::vector<std::pair<int, ScreenRect>> Shown(const RunLayout& layout) {
-    std::vector<std::pair<int, ScreenRect>> shown;
+using Runs = std::vector<std::pair<int, ScreenRect>>;  // run and rectangle, in run order
+
+Runs Shown(const RunLayout& layout) {
+    Runs shown;
     for (int run = 0; run < MaxRuns; ++run)
         if (layout.shown(run)) shown.push_back({run, layout.rect[run]});
     return shown;
 }
 
-struct Desk {
-    const char* what;
-    std::vector<Monitor> monitors;
-    std::vector<std::pair<int, ScreenRect>> runs;
-};
+struct Desk { const char* what; std::vector<Monitor> monitors; Runs runs; };
 
 TEST(MonitorRuns, EveryMonitorGetsOneShowThePrimaryRunZero) {
     const std::vector<Desk> desks = {

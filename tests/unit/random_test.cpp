@@ -18,10 +18,8 @@ void SeedSoNextStepGives(std::uint32_t next) { SeedRandom((next - 12345u) * Inve
 
 TEST(Random, SeedOneGivesTheKnownSequenceAndFirstFraction) {
     SeedRandom(1);
-    EXPECT_EQ(Rand15(), 16838);
-    EXPECT_EQ(Rand15(), 5759);  // 38526.69 rounds up to 38527
-    EXPECT_EQ(Rand15(), 10114);
-    EXPECT_EQ(Rand15(), 17516);
+    // 5759 is where 38526.69 rounds up to 38527.
+    for (const std::int32_t value : {16838, 5759, 10114, 17516}) EXPECT_EQ(Rand15(), value);
     SeedRandom(1);
     EXPECT_DOUBLE_EQ(RandomFraction(), 0.70042);  // 16838 * 5759 = 96970042
 }
