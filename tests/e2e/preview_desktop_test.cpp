@@ -33,9 +33,8 @@ TEST(PreviewOnTheDesktop, PictureAtTheTopLeftPixelForPixelAndTheHostElsewhere) {
     ASSERT_TRUE(driver::WaitPixels(seen, desktop, driver::WindowAppears))
         << "the desktop is not plain before the preview starts";
 
-    const std::string scr = driver::BuiltScr();
-    const std::string desktopHandle = std::to_string(HandleToULong(GetDesktopWindow()));
-    driver::Process saver = driver::Start(scr, driver::Quoted(scr) + " /p " + desktopHandle);
+    const driver::ScrCopy scr("preview_desktop");
+    driver::Process saver = scr.start("/p " + std::to_string(HandleToULong(GetDesktopWindow())));
     HWND preview = saver.window(driver::PreviewTitle);
     ASSERT_NE(preview, nullptr) << "no preview window on the desktop";
 

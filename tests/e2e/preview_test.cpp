@@ -19,10 +19,8 @@
 namespace {
 
 using driver::Process;
-using driver::ProcessEnds;
 using driver::Quoted;
 using driver::WindowAppears;
-using driver::WindowInfo;
 
 // One run of the preview host program (tests/preview_host) and the saver it
 // started into its area.
@@ -46,8 +44,6 @@ public:
         }
         saver_.waitExit(WindowAppears);
     }
-    HostProgram(const HostProgram&) = delete;
-    HostProgram& operator=(const HostProgram&) = delete;
 
     bool ready() const { return top_ && area_ && saver_.started(); }
     // The host came up, and the saver's child in its area: it exists hidden
@@ -82,7 +78,7 @@ private:
 // The saver's own child window, 152 x 112 (times the display's scale) at
 // the area's top-left corner, shown, with the host still holding the focus.
 void ExpectPreviewInPlace(HostProgram& host, const std::string& what) {
-    const WindowInfo preview = driver::Inspect(host.preview());
+    const driver::WindowInfo preview = driver::Inspect(host.preview());
     ASSERT_NE(preview.handle, nullptr) << what << ": no preview window in the area";
     EXPECT_EQ(preview.processId, host.saver().id()) << what;
     EXPECT_EQ(preview.className, driver::WindowClass) << what;
@@ -148,7 +144,7 @@ TEST(PreviewInHost, EndsWithCodeZeroWhenTheHostTakesItAway) {
         HostProgram host(200, 150);
         ASSERT_TRUE(host.showsPreview()) << row.what;
         row.takeAway(host);
-        EXPECT_EQ(host.saver().waitExit(ProcessEnds).problem(), "") << row.what;
+        EXPECT_EQ(host.saver().waitExit(driver::ProcessEnds).problem(), "") << row.what;
 
         if (row.hostStays) {
             EXPECT_EQ(host.preview(), nullptr) << row.what << ": the preview window is still there";

@@ -31,7 +31,6 @@ protected:
     void oneDog(COLORREF background, int dx0, int dy0, int weight) const {
         copy.writeIni(driver::SettingsFile(background, 0, dx0, dy0, weight));
     }
-    // Starts the saver and waits until its run has begun.
     Process startRun(COLORREF background = driver::DefaultBackground) const {
         Process saver = copy.start("/s");
         EXPECT_TRUE(driver::RunBegins(saver, background));
@@ -210,8 +209,7 @@ TEST_F(SaverRun, AnyKeyOrMouseButtonEndsItDuringTheFirstPause) {
         Process saver = startRun();
         HWND other = nullptr;
         if (elsewhere) {
-            other = CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr,
-                                    nullptr, nullptr, nullptr);
+            other = driver::MakeWindow(L"PokElsewhere", WS_EX_TOPMOST, WS_POPUP | WS_VISIBLE, {0, 0, 50, 50});
             SetForegroundWindow(other);
             ASSERT_TRUE(driver::WaitUntil([&] { return GetForegroundWindow() == other; }, driver::Reaction));
         }

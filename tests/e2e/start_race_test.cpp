@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -20,10 +21,8 @@ TEST(StartRace, TwentySimultaneousStartsInMixedModesLeaveExactlyOne) {
     for (int i = 0; i < 20; ++i) starts.push_back(scr.start(modes[i % modes.size()]));
     for (const driver::Process& start : starts) ASSERT_TRUE(start.started());
 
-    auto runningCount = [&] {
-        int running = 0;
-        for (const driver::Process& start : starts) running += start.running() ? 1 : 0;
-        return running;
+    const auto runningCount = [&] {
+        return std::count_if(starts.begin(), starts.end(), [](const driver::Process& p) { return p.running(); });
     };
     ASSERT_TRUE(driver::WaitUntil([&] { return runningCount() <= 1; }, 60000)) << runningCount() << " still running";
     ASSERT_EQ(runningCount(), 1) << "every start was turned away";

@@ -36,7 +36,6 @@ public:
         if (IsWindow(top_)) DestroyWindow(top_);
         driver::PumpMessages();
     }
-    HWND area() const { return area_; }
     std::string handleText() const { return std::to_string(reinterpret_cast<UINT_PTR>(area_)); }
     HWND previewChild() const { return FindWindowExW(area_, nullptr, driver::WindowClass, nullptr); }
     HWND waitPreviewChild() const {
@@ -90,35 +89,28 @@ TEST(ModeSelection, SaverSpellingsOpenTheTopmostMaximisedSaverWindow) {
 
 TEST(ModeSelection, SettingsSpellingsOpenTheSettingsWindowOwnedByTheHiddenMainWindow) {
     driver::ScrCopy saver("settings_spellings");
-    const std::vector<std::pair<std::string, std::string>> commandLines = {
-        {"/c", Quoted(saver.path()) + " /c"},
-        {"/C", Quoted(saver.path()) + " /C"},
-        {"/c:1234", Quoted(saver.path()) + " /c:1234"},
-        {"quoted path", Quoted(saver.path())},
-        {"bare path", saver.path()},
-        {"/r", "/r"},
-    };
-    for (const auto& [what, commandLine] : commandLines) {
+    const std::string scr = Quoted(saver.path());
+    for (const std::string& commandLine :
+         {scr + " /c", scr + " /C", scr + " /c:1234", scr, saver.path(), std::string("/r")}) {
         Process process = driver::Start(saver.path(), commandLine);
         HWND window = process.window(driver::SettingsTitle);
-        ASSERT_NE(window, nullptr) << what;
+        ASSERT_NE(window, nullptr) << commandLine;
         const WindowInfo settings = driver::Inspect(window);
-        EXPECT_EQ(settings.text, driver::SettingsTitle) << what;
+        EXPECT_EQ(settings.text, driver::SettingsTitle) << commandLine;
 
         const WindowInfo owner = driver::Inspect(settings.owner);
-        EXPECT_EQ(owner.className, driver::MainWindowClass) << what;
-        EXPECT_EQ(owner.text, L"saver_sample") << what;
-        EXPECT_EQ(owner.processId, process.id()) << what;
-        EXPECT_FALSE(owner.visible) << what << ": the main window must stay hidden";
+        EXPECT_EQ(owner.className, driver::MainWindowClass) << commandLine;
+        EXPECT_EQ(owner.text, L"saver_sample") << commandLine;
+        EXPECT_EQ(owner.processId, process.id()) << commandLine;
+        EXPECT_FALSE(owner.visible) << commandLine << ": the main window must stay hidden";
         // The window shows a moment before its owner is disabled.
         EXPECT_TRUE(driver::WaitUntil([&] { return !IsWindowEnabled(owner.handle); }, WindowAppears))
-            << what << ": the main window must be disabled while settings are open";
+            << commandLine << ": the main window must be disabled while settings are open";
 
-        CloseAndExpectCodeZero(process, window, what);
+        CloseAndExpectCodeZero(process, window, commandLine);
     }
 }
 
-// Other letters, no letter, and a preview handle that names no window.
 TEST(ModeSelection, OtherLettersNoLetterAndAPreviewHandleNamingNoWindowEndAtOnce) {
     driver::ScrCopy saver("end_at_once");
     // A window that existed a moment ago, as when the host closes before the saver starts.

@@ -76,16 +76,14 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::int32_t cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
-    // The display's dots per inch, as the saver reads them where a monitor has no scale of its own.
-    HDC screen = GetDC(nullptr);
-    const Scale scale = ScaleForDpi(GetDeviceCaps(screen, LOGPIXELSX));
-    ReleaseDC(nullptr, screen);
     HMODULE art = LoadLibraryExA(argv[1], nullptr, LOAD_LIBRARY_AS_DATAFILE);
     HWND window = driver::MakeWindow(L"FrameCostWindow", WS_EX_TOPMOST, WS_POPUP | WS_VISIBLE, {0, 0, cx, cy}, nullptr,
                                      static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     UpdateWindow(window);
     driver::PumpMessages();
     HDC windowDC = GetDC(window);
+    // The display's dots per inch, as the saver reads them where a monitor has no scale of its own.
+    const Scale scale = ScaleForDpi(GetDeviceCaps(windowDC, LOGPIXELSX));
     HBITMAP sheet = LoadPicture(SpriteSheetId, scale, art), title = LoadPicture(TitleCardId, scale, art);
     if (!art || !window || !sheet || !title) {
         std::fprintf(stderr, "frame_cost: cannot load the artwork of %s or make the window\n", argv[1]);
@@ -103,7 +101,7 @@ int main(int argc, char** argv) {
     const size_t frameBytes = static_cast<size_t>(format.bmWidthBytes) * format.bmHeight;
     PlainCopy copy(frameBytes);
 
-    for (std::uint32_t hiki : {0u, 9u}) {
+    for (std::uint32_t hiki : {0u, 9u})
         for (HDC target : {memoryDC, windowDC}) {
             SetWindowDC(target);
             DogPack dogs = {};
@@ -122,6 +120,5 @@ int main(int argc, char** argv) {
                         target == memoryDC ? "memory" : "window", frame, plain, frame / plain, frameBytes);
             std::fflush(stdout);
         }
-    }
     return 0;
 }

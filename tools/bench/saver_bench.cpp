@@ -158,19 +158,16 @@ public:
                     continue;
                 }
                 Pause(300);  // the pointer events of the window's appearance have settled
-                double measured = -1;
-                for (int attempt = 0; attempt < 6 && measured < 0; ++attempt) {
-                    const std::string ended =
-                        Field(host(inputToEnd(std::string(kind.input) + " 1000"), 10000), "ended");
-                    if (!ended.empty()) {
-                        measured = std::atof(ended.c_str());
-                    } else {
+                std::string ended;
+                for (int attempt = 0; attempt < 6 && ended.empty(); ++attempt) {
+                    ended = Field(host(inputToEnd(std::string(kind.input) + " 1000"), 10000), "ended");
+                    if (ended.empty()) {
                         ++unseen;
                         Pause(150);  // a move the saver did not see: let Wine's cursor cache lapse
                     }
                 }
-                if (run.waitExit(3000).ended && measured >= 0)
-                    ms.push_back(measured);
+                if (run.waitExit(3000).ended && !ended.empty())
+                    ms.push_back(std::atof(ended.c_str()));
                 else
                     ++failed;
             }

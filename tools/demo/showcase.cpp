@@ -102,9 +102,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: showcase OUTDIR | showcase --live saver|settings|preview\n");
         return 2;
     }
-    const std::string outDir = argv[1];
-    RecordSaver(scr, outDir);
-    ShootSettings(scr, outDir);
-    ShootPreview(scr, outDir);
+    RecordSaver(scr, argv[1]);
+    ShootSettings(scr, argv[1]);
+    ShootPreview(scr, argv[1]);
     return 0;
 }
