@@ -34,13 +34,11 @@ if(NOT zips MATCHES "^pok_v3-[0-9.]+-win32\\.zip$")
   message(FATAL_ERROR "expected one pok_v3-<version>-win32.zip, found: ${zips}")
 endif()
 set(unzipped ${WORK}/unzipped)
-file(MAKE_DIRECTORY ${unzipped})
-execute_process(COMMAND ${CMAKE_COMMAND} -E tar xf ${WORK}/first/${zips} WORKING_DIRECTORY ${unzipped}
-                RESULT_VARIABLE result)
+file(ARCHIVE_EXTRACT INPUT ${WORK}/first/${zips} DESTINATION ${unzipped})
 file(GLOB contents RELATIVE ${unzipped} ${unzipped}/*)
 list(SORT contents)
-if(NOT result EQUAL 0 OR NOT contents STREQUAL "README.txt;pok_v3.scr;はじめにお読みください.txt")
-  message(FATAL_ERROR "the ZIP holds: ${contents} (extraction: ${result})")
+if(NOT contents STREQUAL "README.txt;pok_v3.scr;はじめにお読みください.txt")
+  message(FATAL_ERROR "the ZIP holds: ${contents}")
 endif()
 foreach(pair "first/bin/pok_v3.scr;second-build-folder/bin/pok_v3.scr" "first/${zips};second-build-folder/${zips}"
              "first/bin/pok_v3.scr;tested/bin/pok_v3.scr" "first/bin/pok_v3.scr;unzipped/pok_v3.scr")
@@ -53,10 +51,7 @@ endforeach()
 
 # What the .scr asks of Windows, as its headers say.
 find_program(OBJDUMP i686-w64-mingw32-objdump REQUIRED)
-execute_process(COMMAND ${OBJDUMP} -p ${WORK}/first/bin/pok_v3.scr OUTPUT_VARIABLE headers RESULT_VARIABLE result)
-if(NOT result EQUAL 0)
-  message(FATAL_ERROR "${OBJDUMP} could not read the .scr")
-endif()
+execute_process(COMMAND ${OBJDUMP} -p ${WORK}/first/bin/pok_v3.scr OUTPUT_VARIABLE headers COMMAND_ERROR_IS_FATAL ANY)
 # Windows XP is 5.1: an older Windows says the file is not for it.
 foreach(field MajorOSystemVersion=5 MinorOSystemVersion=1 MajorSubsystemVersion=5 MinorSubsystemVersion=1)
   string(REPLACE "=" ";" field ${field})

@@ -169,13 +169,11 @@ std::vector<uint32_t> Pixels(HDC dc, HBITMAP bitmap, int width, int height) {
     return out;
 }
 
-// Draws every cell of the sheet the saver's two-pass way over noise and flat
+// Draws every cell of the sheet the saver's two-pass way, on surfaces made as
+// the saver makes them (compatible with the screen), over noise and flat
 // colours, and checks that only the dog's pixels change, to those stored.
-void ExpectTwoPassDrawKeepsTheBackground(HBITMAP sheet, const std::vector<uint32_t>& stored, int cellWidth,
-                                         int cellHeight) {
-    const int sheetWidth = 2 * cellWidth;
-    // Surfaces made the way the saver makes them: compatible with the screen.
-    HDC screen = GetDC(nullptr);
+void ExpectTwoPassDrawKeepsTheBackground(HDC screen, HBITMAP sheet, const std::vector<uint32_t>& stored,
+                                         int cellWidth, int cellHeight) {
     HDC sprites = CreateCompatibleDC(screen);
     HDC frame = CreateCompatibleDC(screen);
     HGDIOBJ oldSprites = SelectObject(sprites, sheet);
@@ -206,7 +204,7 @@ void ExpectTwoPassDrawKeepsTheBackground(HBITMAP sheet, const std::vector<uint32
                     const size_t i = size_t(y) * size_t(width) + size_t(x);
                     const int sx = x - left, sy = y - top;
                     const bool inCell = sx >= 0 && sx < cellWidth && sy >= 0 && sy < cellHeight;
-                    const size_t at = size_t(row + sy) * size_t(sheetWidth) + size_t(sx);
+                    const size_t at = size_t(row + sy) * size_t(2 * cellWidth) + size_t(sx);
                     const bool dog = inCell && stored[at + size_t(cellWidth)] == 0;
                     inside += dog;
                     wrongInside += dog && after[i] != stored[at];
@@ -222,7 +220,6 @@ void ExpectTwoPassDrawKeepsTheBackground(HBITMAP sheet, const std::vector<uint32
     DeleteObject(target);
     DeleteDC(frame);
     DeleteDC(sprites);
-    ReleaseDC(nullptr, screen);
 }
 
 // The pictures the program makes for a display scale: each at its scaled
@@ -259,7 +256,8 @@ TEST_F(ScrResources, PicturesAtEveryScaleAreTheirSizeAndTheSheetDrawsLikeTheOneT
                     }
                 EXPECT_EQ(differ, 0) << "pixels of picture " << picture.id << " that are not those of bitmap " << drawing;
             }
-            if (picture.id == SpriteSheetId) ExpectTwoPassDrawKeepsTheBackground(made, pixels, scale(150), scale(128));
+            if (picture.id == SpriteSheetId)
+                ExpectTwoPassDrawKeepsTheBackground(screen, made, pixels, scale(150), scale(128));
             DeleteObject(made);
         }
     }

@@ -4,6 +4,7 @@
 //   settings_probe loadsave              loads, then saves what was loaded
 #include <windows.h>
 
+#include <cinttypes>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -33,11 +34,9 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (command == "load")
-        std::printf("BgColor=%ld hiki=%lu dx0=%lu dy0=%lu weight=%lu\ndir=%s\n",
-                    static_cast<long>(SaverSettings.BgColor), static_cast<unsigned long>(SaverSettings.hiki),
-                    static_cast<unsigned long>(SaverSettings.dx0), static_cast<unsigned long>(SaverSettings.dy0),
-                    static_cast<unsigned long>(SaverSettings.weight),
-                    driver::Utf8(ModuleDirectory).c_str());  // UTF-8 whatever the code page
+        std::printf("BgColor=%" PRId32 " hiki=%" PRIu32 " dx0=%" PRIu32 " dy0=%" PRIu32 " weight=%" PRIu32 "\ndir=%s\n",
+                    SaverSettings.BgColor, SaverSettings.hiki, SaverSettings.dx0, SaverSettings.dy0,
+                    SaverSettings.weight, driver::Utf8(ModuleDirectory).c_str());  // UTF-8 whatever the code page
     else
         std::printf("saved=%d\n", SaveSettings() ? 1 : 0);
     return 0;

@@ -14,43 +14,34 @@
 namespace {
 
 constexpr int Cx = 320, Cy = 240;  // the run's "screen"
-constexpr int WindowMargin = 20;   // the window bitmap is larger, to see what is left alone
+constexpr int Wx = Cx + 20, Wy = Cy + 20;  // the window's bitmap is larger, to see what is left alone
 constexpr COLORREF Sentinel = RGB(1, 2, 3);
 
-// A top-down 32-bit bitmap whose pixels the test can read and write.
-struct Canvas {
-    Canvas(int w, int h) : width(w), height(h) {
-        BITMAPINFO format = driver::TopDown32(w, h);
-        dc = CreateCompatibleDC(nullptr);
-        bitmap = CreateDIBSection(dc, &format, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0);
-        old = SelectObject(dc, bitmap);
+// A top-down 32-bit bitmap that shows colour(x, y).
+HBITMAP Bitmap(int w, int h, const std::function<COLORREF(int, int)>& colour) {
+    BITMAPINFO format = driver::TopDown32(w, h);
+    RGBQUAD* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0);
+    for (int i = 0; i < w * h; ++i) {
+        const COLORREF c = colour(i % w, i / w);
+        bits[i] = {GetBValue(c), GetGValue(c), GetRValue(c), 0};
     }
+    return bitmap;
+}
+
+// Such a bitmap on a memory device context, both deleted with it.
+struct Canvas {
+    Canvas(int w, int h, const std::function<COLORREF(int, int)>& colour)
+        : old(SelectObject(dc, Bitmap(w, h, colour))) {}
     ~Canvas() {
-        SelectObject(dc, old);
-        DeleteObject(bitmap);
+        DeleteObject(SelectObject(dc, old));
         DeleteDC(dc);
     }
     Canvas(const Canvas&) = delete;
     Canvas& operator=(const Canvas&) = delete;
 
-    void fill(const std::function<COLORREF(int, int)>& colour) {
-        GdiFlush();
-        for (int i = 0; i < width * height; ++i) {
-            const COLORREF c = colour(i % width, i / width);
-            bits[i] = {GetBValue(c), GetGValue(c), GetRValue(c), 0};
-        }
-    }
-    // Detaches the bitmap so the surfaces can select it; the canvas keeps reading it.
-    HBITMAP release() {
-        SelectObject(dc, old);
-        return bitmap;
-    }
-
-    int width, height;
-    HDC dc = nullptr;
-    HBITMAP bitmap = nullptr;
-    HGDIOBJ old = nullptr;
-    RGBQUAD* bits = nullptr;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old;
 };
 
 // Pixels of a surface, copied out through our own bitmap.
@@ -74,29 +65,24 @@ COLORREF Pattern(int x, int y) { return ((x / 4 + y / 4) % 2) ? RGB(x & 255, 200
 COLORREF CardPixel(int x, int row) { return RGB(row, 255 - row, (x * 7) & 255); }
 
 struct Surfaces : ::testing::Test {
-    Canvas window{Cx + WindowMargin, Cy + WindowMargin};
-    Canvas sheet{300, 768};
-    Canvas card{300, 248};
+    Canvas window{Wx, Wy, [](int, int) { return Sentinel; }};
 
     void SetUp() override {
-        window.fill([](int, int) { return Sentinel; });
-        sheet.fill([](int x, int y) {
+        SetWindowDC(window.dc);
+        // The sheet and the card are the set's from now on.
+        const HBITMAP sheet = Bitmap(300, 768, [](int x, int y) {
             const int cell = y / 128, row = y % 128;
             if (x < 150) return InDog(cell, x, row) ? DogColour(cell, x, row) : RGB(0, 0, 0);
             return InDog(cell, x - 150, row) ? RGB(0, 0, 0) : RGB(255, 255, 255);
         });
-        card.fill([](int x, int y) { return CardPixel(x, y); });
-        SetWindowDC(window.dc);
-        BuildSurfaceSetFrom(Cx, Cy, RGB(0x80, 0xFF, 0xFF), sheet.release(), card.release());
+        BuildSurfaceSetFrom(Cx, Cy, RGB(0x80, 0xFF, 0xFF), sheet, Bitmap(300, 248, CardPixel));
     }
 
     void paintCompose(const std::function<COLORREF(int, int)>& colour) {
-        Canvas pattern(Cx, Cy);
-        pattern.fill(colour);
-        BitBlt(SurfaceDC(ComposeSurface), 0, 0, Cx, Cy, pattern.dc, 0, 0, SRCCOPY);
+        BitBlt(SurfaceDC(ComposeSurface), 0, 0, Cx, Cy, Canvas(Cx, Cy, colour).dc, 0, 0, SRCCOPY);
     }
     driver::Pixels compose() { return Snapshot(SurfaceDC(ComposeSurface), Cx, Cy); }
-    driver::Pixels shownInWindow() { return Snapshot(window.dc, window.width, window.height); }
+    driver::Pixels shownInWindow() { return Snapshot(window.dc, Wx, Wy); }
 };
 
 TEST_F(Surfaces, BackgroundIsTheColourAndClearFrameCopiesAllOfIt) {
@@ -114,15 +100,12 @@ TEST_F(Surfaces, BackgroundIsTheColourAndClearFrameCopiesAllOfIt) {
 TEST_F(Surfaces, PresentFrameCopiesTheFrameExactlyAndNothingMore) {
     paintCompose(Pattern);
     PresentFrame();
-    EXPECT_EQ(driver::Differences(shownInWindow(), Expected(window.width, window.height, [](int x, int y) {
+    EXPECT_EQ(driver::Differences(shownInWindow(), Expected(Wx, Wy, [](int x, int y) {
                   return x < Cx && y < Cy ? Pattern(x, y) : Sentinel;
               })), "");
 }
 
-struct SpriteCase {
-    const char* where;
-    int x, y, cell;
-};
+struct SpriteCase { const char* where; int x, y, cell; };
 
 TEST_F(Surfaces, SpriteShowsTheDogAndLeavesEverythingElse) {
     std::vector<SpriteCase> cases = {
@@ -178,7 +161,7 @@ TEST_F(Surfaces, ScreenRowGoesToTheWindowFullWidth) {
     CopyScreenRow(0);
     CopyScreenRow(117);
     CopyScreenRow(Cy);  // below the frame: nothing to copy
-    EXPECT_EQ(driver::Differences(shownInWindow(), Expected(window.width, window.height, [](int x, int y) {
+    EXPECT_EQ(driver::Differences(shownInWindow(), Expected(Wx, Wy, [](int x, int y) {
                   return (y == 0 || y == 117) && x < Cx ? Pattern(x, y) : Sentinel;
               })), "");
 }

@@ -15,10 +15,10 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/Xdamage.h>
+#include <poll.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
-#include <sys/select.h>
 #include <time.h>
 
 #include "host_time.h"
@@ -43,6 +43,15 @@ static int next_damage(Time *stamp) {
 
 static double stamp_gap(Time later, Time earlier) { return (double)((later - earlier) & 0xFFFFFFFFUL); }
 
+/* The server's time of the last DAMAGE event read. */
+static Time last_stamp;
+
+static int drain_damage(void) {
+    int seen = 0;
+    while (next_damage(&last_stamp)) seen = 1;
+    return seen;
+}
+
 static void open_watch(void) {
     display = XOpenDisplay(NULL);
     int error_base;
@@ -54,19 +63,15 @@ static void open_watch(void) {
     /* A new damage object first reports the whole window as damaged; that
        is no frame of the saver's. */
     XSync(display, False);
-    Time ignored;
-    while (next_damage(&ignored)) continue;
+    drain_damage();
 }
 
 /* Waits until an event is queued or the given time (ms) has passed. */
 static void wait_events(double ms) {
     if (XPending(display)) return;
-    const int fd = ConnectionNumber(display);
-    fd_set readable;
-    FD_ZERO(&readable);
-    FD_SET(fd, &readable);
-    struct timeval wait = {0, (suseconds_t)(ms * 1000)};
-    select(fd + 1, &readable, NULL, NULL, &wait);
+    struct pollfd connection = {ConnectionNumber(display), POLLIN, 0};
+    const struct timespec wait = {0, (long)(ms * 1e6)};
+    ppoll(&connection, 1, &wait, NULL);
 }
 
 static int count_frames(double seconds) {
@@ -81,17 +86,14 @@ static int count_frames(double seconds) {
     while (now_ms() - start < seconds * 1000.0) {
         wait_events(0.5);
         while (next_damage(&stamp)) {
-            const double t = now_ms();
-            const int new_burst = t - last_event > 1.0;
-            last_event = t;
-            if (!new_burst) continue;
-            if (frames > 0) {
-                const double gap = stamp_gap(stamp, previous_frame);
-                if (frames == 1 || gap < shortest) shortest = gap;
-                if (gap > longest) longest = gap;
-            } else {
-                first_frame = stamp;
-            }
+            const double previous_event = last_event;
+            last_event = now_ms();
+            if (last_event - previous_event <= 1.0) continue;
+            /* The first frame's gap, to itself, is 0 and sets neither bound. */
+            if (frames == 0) first_frame = previous_frame = stamp;
+            const double gap = stamp_gap(stamp, previous_frame);
+            if (frames == 1 || gap < shortest) shortest = gap;
+            if (gap > longest) longest = gap;
             previous_frame = stamp;
             ++frames;
         }
@@ -112,12 +114,10 @@ static int screen_is(unsigned long colour) {
     Window root = DefaultRootWindow(display), parent, *children = NULL;
     unsigned count = 0;
     if (!XQueryTree(display, root, &root, &parent, &children, &count)) count = 0;
-    long best = 0;
     for (unsigned i = 0; i < count; ++i) {
         XWindowAttributes a;
         if (!XGetWindowAttributes(display, children[i], &a) || a.map_state != IsViewable) continue;
-        if ((long)a.width * a.height <= best) continue;
-        best = (long)a.width * a.height;
+        if ((long)a.width * a.height <= (long)width * height) continue;
         left = a.x, top = a.y, width = a.width, height = a.height;
     }
     if (children) XFree(children);
@@ -135,15 +135,6 @@ static int screen_is(unsigned long colour) {
         for (int x = 0; x < width && same; ++x) same = (XGetPixel(image, x, y) & 0xFFFFFF) == colour;
     XDestroyImage(image);
     return same;
-}
-
-/* The server's time of the last DAMAGE event read. */
-static Time last_stamp;
-
-static int drain_damage(void) {
-    int seen = 0;
-    while (next_damage(&last_stamp)) seen = 1;
-    return seen;
 }
 
 /* A server time as Unix time in nanoseconds, in the middle of its millisecond. */
