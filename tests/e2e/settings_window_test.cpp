@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cwchar>
-#include <functional>
 #include <iterator>
 #include <optional>
 #include <string>
@@ -350,7 +349,7 @@ TEST(Closing, OkWritesAllFiveKeysInTheirOrder) {
 
 TEST(Closing, CancelCloseBoxAndAltF4LeaveTheFileAsItWas) {
     const std::string before = "; kept as it is\r\n[settei]\r\nweight=3\r\nBgColor=255\r\n";
-    const struct { const char* way; std::function<bool(SettingsSession&)> close; } ways[] = {
+    const struct { const char* way; bool (*close)(SettingsSession&); } ways[] = {
         {"CANCEL", [](SettingsSession& s) { return s.click(CancelButtonId); }},
         {"close box",
          [](SettingsSession& s) {
