@@ -274,15 +274,13 @@ Captured RunCapture(const std::string& application, const std::string& commandLi
                ::ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) && got)
             result.output.append(buffer, got);
     };
-    for (const DWORD start = GetTickCount(); process.started() && GetTickCount() - start < timeoutMs;) {
+    const auto ended = [&] {
         drain();
-        if (WaitForSingleObject(process.handle(), 5) == WAIT_OBJECT_0) {
-            drain();  // what was written just before the end
-            result.ended = true;
-            GetExitCodeProcess(process.handle(), &result.code);
-            break;
-        }
-    }
+        return WaitForSingleObject(process.handle(), 0) == WAIT_OBJECT_0;
+    };
+    result.ended = process.started() && WaitUntil(ended, timeoutMs);
+    drain();  // what was written just before the end
+    if (result.ended) GetExitCodeProcess(process.handle(), &result.code);
     CloseHandle(readEnd);
     return result;
 }
@@ -555,9 +553,7 @@ bool DeliverDpiChanged(HWND window, int dpi, const RECT& suggested) {
 // ---- Screen ------------------------------------------------------------
 
 BITMAPINFO TopDown32(int width, int height) {
-    BITMAPINFO format = {};
-    format.bmiHeader = {sizeof format.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};  // -height: top-down
-    return format;
+    return {{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};  // -height: top-down
 }
 
 RECT WholeScreen() { return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }

@@ -205,6 +205,8 @@ struct WindowInfo {
     bool visible = false, zoomed = false;
     int width() const { return rect.right - rect.left; }
     int height() const { return rect.bottom - rect.top; }
+    int clientWidth() const { return clientRect.right - clientRect.left; }
+    int clientHeight() const { return clientRect.bottom - clientRect.top; }
 };
 
 WindowInfo Inspect(HWND window);

@@ -7,8 +7,7 @@
    to be destroyed, whether its owner was enabled then. */
 __declspec(dllexport) LRESULT CALLBACK DestroyWatchHook(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HCBT_DESTROYWND) {
-        HWND window = (HWND)wParam;
-        HWND owner = GetWindow(window, GW_OWNER);
+        HWND owner = GetWindow((HWND)wParam, GW_OWNER);
         HWND listener = FindWindowA("PokDestroyWatch", NULL);
         if (owner && listener) PostMessageA(listener, WM_APP, wParam, IsWindowEnabled(owner) ? 1 : 0);
     }

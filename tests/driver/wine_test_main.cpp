@@ -39,8 +39,7 @@ class DesktopGuard : public testing::EmptyTestEventListener {
 bool ReportsTheWindowsAskedFor() {
     const char* asked = std::getenv("TESTBED_WINDOWS");
     if (!asked || !*asked) return true;
-    OSVERSIONINFOW version = {};
-    version.dwOSVersionInfoSize = sizeof version;
+    OSVERSIONINFOW version = {sizeof version, 0, 0, 0, 0, {}};
     GetVersionExW(&version);
     if (std::string(asked) == "winxp" && version.dwMajorVersion == 5 && version.dwMinorVersion == 1) return true;
     std::fprintf(stderr, "\n!! The bed was asked for %s, and the system reports Windows %lu.%lu.\n", asked,

@@ -70,7 +70,7 @@ TEST(ColourChooser, PureBlueShowsInTheSwatchStaysThroughARepaintAndIsSavedByOk) 
     EXPECT_TRUE(WaitPixels(session.swatchInside(), PureBlue)) << "after being covered and uncovered";
 
     ASSERT_TRUE(session.click(OkButtonId));
-    EXPECT_EQ(session.waitExit().problem(), "");
+    EXPECT_EQ(session.process().waitExit().problem(), "");
     EXPECT_EQ(session.iniBytes(), driver::SettingsFile(PureBlue, 2, 8, 5, 25));
 }
 

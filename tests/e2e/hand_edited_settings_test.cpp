@@ -21,7 +21,6 @@
 namespace {
 
 using driver::IntroStep;
-using driver::Process;
 using namespace saver_screen;
 
 struct Loaded {
@@ -190,7 +189,7 @@ TEST_P(HandEditedSettings, TheSaverRunsAndEndsOnInput) {
     ASSERT_TRUE(driver::PictureShown(scr.path(), TitleCardId, card));
     const Screen title = TitleScreen(c.background, card);
 
-    Process saver = scr.start("/s");
+    driver::Process saver = scr.start("/s");
     ASSERT_TRUE(driver::RunBegins(saver, c.background, IntroStep));
     if (c.then != Then::NothingYet) {
         ASSERT_TRUE(WaitForScreen(title, IntroStep)) << "the title card never stood alone";
@@ -220,7 +219,7 @@ TEST_P(HandEditedSettings, TheSettingsWindowOpensAndOkWritesBackWhatItLoaded) {
     EXPECT_EQ(session.position(HopSliderId), int(std::clamp(c.loaded.dy0, 0u, 20u)));
     EXPECT_EQ(session.position(SpeedSliderId), int(std::clamp(c.loaded.weight, 0u, 200u)));
     ASSERT_TRUE(session.click(OkButtonId));
-    ASSERT_EQ(session.waitExit().problem(), "") << "after OK";
+    ASSERT_EQ(session.process().waitExit().problem(), "") << "after OK";
 
     EXPECT_EQ(PlatformReading(session.ini()), c.loaded) << "OK must write back what was loaded";
     for (const auto& [key, text] : driver::IniKeys(c.loaded.file(), "settei"))

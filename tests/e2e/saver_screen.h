@@ -26,8 +26,7 @@ inline int DesignWidth(SIZE size = MainScreen()) { return DisplayScale().cover(s
 inline int DesignHeight(SIZE size = MainScreen()) { return DisplayScale().cover(size.cy); }
 
 inline bool CursorShowing() {
-    CURSORINFO info = {};
-    info.cbSize = sizeof info;
+    CURSORINFO info = {sizeof info, 0, nullptr, {}};
     GetCursorInfo(&info);
     return (info.flags & CURSOR_SHOWING) != 0;
 }

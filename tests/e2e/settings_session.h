@@ -127,20 +127,17 @@ public:
     std::optional<POINT> closeBox() const {
         const RECT rect = driver::Inspect(window_).rect;
         const int y = rect.top + GetSystemMetrics(SM_CYFIXEDFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2;
-        for (int x = rect.right - 1; x > rect.left; --x) {
-            const LRESULT hit = SendMessageW(window_, WM_NCHITTEST, 0, MAKELPARAM(x, y));
-            if (hit == HTCLOSE) return POINT{x - 4, y};
-        }
+        for (int x = rect.right - 1; x > rect.left; --x)
+            if (SendMessageW(window_, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == HTCLOSE) return POINT{x - 4, y};
         return std::nullopt;
     }
 
     // A visible standard dialog of the process (the colour dialog, a message box).
     HWND waitStandardDialog() { return process_.window(L"", driver::StandardDialogClass); }
 
-    driver::ExitReport waitExit() { return process_.waitExit(); }
     // A person's OK or CANCEL: the window closes and the process ends.
-    bool ok() { return click(OkButtonId) && waitExit().ended; }
-    bool cancel() { return click(CancelButtonId) && waitExit().ended; }
+    bool ok() { return click(OkButtonId) && process_.waitExit().ended; }
+    bool cancel() { return click(CancelButtonId) && process_.waitExit().ended; }
 
 private:
     driver::Process process_;
@@ -196,14 +193,12 @@ public:
     // The colour in the middle of each of the sixteen custom-colour boxes,
     // sorted: which box holds which colour is the dialog's affair.
     std::vector<COLORREF> customColours() const {
-        const RECT area = driver::Inspect(GetDlgItem(window_, CustomColours)).clientRect;
-        const driver::Pixels pixels = driver::GrabScreen(area);
-        const int width = area.right - area.left, height = area.bottom - area.top;
+        const driver::Pixels boxes = driver::GrabScreen(driver::Inspect(GetDlgItem(window_, CustomColours)).clientRect);
         std::vector<COLORREF> colours;
         for (int row = 0; row < 2; ++row)
             for (int column = 0; column < 8; ++column)
-                colours.push_back(pixels.at(area.left + column * width / 8 + width / 16,
-                                            area.top + row * height / 2 + height / 4));
+                colours.push_back(boxes.at(boxes.left + column * boxes.width / 8 + boxes.width / 16,
+                                           boxes.top + row * boxes.height / 2 + boxes.height / 4));
         std::sort(colours.begin(), colours.end());
         return colours;
     }

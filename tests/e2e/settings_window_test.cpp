@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cwchar>
-#include <functional>
 #include <iterator>
 #include <optional>
 #include <string>
@@ -56,10 +55,9 @@ TEST_F(SettingsLayout, EveryControlHasItsIdClassTextStylesAndRectangle) {
     }
     // The whole table fits whatever the caption's height, at the size a
     // person expects on that display.
-    const int clientHeight = window.clientRect.bottom - window.clientRect.top;
-    EXPECT_EQ(window.clientRect.right - window.clientRect.left, scale(164));
-    EXPECT_EQ(clientHeight, scale(422));
-    EXPECT_NEAR(clientHeight, 422.0 * scale.dpi / 96, 1.0) << "not the 96-dpi height times the scale";
+    EXPECT_EQ(window.clientWidth(), scale(164));
+    EXPECT_EQ(window.clientHeight(), scale(422));
+    EXPECT_NEAR(window.clientHeight(), 422.0 * scale.dpi / 96, 1.0) << "not the 96-dpi height times the scale";
     ExpectControlsAt(session.window(), scale);
     // The credit lines are ours to word: they must fit their boxes.
     HFONT font = driver::CreateSettingsFont();
@@ -69,7 +67,7 @@ TEST_F(SettingsLayout, EveryControlHasItsIdClassTextStylesAndRectangle) {
         const driver::WindowInfo credit = driver::Inspect(session.control(id));
         SIZE extent = {};
         GetTextExtentPoint32W(dc, credit.text.c_str(), static_cast<int>(credit.text.size()), &extent);
-        EXPECT_LE(extent.cx, credit.clientRect.right - credit.clientRect.left) << "credit " << id << " is cut";
+        EXPECT_LE(extent.cx, credit.clientWidth()) << "credit " << id << " is cut";
         EXPECT_LE(extent.cy, scale(16)) << "credit " << id;
     }
     SelectObject(dc, old);
@@ -252,8 +250,7 @@ TEST_F(SettingsLayout, MovedToAMonitorOfAnotherScaleItStandsWhereSuggestedAndRed
 
     // The suggested size, or the least that holds every control where the
     // suggestion would cut them (the bed's caption keeps the system's scale).
-    const int frameWidth = was.width() - (was.clientRect.right - was.clientRect.left);
-    const int frameHeight = was.height() - (was.clientRect.bottom - was.clientRect.top);
+    const int frameWidth = was.width() - was.clientWidth(), frameHeight = was.height() - was.clientHeight();
     const RECT expected = {left, 8, left + std::max(width, target(164) + frameWidth),
                            8 + std::max(height, target(422) + frameHeight)};
     const RECT now = driver::Inspect(session.window()).rect;
@@ -333,7 +330,7 @@ TEST(Sliders, ArrowKeysAfterAClickMoveTheThumbAndTheSetting) {
 // Every way out: the process ends with code 0, and the main window was
 // enabled again before the settings window went.
 void ExpectClosedProperly(SettingsSession& session, const driver::DestroyWatch& watch, const std::string& way) {
-    EXPECT_EQ(session.waitExit().problem(), "") << way;
+    EXPECT_EQ(session.process().waitExit().problem(), "") << way;
     const auto ownerEnabled = [&] { return watch.ownerEnabledAtDestroy(session.window()); };
     ASSERT_TRUE(driver::WaitUntil([&] { return ownerEnabled().has_value(); }, Reaction))
         << way << ": the window's destruction was not seen";
@@ -352,7 +349,7 @@ TEST(Closing, OkWritesAllFiveKeysInTheirOrder) {
 
 TEST(Closing, CancelCloseBoxAndAltF4LeaveTheFileAsItWas) {
     const std::string before = "; kept as it is\r\n[settei]\r\nweight=3\r\nBgColor=255\r\n";
-    const struct { const char* way; std::function<bool(SettingsSession&)> close; } ways[] = {
+    const struct { const char* way; bool (*close)(SettingsSession&); } ways[] = {
         {"CANCEL", [](SettingsSession& s) { return s.click(CancelButtonId); }},
         {"close box",
          [](SettingsSession& s) {
@@ -410,7 +407,7 @@ TEST(Closing, FocusStartsOnTheColourButtonTabGoesRoundBothWaysAndEnterOnASliderS
     ASSERT_TRUE(driver::XKey("Tab Tab") && session.waitFocus(StepSliderId));
     ASSERT_TRUE(driver::XKey("End") && session.waitPosition(StepSliderId, 20));
     ASSERT_TRUE(driver::XKey("Return"));
-    EXPECT_EQ(session.waitExit().problem(), "") << "Enter on a slider did not save and close";
+    EXPECT_EQ(session.process().waitExit().problem(), "") << "Enter on a slider did not save and close";
     EXPECT_EQ(driver::IniKeys(session.iniBytes(), "settei"),
               driver::IniKeys(driver::SettingsFile(255, 50, 20, 99, 4294967295), "settei"));
 }
@@ -438,7 +435,7 @@ TEST(UnwritableFile, OkSaysSoInJapaneseAndKeepsTheWindowOpen) {
     CloseHandle(held);
     EXPECT_EQ(session.iniBytes(), before);
     ASSERT_TRUE(session.click(CancelButtonId));
-    EXPECT_EQ(session.waitExit().problem(), "");
+    EXPECT_EQ(session.process().waitExit().problem(), "");
     EXPECT_EQ(session.iniBytes(), before);
 }
 
