@@ -125,9 +125,8 @@ protected:
     static void SetUpTestSuite() { sheet_ = Decoded("sprite_sheet.bmp"); }
     void SetUp() override { ASSERT_EQ(sheet_.pixels.size(), 300u * 768u); }
     static bool Dog(int x, int row) { return sheet_.at(kHalf + x, row) == Black; }
-    static Picture sheet_;
+    static inline Picture sheet_;
 };
-Picture SpriteSheet::sheet_;
 
 // One walk over the colour and mask columns: the mask pure black and white;
 // colour and mask silhouettes coinciding (inside, the colour is never black,

@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstdint>
-#include <limits>
 #include <vector>
 
 #include "saver/dogs.h"
@@ -10,11 +9,10 @@
 
 namespace {
 
-constexpr std::int32_t Int32Min = std::numeric_limits<std::int32_t>::min();
-constexpr std::int32_t Int32Max = std::numeric_limits<std::int32_t>::max();
+using Ints = std::vector<std::int32_t>;
 
-std::vector<std::int32_t> Order(const DogPack& pack) {
-    return std::vector<std::int32_t>(pack.DrawOrder, pack.DrawOrder + pack.last + 1);
+Ints Order(const DogPack& pack) {
+    return Ints(pack.DrawOrder, pack.DrawOrder + pack.last + 1);
 }
 
 // The fractions a seed yields, drawn again outside the code under test.
@@ -45,7 +43,7 @@ TEST(Placement, FirstDogInTheMiddleWithoutARandomDraw) {
         EXPECT_EQ(pack.dog[0].x, c.x) << c.cx;
         EXPECT_EQ(pack.dog[0].y, c.y) << c.cy;
         EXPECT_EQ(RandomSeed(), 4242u) << "one dog draws no random value";
-        EXPECT_EQ(Order(pack), std::vector<std::int32_t>{0});
+        EXPECT_EQ(Order(pack), Ints{0});
     }
 }
 
@@ -77,7 +75,7 @@ TEST(Placement, AllColumnsAreDrawnBeforeAllRows) {
     EXPECT_EQ(pack.dog[3].x, 0) << "slots past the last dog stay untouched";
 }
 
-DogPack PackWithRows(const std::vector<std::int32_t>& ys) {
+DogPack PackWithRows(const Ints& ys) {
     DogPack pack = {};
     pack.last = static_cast<std::int32_t>(ys.size()) - 1;
     for (size_t d = 0; d < ys.size(); ++d) pack.dog[d].y = ys[d];
@@ -85,7 +83,6 @@ DogPack PackWithRows(const std::vector<std::int32_t>& ys) {
 }
 
 TEST(DepthOrder, HigherDogsFirstEqualRowsDependOnTheSort) {
-    using Ints = std::vector<std::int32_t>;
     const struct { Ints ys, placement, cycle; } cases[] = {
         {{5, 5, 5}, {2, 1, 0}, {0, 1, 2}},
         {{5, 5, 5, 5}, {3, 2, 1, 0}, {0, 1, 2, 3}},
@@ -155,20 +152,20 @@ TEST(HopPhases, LandInTheDisplaysPixelsInProportion) {
         EXPECT_TRUE(SpriteCopy(PhaseSprite(dog, 5, c.phase), Scale{c.dpi}) == c.pixels)
             << "phase " << c.phase << " at " << c.dpi << " dpi";
     // Far off the screen stays far off, on its own side, where scaling would wrap.
-    const PixelCopy far = SpriteCopy({Int32Max - 100, Int32Min + 100, 0}, Scale{192});
-    EXPECT_EQ(far.x, Int32Max);
-    EXPECT_EQ(far.y, Int32Min);
+    const PixelCopy far = SpriteCopy({INT32_MAX - 100, INT32_MIN + 100, 0}, Scale{192});
+    EXPECT_EQ(far.x, INT32_MAX);
+    EXPECT_EQ(far.y, INT32_MIN);
 }
 
 TEST(HopPhases, HandEditedHopHeightsStayDefined) {
     EXPECT_EQ(PhaseRows(320, -1), (std::array<std::int32_t, 4>{320, 320, 321, 320}));
-    EXPECT_EQ(PhaseRows(320, Int32Max), (std::array<std::int32_t, 4>{320, -1073741504, -2147483327, -1073741504}));
-    EXPECT_EQ(PhaseRow(320, Int32Min, 2), 1073742144);
-    EXPECT_EQ(PhaseRow(320, Int32Min, 3), Int32Min + 320) << "wraps like the 32-bit subtraction";
+    EXPECT_EQ(PhaseRows(320, INT32_MAX), (std::array<std::int32_t, 4>{320, -1073741504, -2147483327, -1073741504}));
+    EXPECT_EQ(PhaseRow(320, INT32_MIN, 2), 1073742144);
+    EXPECT_EQ(PhaseRow(320, INT32_MIN, 3), INT32_MIN + 320) << "wraps like the 32-bit subtraction";
 }
 
 // A pack with dogs standing at the given columns, all moving right at row 100.
-DogPack PackAtColumns(std::uint32_t hiki, const std::vector<std::int32_t>& xs, std::int32_t dx = 8) {
+DogPack PackAtColumns(std::uint32_t hiki, const Ints& xs, std::int32_t dx = 8) {
     DogPack pack = {};
     pack.last = LastDogIndex(hiki);
     pack.cy = 768;
@@ -190,7 +187,7 @@ TEST(Turns, AtTheRightMarginAndOnePixelBeyondTheLeft) {
     };
     for (const auto& c : cases) {
         // The first dog at x, the others of a pack of hiki's size on the screen.
-        std::vector<std::int32_t> xs(static_cast<size_t>(LastDogIndex(c.hiki)) + 1, 500);
+        Ints xs(static_cast<size_t>(LastDogIndex(c.hiki)) + 1, 500);
         xs[0] = c.x;
         DogPack pack = PackAtColumns(c.hiki, xs, c.dx);
         if (c.dx < 0) pack.dog[0].frameBase = LeftFacingBase;
@@ -301,7 +298,6 @@ TEST(HopCycle, RightEdgeFollowsTheCurrentScreenWidth) {
 }
 
 TEST(HopCycle, AScreenThatShrinksKeepsEveryDogOnIt) {
-    using Ints = std::vector<std::int32_t>;
     const struct { std::int32_t cy; Ints rows; } cases[] = {
         {600, {472, 472, 100}}, {1024, {640, 500, 100}}, {100, {0, 0, 0}}};
     for (const auto& c : cases) {

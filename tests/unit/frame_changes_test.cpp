@@ -2,14 +2,13 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <limits>
 #include <vector>
 
 #include "saver/frame_changes.h"
 
 namespace {
 
-constexpr std::int32_t W = 64, H = 48, Int32Max = std::numeric_limits<std::int32_t>::max();
+constexpr std::int32_t W = 64, H = 48;
 
 struct Cell { std::int32_t x, y, w, h; };
 
@@ -62,7 +61,7 @@ TEST(FrameChanges, EveryFrameReachesTheScreenCopyingOnlyWhatChangedAndIsRepaired
         {"a dog turns at a new height", {{{50, 5, 15, 12}}, {{58, 5, 15, 12}}, {{58, 30, 15, 12}}}, true},
         {"dogs overlap and cross", {{{10, 10, 15, 12}, {14, 12, 15, 12}}, {{18, 10, 15, 12}, {6, 12, 15, 12}}}, true},
         {"a dog over every edge", {{{-10, -5, 15, 12}}, {{55, 40, 15, 12}}, {{64, 10, 15, 12}}, {{-15, 47, 15, 12}}}, true},
-        {"far off", {{{-Int32Max, Int32Max, 15, 12}}, {{Int32Max, 0, 15, 12}}, {{0, 0, 15, 12}}}, true},
+        {"far off", {{{-INT32_MAX, INT32_MAX, 15, 12}}, {{INT32_MAX, 0, 15, 12}}, {{0, 0, 15, 12}}}, true},
         {"no dog", {{}, {}}, true},
         {"more changes than slots", {Crowd(0), Crowd(1), Crowd(2)}, false},
     };

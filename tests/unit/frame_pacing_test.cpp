@@ -1,16 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <limits>
 #include <utility>
 
 #include "saver/frame_pacing.h"
 #include "settings/settings.h"
 
 namespace {
-
-constexpr std::int32_t Int32Min = std::numeric_limits<std::int32_t>::min();
-constexpr std::int32_t Int32Max = std::numeric_limits<std::int32_t>::max();
 
 // Hand-edited speeds wrap instead of overflowing, and a count of 0 or less still waits.
 TEST(FrameCount, IsTwoHundredFiveLessTheSpeedAndWaitsThatManyMillisecondsOrOne) {
@@ -21,8 +17,8 @@ TEST(FrameCount, IsTwoHundredFiveLessTheSpeedAndWaitsThatManyMillisecondsOrOne) 
         {205, 0, 1'000, ""},
         {206, -1, 1'000, ""},
         {0xFFFFFFFFu, 206, 206'000, "a weight of -1"},
-        {0x80000000u + 205u, Int32Min, 1'000, ""},
-        {0x80000000u + 206u, Int32Max, std::int64_t{Int32Max} * 1000, "a frame that lasts weeks"},
+        {0x80000000u + 205u, INT32_MIN, 1'000, ""},
+        {0x80000000u + 206u, INT32_MAX, std::int64_t{INT32_MAX} * 1000, "a frame that lasts weeks"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(static_cast<std::int32_t>(FrameCountOf(c.weight)), c.count) << c.what << ", weight " << c.weight;
@@ -72,7 +68,7 @@ TEST(FrameClock, ALateFrameDoesNotMakeTheNextOnesHurry) {
 
 TEST(FrameClock, LooksAtTheInputAtLeastFiveTimesASecond) {
     FrameClock clock;
-    ScheduleFrame(clock, 0, std::int64_t{Int32Max} * 1000);
+    ScheduleFrame(clock, 0, std::int64_t{INT32_MAX} * 1000);
     EXPECT_EQ(SleepBeforeLooking(clock, 0), InputLookUs);
     EXPECT_LE(InputLookUs, 250'000);
     ScheduleFrame(clock, 0, 5'000);
@@ -103,9 +99,9 @@ TEST(CursorTest, TwoPixelsOfOneHundredPercentAtAnyScale) {
 }
 
 TEST(CursorTest, ReadingsAtOppositeEndsOfTheRange) {
-    EXPECT_TRUE(CursorMovedFar(Int32Min, 0, Int32Max, 0));
-    EXPECT_TRUE(CursorMovedFar(0, Int32Max, 0, Int32Min));
-    EXPECT_FALSE(CursorMovedFar(Int32Min, Int32Max, Int32Min + 1, Int32Max - 1));
+    EXPECT_TRUE(CursorMovedFar(INT32_MIN, 0, INT32_MAX, 0));
+    EXPECT_TRUE(CursorMovedFar(0, INT32_MAX, 0, INT32_MIN));
+    EXPECT_FALSE(CursorMovedFar(INT32_MIN, INT32_MAX, INT32_MIN + 1, INT32_MAX - 1));
 }
 
 }  // namespace

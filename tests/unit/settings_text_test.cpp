@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <climits>
+#include <cstdint>
 #include <string>
 
 #include "settings/settings_text.h"

@@ -23,12 +23,10 @@ protected:
     }
     static void TearDownTestSuite() {
         if (module_) FreeLibrary(module_);
-        module_ = nullptr;
     }
     void SetUp() override { ASSERT_NE(module_, nullptr) << "cannot map " << driver::BuiltScr(); }
-    static HMODULE module_;
+    static inline HMODULE module_ = nullptr;
 };
-HMODULE ScrResources::module_ = nullptr;
 
 // Every drawing by identifier and size: each picture at one, two and three
 // times its design size, the one-times sheet whole and the larger sheets

@@ -12,23 +12,17 @@
 #include "driver.h"
 #include "settings/settings.h"
 
-namespace {
-
-std::uint32_t Unsigned(const char* text) { return static_cast<std::uint32_t>(std::strtoul(text, nullptr, 10)); }
-
-}  // namespace
-
 int main(int argc, char** argv) {
     const std::string command = argc >= 2 ? argv[1] : "";
     if (command == "load" || command == "loadsave") {
         LoadSettings();
     } else if (command == "save" && argc == 7) {
         FindModuleDirectory();
-        SaverSettings.BgColor = static_cast<std::int32_t>(std::strtol(argv[2], nullptr, 10));
-        SaverSettings.hiki = Unsigned(argv[3]);
-        SaverSettings.dx0 = Unsigned(argv[4]);
-        SaverSettings.dy0 = Unsigned(argv[5]);
-        SaverSettings.weight = Unsigned(argv[6]);
+        SaverSettings.BgColor = std::strtol(argv[2], nullptr, 10);
+        SaverSettings.hiki = std::strtoul(argv[3], nullptr, 10);
+        SaverSettings.dx0 = std::strtoul(argv[4], nullptr, 10);
+        SaverSettings.dy0 = std::strtoul(argv[5], nullptr, 10);
+        SaverSettings.weight = std::strtoul(argv[6], nullptr, 10);
     } else {
         std::fprintf(stderr, "usage: settings_probe load | loadsave | save B h dx dy w\n");
         return 2;
