@@ -37,12 +37,9 @@ void Scan(std::wstring_view text, LetterTest isAlpha) {
     const std::wstring_view handleText = PreviewHandleText(text, find.position);
     Check(handleText.size() == (find.position > 2 ? find.position - 2 : 0));
     Check(handleText.empty() || handleText.data() + handleText.size() == text.data() + text.size());
-    const std::uint32_t handle = ParsePreviewHandle(handleText);
 
     // Units after the number never change it: a blank ends the number text.
-    std::wstring extended(handleText);
-    extended += L" 9";
-    Check(ParsePreviewHandle(extended) == handle);
+    Check(ParsePreviewHandle(std::wstring(handleText) + L" 9") == ParsePreviewHandle(handleText));
 }
 
 }  // namespace
