@@ -62,12 +62,9 @@ int main(int argc, char **argv) {
     }
 
     const double sent = now_ms();
-    if (keycode)
-        XTestFakeKeyEvent(display, keycode, True, CurrentTime);
-    else if (button)
-        XTestFakeButtonEvent(display, button, True, CurrentTime);
-    else if (moves)
-        XTestFakeMotionEvent(display, DefaultScreen(display), move_x, move_y, CurrentTime);
+    if (keycode) XTestFakeKeyEvent(display, keycode, True, CurrentTime);
+    if (button) XTestFakeButtonEvent(display, button, True, CurrentTime);
+    if (moves) XTestFakeMotionEvent(display, DefaultScreen(display), move_x, move_y, CurrentTime);
     XFlush(display);
 
     struct pollfd gone = {ended, POLLIN, 0};

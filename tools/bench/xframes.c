@@ -169,16 +169,13 @@ static int first_frame(unsigned long colour, double seconds, const char *ready) 
         if (!pending_burst) continue;
         XSync(display, False);
         if (drain_damage()) continue;
-        pending_burst = 0;
         const int same = screen_is(colour);
-        if (drain_damage()) {
-            pending_burst = 1;
-            continue;
-        }
+        if (drain_damage()) continue;
         if (same) {
             printf("first_frame_unix_ns %lld\n", stamp_to_unix_ns(last_stamp));
             return 0;
         }
+        pending_burst = 0;
     }
     printf("none\n");
     return 0;
