@@ -89,14 +89,13 @@ TEST(ColourChooser, CancelInTheDialogLeavesColourAndSwatchAlone) {
 // closes it with its Cancel.
 bool OpenAndCancelDialog(SettingsSession& session) {
     driver::ClickButton(session.window(), ColourButtonId);
-    HWND window = session.waitStandardDialog();
-    if (!window) return false;
-    const ColourDialog dialog{window};
+    const ColourDialog dialog{session.waitStandardDialog()};
+    if (!dialog.window) return false;
     const bool drawn = dialog.waitGreys();
     // Everything of the dialog drawn: what the drawing creates for good is
     // then made in the first round, not whenever a round happens to get that far.
-    RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-    PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
+    RedrawWindow(dialog.window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    PostMessageW(dialog.window, WM_COMMAND, IDCANCEL, 0);
     return drawn && dialog.waitGone() && session.settle();
 }
 
