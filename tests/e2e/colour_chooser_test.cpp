@@ -32,8 +32,8 @@ TEST(ColourChooser, OpensExpandedOnTheCurrentColourWithTheSixteenGreysEveryTime)
     std::optional<ColourDialog> dialog = OpenColourDialog(session);
     ASSERT_TRUE(dialog) << "the colour button opened no dialog";
     EXPECT_EQ(dialog->shown(), L"128 64 32");
-    EXPECT_TRUE(IsWindowVisible(GetDlgItem(dialog->window(), ColourDialog::RedEdit)));
-    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog->window(), ColourDialog::DefineCustom)))
+    EXPECT_TRUE(IsWindowVisible(GetDlgItem(dialog->window, ColourDialog::RedEdit)));
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog->window, ColourDialog::DefineCustom)))
         << "the dialog must open with its custom-colour part already shown";
     EXPECT_TRUE(dialog->waitGreys()) << "the custom colours are not the sixteen greys";
 
@@ -56,7 +56,7 @@ TEST(ColourChooser, OpensExpandedOnTheCurrentColourWithTheSixteenGreysEveryTime)
     EXPECT_TRUE(dialog->waitGreys()) << "the custom colours edited last time came back";
     ASSERT_TRUE(dialog->close(IDCANCEL));
 
-    EXPECT_TRUE(session.cancel());
+    EXPECT_EQ(session.cancel(), "");
 }
 
 TEST(ColourChooser, PureBlueShowsInTheSwatchStaysThroughARepaintAndIsSavedByOk) {
@@ -69,8 +69,7 @@ TEST(ColourChooser, PureBlueShowsInTheSwatchStaysThroughARepaintAndIsSavedByOk) 
     ASSERT_TRUE(CoverAndUncover(session));
     EXPECT_TRUE(WaitPixels(session.swatchInside(), PureBlue)) << "after being covered and uncovered";
 
-    ASSERT_TRUE(session.click(OkButtonId));
-    EXPECT_EQ(session.process().waitExit().problem(), "");
+    EXPECT_EQ(session.ok(), "");
     EXPECT_EQ(session.iniBytes(), driver::SettingsFile(PureBlue, 2, 8, 5, 25));
 }
 
@@ -79,14 +78,10 @@ TEST(ColourChooser, CancelInTheDialogLeavesColourAndSwatchAlone) {
     ASSERT_TRUE(session.open());
     ASSERT_TRUE(WaitPixels(session.swatchInside(), LightCyan));
 
-    std::optional<ColourDialog> dialog = OpenColourDialog(session);
-    ASSERT_TRUE(dialog);
-    ASSERT_TRUE(dialog->typeColour(PureBlue));
-    ASSERT_TRUE(dialog->close(IDCANCEL));
-    ASSERT_TRUE(session.settle());
+    ASSERT_TRUE(ChooseColour(session, PureBlue, IDCANCEL));
     EXPECT_TRUE(WaitPixels(session.swatchInside(), LightCyan));
 
-    EXPECT_TRUE(session.ok());
+    EXPECT_EQ(session.ok(), "");
     EXPECT_EQ(session.iniBytes(), FreshFile);
 }
 
@@ -94,14 +89,13 @@ TEST(ColourChooser, CancelInTheDialogLeavesColourAndSwatchAlone) {
 // closes it with its Cancel.
 bool OpenAndCancelDialog(SettingsSession& session) {
     driver::ClickButton(session.window(), ColourButtonId);
-    HWND window = session.waitStandardDialog();
-    if (!window) return false;
-    const ColourDialog dialog(window);
+    const ColourDialog dialog{session.waitStandardDialog()};
+    if (!dialog.window) return false;
     const bool drawn = dialog.waitGreys();
     // Everything of the dialog drawn: what the drawing creates for good is
     // then made in the first round, not whenever a round happens to get that far.
-    RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-    PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
+    RedrawWindow(dialog.window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    PostMessageW(dialog.window, WM_COMMAND, IDCANCEL, 0);
     return drawn && dialog.waitGone() && session.settle();
 }
 

@@ -119,8 +119,6 @@ const std::vector<Case> Cases = {
      {12632256, 3519487089u, 8, 5, 25}, RGB(192, 192, 192), Then::BareBackground, "Escape", {}},
 };
 
-// ---- Reading the file ------------------------------------------------------
-
 // The platform's integer reading, with the product's defaults.
 Loaded PlatformReading(const std::string& ini) {
     const auto read = [&](const wchar_t* key, std::uint32_t fallback) {
@@ -218,8 +216,7 @@ TEST_P(HandEditedSettings, TheSettingsWindowOpensAndOkWritesBackWhatItLoaded) {
     EXPECT_EQ(session.position(StepSliderId), int(std::clamp(c.loaded.dx0, 2u, 20u)));
     EXPECT_EQ(session.position(HopSliderId), int(std::clamp(c.loaded.dy0, 0u, 20u)));
     EXPECT_EQ(session.position(SpeedSliderId), int(std::clamp(c.loaded.weight, 0u, 200u)));
-    ASSERT_TRUE(session.click(OkButtonId));
-    ASSERT_EQ(session.process().waitExit().problem(), "") << "after OK";
+    ASSERT_EQ(session.ok(), "") << "after OK";
 
     EXPECT_EQ(PlatformReading(session.ini()), c.loaded) << "OK must write back what was loaded";
     for (const auto& [key, text] : driver::IniKeys(c.loaded.file(), "settei"))

@@ -135,9 +135,9 @@ public:
     // A visible standard dialog of the process (the colour dialog, a message box).
     HWND waitStandardDialog() { return process_.window(L"", driver::StandardDialogClass); }
 
-    // A person's OK or CANCEL: the window closes and the process ends.
-    bool ok() { return click(OkButtonId) && process_.waitExit().ended; }
-    bool cancel() { return click(CancelButtonId) && process_.waitExit().ended; }
+    // A person's OK or CANCEL: "" once the process has ended with code 0, else what went wrong.
+    std::string ok() { return click(OkButtonId) ? process_.waitExit().problem() : "OK not clicked"; }
+    std::string cancel() { return click(CancelButtonId) ? process_.waitExit().problem() : "CANCEL not clicked"; }
 
 private:
     driver::Process process_;
@@ -150,28 +150,26 @@ private:
 class OpenSettings : public testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(session.open()); }
-    void TearDown() override { EXPECT_TRUE(HasFatalFailure() || session.cancel()); }
+    void TearDown() override { EXPECT_EQ(HasFatalFailure() ? std::string() : session.cancel(), ""); }
     SettingsSession session{"open"};
 };
 
 // The colour dialog as a person meets it.
-class ColourDialog {
-public:
+struct ColourDialog {
     static constexpr int RedEdit = 706, GreenEdit = 707, BlueEdit = 708;
     static constexpr int AddToCustom = 712, DefineCustom = 719, CustomColours = 721;
 
-    explicit ColourDialog(HWND window) : window_(window) {}
-    HWND window() const { return window_; }
+    HWND window;
 
     // Asked of the control itself: GetWindowText does not read another
     // process's edit boxes.
     std::wstring text(int id) const {
         wchar_t buffer[64] = {};
-        SendMessageW(GetDlgItem(window_, id), WM_GETTEXT, 64, reinterpret_cast<LPARAM>(buffer));
+        SendMessageW(GetDlgItem(window, id), WM_GETTEXT, 64, reinterpret_cast<LPARAM>(buffer));
         return buffer;
     }
 
-    bool click(int id) const { return driver::XClickCentre(GetDlgItem(window_, id)); }
+    bool click(int id) const { return driver::XClickCentre(GetDlgItem(window, id)); }
     // Its OK or Cancel, pressed until it has gone.
     bool close(int button) const { return click(button) && waitGone(); }
 
@@ -193,7 +191,7 @@ public:
     // The colour in the middle of each of the sixteen custom-colour boxes,
     // sorted: which box holds which colour is the dialog's affair.
     std::vector<COLORREF> customColours() const {
-        const driver::Pixels boxes = driver::GrabScreen(driver::Inspect(GetDlgItem(window_, CustomColours)).clientRect);
+        const driver::Pixels boxes = driver::GrabScreen(driver::Inspect(GetDlgItem(window, CustomColours)).clientRect);
         std::vector<COLORREF> colours;
         for (int row = 0; row < 2; ++row)
             for (int column = 0; column < 8; ++column)
@@ -203,7 +201,7 @@ public:
         return colours;
     }
 
-    bool waitGone() const { return driver::WaitWindowGone(window_, Reaction); }
+    bool waitGone() const { return driver::WaitWindowGone(window, Reaction); }
     // Whether it offers the sixteen greys as its custom colours, once drawn;
     // made darkest first, they come in the order customColours sorts to.
     bool waitGreys() const {
@@ -211,21 +209,18 @@ public:
         for (int level = 0; level <= 225; level += 15) greys.push_back(RGB(level, level, level));
         return driver::WaitUntil([&] { return customColours() == greys; }, Reaction);
     }
-
-private:
-    HWND window_;
 };
 
 // Opens the colour dialog with the colour button, as a person does.
 inline std::optional<ColourDialog> OpenColourDialog(SettingsSession& session) {
     const HWND dialog = session.click(ColourButtonId) ? session.waitStandardDialog() : nullptr;
-    return dialog ? std::optional<ColourDialog>(dialog) : std::nullopt;
+    return dialog ? std::optional<ColourDialog>({dialog}) : std::nullopt;
 }
 
-// Chooses a colour in the dialog and presses its OK.
-inline bool ChooseColour(SettingsSession& session, COLORREF colour) {
+// Types a colour into the dialog and closes it with its OK, or Cancel if told.
+inline bool ChooseColour(SettingsSession& session, COLORREF colour, int button = IDOK) {
     const std::optional<ColourDialog> dialog = OpenColourDialog(session);
-    return dialog && dialog->typeColour(colour) && dialog->close(IDOK) && session.settle();
+    return dialog && dialog->typeColour(colour) && dialog->close(button) && session.settle();
 }
 
 }  // namespace settings_test
