@@ -316,6 +316,10 @@ bool WaitUntil(Condition cond, DWORD timeoutMs) {
     }
 }
 
+// For the tools (a test waits for a condition): waits that long serving our
+// windows, as a Wine program that stops answering can hold up the next start.
+inline void Pause(DWORD milliseconds) { WaitUntil([] { return false; }, milliseconds); }
+
 // Text in the tests is UTF-8 (paths too) and goes to the system as UTF-16,
 // so the tests read the same under any system code page.
 std::wstring Widen(const std::string& text, UINT codePage = CP_UTF8);

@@ -24,28 +24,27 @@ using driver::WindowAppears;
 
 // One run of the preview host program (tests/preview_host) and the saver it
 // started into its area.
-class HostProgram {
-public:
+struct HostProgram {
     HostProgram(int width, int height) {
         const std::string host = driver::ModuleDirectory() + "preview_host.exe";
-        process_ = driver::Start(host, "preview_host " + std::to_string(width) + " " +
-                                           std::to_string(height) + " " + Quoted(driver::BuiltScr()));
-        top_ = driver::WaitWindow(process_.id(), preview_host::TopClass, L"", WindowAppears);
-        if (!top_) return;
-        area_ = reinterpret_cast<HWND>(request(preview_host::Area));
+        process = driver::Start(host, "preview_host " + std::to_string(width) + " " +
+                                          std::to_string(height) + " " + Quoted(driver::BuiltScr()));
+        top = driver::WaitWindow(process.id(), preview_host::TopClass, L"", WindowAppears);
+        if (!top) return;
+        area = reinterpret_cast<HWND>(request(preview_host::Area));
         // The host holds the saver's handle, so the id still names it even
         // if the saver has already ended.
-        saver_ = driver::Open(static_cast<DWORD>(request(preview_host::SaverProcessId)));
+        saver = driver::Open(static_cast<DWORD>(request(preview_host::SaverProcessId)));
     }
     ~HostProgram() {
-        if (process_.running()) {
-            PostMessageW(top_, WM_CLOSE, 0, 0);
-            process_.waitExit(WindowAppears);
+        if (process.running()) {
+            PostMessageW(top, WM_CLOSE, 0, 0);
+            process.waitExit(WindowAppears);
         }
-        saver_.waitExit(WindowAppears);
+        saver.waitExit(WindowAppears);
     }
 
-    bool ready() const { return top_ && area_ && saver_.started(); }
+    bool ready() const { return top && area && saver.started(); }
     // The host came up, and the saver's child in its area: it exists hidden
     // until the saver's set-up has placed and shown it.
     testing::AssertionResult showsPreview() const {
@@ -57,22 +56,17 @@ public:
 
     LRESULT request(UINT what, WPARAM wParam = 0, LPARAM lParam = 0) const {
         DWORD_PTR result = 0;
-        SendMessageTimeoutW(top_, what, wParam, lParam, SMTO_ABORTIFHUNG, WindowAppears, &result);
+        SendMessageTimeoutW(top, what, wParam, lParam, SMTO_ABORTIFHUNG, WindowAppears, &result);
         return static_cast<LRESULT>(result);
     }
 
-    HWND top() const { return top_; }
-    HWND area() const { return area_; }
-    HWND preview() const { return IsWindow(area_) ? GetWindow(area_, GW_CHILD) : nullptr; }
-    size_t childCount() const { return driver::Children(area_).size(); }
-    Process& process() { return process_; }
-    Process& saver() { return saver_; }
+    HWND preview() const { return IsWindow(area) ? GetWindow(area, GW_CHILD) : nullptr; }
+    size_t childCount() const { return driver::Children(area).size(); }
 
-private:
-    Process process_;
-    Process saver_;
-    HWND top_ = nullptr;
-    HWND area_ = nullptr;
+    Process process;
+    Process saver;
+    HWND top = nullptr;
+    HWND area = nullptr;
 };
 
 // The saver's own child window, 152 x 112 (times the display's scale) at
@@ -80,23 +74,23 @@ private:
 void ExpectPreviewInPlace(HostProgram& host, const std::string& what) {
     const driver::WindowInfo preview = driver::Inspect(host.preview());
     ASSERT_NE(preview.handle, nullptr) << what << ": no preview window in the area";
-    EXPECT_EQ(preview.processId, host.saver().id()) << what;
+    EXPECT_EQ(preview.processId, host.saver.id()) << what;
     EXPECT_EQ(preview.className, driver::WindowClass) << what;
     EXPECT_EQ(preview.text, driver::PreviewTitle) << what;
     EXPECT_TRUE(preview.style & WS_CHILD) << what;
     EXPECT_TRUE(preview.visible) << what;
-    EXPECT_EQ(preview.parent, host.area()) << what;
+    EXPECT_EQ(preview.parent, host.area) << what;
     EXPECT_EQ(host.childCount(), 1u) << what;
 
-    const RECT area = driver::Inspect(host.area()).clientRect;
+    const RECT area = driver::Inspect(host.area).clientRect;
     EXPECT_EQ(preview.rect.left - area.left, 0) << what << ": not at the area's left edge";
     EXPECT_EQ(preview.rect.top - area.top, 0) << what << ": not at the area's top edge";
     EXPECT_EQ(preview.width(), driver::DisplayScale()(152)) << what << ": the width must not follow the area";
     EXPECT_EQ(preview.height(), driver::DisplayScale()(112)) << what << ": the height must not follow the area";
 
-    EXPECT_EQ(reinterpret_cast<HWND>(host.request(preview_host::Focus)), host.top())
+    EXPECT_EQ(reinterpret_cast<HWND>(host.request(preview_host::Focus)), host.top)
         << what << ": the host lost the keyboard focus";
-    EXPECT_EQ(GetForegroundWindow(), host.top()) << what << ": the host is no longer in front";
+    EXPECT_EQ(GetForegroundWindow(), host.top) << what << ": the host is no longer in front";
 }
 
 TEST(PreviewInHost, ChildAtTheAreaCornerWhateverTheAreaSize) {
@@ -122,20 +116,20 @@ TEST(PreviewInHost, HundredRepaintsLeaveTheGdiObjectCount) {
     ASSERT_TRUE(host.showsPreview());
     // One paint first: what the system makes on first use is not a leak.
     ASSERT_EQ(host.request(preview_host::Repaint), 1) << "the preview does not paint";
-    const long before = driver::GdiObjectCount(host.saver().handle());
+    const long before = driver::GdiObjectCount(host.saver.handle());
     ASSERT_GT(before, 0) << "cannot count the saver's GDI objects";
 
     int painted = 0;
     for (int i = 0; i < 100; ++i) painted += host.request(preview_host::Repaint) == 1;
     EXPECT_EQ(painted, 100);
-    EXPECT_EQ(driver::GdiObjectCount(host.saver().handle()), before)
+    EXPECT_EQ(driver::GdiObjectCount(host.saver.handle()), before)
         << "GDI objects left behind by " << painted << " paints";
-    EXPECT_TRUE(host.saver().running());
+    EXPECT_TRUE(host.saver.running());
 }
 
 TEST(PreviewInHost, EndsWithCodeZeroWhenTheHostTakesItAway) {
     const struct { const char* what; std::function<void(HostProgram&)> takeAway; bool hostStays; } rows[] = {
-        {"host window closed", [](HostProgram& h) { PostMessageW(h.top(), WM_CLOSE, 0, 0); }, false},
+        {"host window closed", [](HostProgram& h) { PostMessageW(h.top, WM_CLOSE, 0, 0); }, false},
         {"area destroyed", [](HostProgram& h) { h.request(preview_host::DestroyArea); }, true},
         {"WM_CLOSE to the preview window",
          [](HostProgram& h) { EXPECT_EQ(h.request(preview_host::ClosePreview), 1); }, true},
@@ -144,14 +138,14 @@ TEST(PreviewInHost, EndsWithCodeZeroWhenTheHostTakesItAway) {
         HostProgram host(200, 150);
         ASSERT_TRUE(host.showsPreview()) << row.what;
         row.takeAway(host);
-        EXPECT_EQ(host.saver().waitExit(driver::ProcessEnds).problem(), "") << row.what;
+        EXPECT_EQ(host.saver.waitExit(driver::ProcessEnds).problem(), "") << row.what;
 
         if (row.hostStays) {
             EXPECT_EQ(host.preview(), nullptr) << row.what << ": the preview window is still there";
-            EXPECT_EQ(reinterpret_cast<HWND>(host.request(preview_host::Focus)), host.top())
+            EXPECT_EQ(reinterpret_cast<HWND>(host.request(preview_host::Focus)), host.top)
                 << row.what << ": the host no longer answers";
         } else {
-            EXPECT_EQ(host.process().waitExit(WindowAppears).problem(), "") << row.what << ": the host";
+            EXPECT_EQ(host.process.waitExit(WindowAppears).problem(), "") << row.what << ": the host";
         }
     }
 }
@@ -163,7 +157,7 @@ TEST(PreviewInHost, SecondStartInAnyModeEndsAtOnce) {
 
     const std::string scr = driver::BuiltScr();
     for (const std::string& arguments : {std::string("/s"), std::string("/c"), std::string(""),
-                                         "/p " + std::to_string(HandleToULong(host.area())), std::string("/a")}) {
+                                         "/p " + std::to_string(HandleToULong(host.area)), std::string("/a")}) {
         Process second = driver::Start(scr, Quoted(scr) + (arguments.empty() ? "" : " " + arguments));
         EXPECT_EQ(second.waitExit(WindowAppears).problem(false), "") << "'" << arguments << "'";
     }
@@ -171,10 +165,10 @@ TEST(PreviewInHost, SecondStartInAnyModeEndsAtOnce) {
     // A second control panel asking for a preview of its own.
     HostProgram other(200, 150);
     ASSERT_TRUE(other.ready());
-    EXPECT_EQ(other.saver().waitExit(WindowAppears).problem(), "") << "the second host's saver";
+    EXPECT_EQ(other.saver.waitExit(WindowAppears).problem(), "") << "the second host's saver";
     EXPECT_EQ(other.preview(), nullptr) << "a second preview appeared";
 
-    EXPECT_TRUE(host.saver().running()) << "the first preview ended";
+    EXPECT_TRUE(host.saver.running()) << "the first preview ended";
     EXPECT_EQ(host.preview(), preview);
     EXPECT_EQ(host.childCount(), 1u);
 }

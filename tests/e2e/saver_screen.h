@@ -32,12 +32,10 @@ inline bool CursorShowing() {
 }
 
 // A whole screen (or monitor) as it must look: the background, until drawn on.
-struct Screen {
-    int width, height;
-    std::vector<COLORREF> pixels;
+struct Screen : driver::Pixels {
     explicit Screen(COLORREF background, SIZE size = MainScreen())
-        : width(size.cx), height(size.cy), pixels(static_cast<size_t>(width) * height, background) {}
-    COLORREF& at(int x, int y) { return pixels[static_cast<size_t>(y * width + x)]; }
+        : Pixels{0, 0, size.cx, size.cy, std::vector<COLORREF>(static_cast<size_t>(size.cx) * size.cy, background)} {}
+    COLORREF& at(int x, int y) { return data[static_cast<size_t>(y * width + x)]; }
 };
 
 // The title card's rows 1-240, centred, each row's place rounded to even;
@@ -87,7 +85,7 @@ inline std::vector<Screen> DogOnTheSpot(COLORREF background, const driver::Pixel
 }
 
 inline bool Matches(const driver::Pixels& grabbed, const Screen& expected) {
-    return grabbed.width == expected.width && grabbed.height == expected.height && grabbed.data == expected.pixels;
+    return grabbed.width == expected.width && grabbed.height == expected.height && grabbed.data == expected.data;
 }
 
 // Polls the screen (or one monitor's area of it) until it shows one of the

@@ -41,10 +41,6 @@ std::string Trimmed(std::string text) {
     return text;
 }
 
-// Waits while serving this process's messages: a Wine program that stops
-// answering can hold up the next saver's start.
-void Pause(DWORD milliseconds) { driver::WaitUntil([] { return false; }, milliseconds); }
-
 bool ShowsWindow(const Process& saver) { return saver.started() && saver.window(driver::SaverTitle); }
 
 bool ScreenIsBackground() { return driver::WaitPixels(driver::WholeScreen(), driver::DefaultBackground, 0); }
@@ -86,7 +82,7 @@ public:
                 }
                 // The intro: two clock waits of at most 2 and 4 s, then 24
                 // frame waits of the title's and the dogs' reveals.
-                Pause(static_cast<DWORD>(7500 + 26 * (frameCount * 1.1 + 10)));
+                driver::Pause(static_cast<DWORD>(7500 + 26 * (frameCount * 1.1 + 10)));
                 std::string measured;
                 const std::string sample = tool("sample") + " " + tool("xframes") + " " + std::to_string(SampleSeconds);
                 for (int attempt = 0; attempt < 3 && Field(measured, "frames").empty(); ++attempt)
@@ -157,13 +153,13 @@ public:
                     ++failed;
                     continue;
                 }
-                Pause(300);  // the pointer events of the window's appearance have settled
+                driver::Pause(300);  // the pointer events of the window's appearance have settled
                 std::string ended;
                 for (int attempt = 0; attempt < 6 && ended.empty(); ++attempt) {
                     ended = Field(host(inputToEnd(std::string(kind.input) + " 1000"), 10000), "ended");
                     if (ended.empty()) {
                         ++unseen;
-                        Pause(150);  // a move the saver did not see: let Wine's cursor cache lapse
+                        driver::Pause(150);  // a move the saver did not see: let Wine's cursor cache lapse
                     }
                 }
                 if (run.waitExit(3000).ended && !ended.empty())

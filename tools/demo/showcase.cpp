@@ -17,9 +17,6 @@ namespace {
 
 using driver::ShellQuoted;
 
-// Lets the picture move on: a showcase, not a test, may simply wait.
-void Settle(DWORD milliseconds) { driver::WaitUntil([] { return false; }, milliseconds); }
-
 std::string DesktopHandle() { return std::to_string(reinterpret_cast<UINT_PTR>(GetDesktopWindow())); }
 
 void Crop(const std::string& file, const RECT& area) {
@@ -42,11 +39,11 @@ void RecordSaver(const std::string& scr, const std::string& outDir) {
                         ShellQuoted(display ? display : ":0") + " -c:v ffv1 " + ShellQuoted(video) +
                         " >/dev/null 2>&1 & echo $! > " + ShellQuoted(pidFile),
                     10000);
-    Settle(500);
+    driver::Pause(500);
 
     driver::Process saver = driver::Start(scr, driver::Quoted(scr) + " /s");
     saver.window(driver::SaverTitle);
-    Settle(16000);  // intro (about ten seconds at the default speed) and several hops
+    driver::Pause(16000);  // intro (about ten seconds at the default speed) and several hops
 
     driver::RunHost("kill -INT $(cat " + ShellQuoted(pidFile) + "); while kill -0 $(cat " + ShellQuoted(pidFile) +
                         ") 2>/dev/null; do sleep 0.1; done; rm -f " + ShellQuoted(pidFile),
@@ -64,24 +61,17 @@ void RecordSaver(const std::string& scr, const std::string& outDir) {
     std::printf("%s %s\n", made ? "wrote" : "could not write", gif.c_str());
 }
 
-void ShootSettings(const std::string& scr, const std::string& outDir) {
-    driver::Process settings = driver::Start(scr, driver::Quoted(scr) + " /c");
-    HWND window = settings.window(L"");
+// A window of the .scr started with these arguments, cropped from the screen
+// into file once it has settled: where the window stands, or `area` if given.
+void Shoot(const std::string& scr, const std::string& arguments, const std::string& file,
+           const RECT* area = nullptr) {
+    driver::Process process = driver::Start(scr, driver::Quoted(scr) + " " + arguments);
+    HWND window = process.window(L"");
     if (!window) return;
-    Settle(800);
-    Crop(outDir + "/settings.png", driver::Inspect(window).rect);
+    driver::Pause(800);
+    Crop(file, area ? *area : driver::Inspect(window).rect);
     driver::PostClose(window);
-    if (!settings.waitExit(5000).ended) settings.kill();
-}
-
-// A preview drawn into another process's window never reaches the screen
-// under Wine, so the desktop itself is the host here.
-void ShootPreview(const std::string& scr, const std::string& outDir) {
-    driver::Process preview = driver::Start(scr, driver::Quoted(scr) + " /p " + DesktopHandle());
-    if (!preview.window(driver::PreviewTitle)) return;
-    Settle(800);
-    Crop(outDir + "/preview.png", RECT{0, 0, 200, 150});
-    preview.kill();
+    if (!process.waitExit(5000).ended) process.kill();
 }
 
 int Live(const std::string& scr, const std::string& mode) {
@@ -103,7 +93,11 @@ int main(int argc, char** argv) {
         return 2;
     }
     RecordSaver(scr, argv[1]);
-    ShootSettings(scr, argv[1]);
-    ShootPreview(scr, argv[1]);
+    const std::string outDir = argv[1];
+    Shoot(scr, "/c", outDir + "/settings.png");
+    // A preview drawn into another process's window never reaches the screen
+    // under Wine, so the desktop itself is the host here.
+    const RECT corner = {0, 0, 200, 150};
+    Shoot(scr, "/p " + DesktopHandle(), outDir + "/preview.png", &corner);
     return 0;
 }
