@@ -22,8 +22,6 @@ HFONT CreateSettingsFont(int height) {
                        CLIP_STROKE_PRECIS, DRAFT_QUALITY, FF_SWISS | DEFAULT_PITCH, L"ＭＳ Ｐゴシック");
 }
 
-// ---- Files and folders -------------------------------------------------
-
 std::string ModuleDirectory() {
     wchar_t path[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, path, MAX_PATH);
@@ -110,8 +108,6 @@ HANDLE HoldOpen(const std::string& path) {
     return CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
                        nullptr);
 }
-
-// ---- Processes ---------------------------------------------------------
 
 Process::Process(Process&& other) noexcept { *this = std::move(other); }
 
@@ -329,8 +325,6 @@ std::string ScratchFile(const std::string& name) {
     return std::string(scratch ? scratch : "/tmp") + "/" + name;
 }
 
-// ---- Real X input --------------------------------------------------------
-
 static bool Host(const std::string& command) { return RunHost(command, Reaction) == 0; }
 
 static bool Warp(const std::string& x, const std::string& y) {
@@ -355,8 +349,6 @@ bool XClickCentre(HWND window) {
 bool XInput(const std::string& input) {
     return input.rfind("click:", 0) == 0 ? XClick(std::atoi(input.c_str() + 6)) : XKey(input);
 }
-
-// ---- Windows -----------------------------------------------------------
 
 WindowInfo Inspect(HWND window) {
     WindowInfo info;
@@ -549,8 +541,6 @@ bool DeliverDpiChanged(HWND window, int dpi, const RECT& suggested) {
     CloseHandle(process);
     return handled;
 }
-
-// ---- Screen ------------------------------------------------------------
 
 BITMAPINFO TopDown32(int width, int height) {
     return {{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};  // -height: top-down

@@ -98,10 +98,6 @@ inline DWORD WaitForAnyScreen(const std::vector<Screen>& any, DWORD timeoutMs, c
     return driver::WaitUntil(shown, timeoutMs) ? GetTickCount() : 0;
 }
 
-inline bool WaitForScreen(const Screen& expected, DWORD timeoutMs) {
-    return WaitForAnyScreen({expected}, timeoutMs) != 0;
-}
-
 // Polls until the screen no longer shows the picture.
 inline bool WaitForScreenToLeave(const Screen& shown, DWORD timeoutMs) {
     return driver::WaitUntil([&] { return !Matches(driver::GrabScreen(WholeScreen()), shown); }, timeoutMs);
