@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <ostream>
+#include <utility>
 #include <vector>
 
 #include "saver/monitors.h"
