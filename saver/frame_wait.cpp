@@ -112,11 +112,13 @@ void SleepUntilNextFrame() {
         }
         const std::int64_t sleep = SleepBeforeLooking(g.clock, Now());
         if (sleep == 0) break;
-        // The timer keeps the frame's moment to the microsecond; the timeout,
-        // a millisecond past it or the next look at the input, bounds the sleep.
+        // The timer wakes the wait at the frame's moment to the microsecond;
+        // the timeout, a millisecond past it or the next look at the input,
+        // bounds the sleep. Only the clock ends the frame: a timer that fired
+        // after the timeout had ended a frame stays signalled under Wine,
+        // even once armed again, and would end the next frame at once.
         const DWORD timeoutMs = static_cast<DWORD>(sleep / 1000 + 1);
-        if (MsgWaitForMultipleObjectsEx(1, &g.timer, timeoutMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE) == WAIT_OBJECT_0)
-            break;
+        MsgWaitForMultipleObjectsEx(1, &g.timer, timeoutMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
     }
     FrameWaitEnded(g.clock, Now());
 }
